@@ -23,4 +23,51 @@ QString cutBelowZero(const QString &name, double maxLength)
         name, QString::number(maxLength));
 }
 
+QString fileNameNotText(const QString &escapedPath)
+{
+    return u"The name of '%1' is not valid text; the file is left as it is"_s.arg(escapedPath);
+}
+
+QString folderNameNotText(const QString &escapedPath)
+{
+    return u"The name of the folder '%1' is not valid text; the folder is left as it is"_s.arg(
+        escapedPath);
+}
+
+QString noFreeNumber(const QString &name)
+{
+    return u"Overflow: every number up to 32767 is taken for '%1'; the file keeps its name"_s.arg(
+        name);
+}
+
+QString maxLengthRange()
+{
+    return u"Maximum length must be 12 to 99"_s;
+}
+
+QString inputErrorTitle()
+{
+    return u"Input Error"_s;
+}
+
+QString navigating()
+{
+    return u"Navigating..."_s;
+}
+
+QString completed()
+{
+    return u"Completed"_s;
+}
+
+QString readCount(qint64 count)
+{
+    return u" Read: "_s + TextConversions::numberText(count);
+}
+
+QString fixedCount(qint64 count)
+{
+    return u" Fixed: "_s + TextConversions::numberText(count);
+}
+
 } // namespace EngineTexts

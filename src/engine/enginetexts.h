@@ -9,11 +9,27 @@ namespace EngineTexts {
 
 inline constexpr int InvalidArgumentNumber = 5;
 inline constexpr int OverflowNumber = 6;
+inline constexpr int NotTextNumber = 84; // EILSEQ: an illegal byte sequence
+
+// Keys of the status panels that the pass writes.
+inline const QString ReadPanel = QStringLiteral("Read");
+inline const QString FixedPanel = QStringLiteral("Fixed");
+inline const QString CurrentPanel = QStringLiteral("Current");
 
 QString errorDialogTitle();
 // "Error: <number>\r\n<description>\r\nClick OK to continue or Cancel to abort"
 QString errorDialogPrompt(const Failure &failure);
 
 QString cutBelowZero(const QString &name, double maxLength);
+QString fileNameNotText(const QString &escapedPath);
+QString folderNameNotText(const QString &escapedPath);
+QString noFreeNumber(const QString &name);
+
+QString maxLengthRange(); // "Maximum length must be 12 to 99"
+QString inputErrorTitle();
+QString navigating();
+QString completed();
+QString readCount(qint64 count);
+QString fixedCount(qint64 count);
 
 } // namespace EngineTexts
