@@ -1,0 +1,10 @@
+#include "oserror.h"
+
+#include <cstring>
+
+using namespace Qt::StringLiterals;
+
+Failure systemFailure(int errorNumber, const QString &attempted)
+{
+    return {errorNumber, attempted + u": "_s + QString::fromLocal8Bit(std::strerror(errorNumber))};
+}
