@@ -42,8 +42,7 @@ int main()
         qsizetype changed = 0;
         const double rate = namesPerSecond(names, rules, &changed);
         std::printf("cleaner, %2d removal entries: %10.0f names/s (%lld of %lld names change)\n",
-                    entries, rate, static_cast<long long>(changed),
-                    static_cast<long long>(names.size()));
+            entries, rate, static_cast<long long>(changed), static_cast<long long>(names.size()));
     }
     return 0;
 }

@@ -7,9 +7,12 @@ using namespace Qt::StringLiterals;
 QStringList benchNames(int count, int dirtyEvery)
 {
     static const QStringList clean = {
-        u"IMG_%1.jpg"_s,           u"%1 - Artist - Song Title.mp3"_s,
-        u"Report %1 final.docx"_s, u"Holiday in Greece %1.mp4"_s,
-        u"scan%1.pdf"_s,           u"Ünïcødé ñame %1.txt"_s,
+        u"IMG_%1.jpg"_s,
+        u"%1 - Artist - Song Title.mp3"_s,
+        u"Report %1 final.docx"_s,
+        u"Holiday in Greece %1.mp4"_s,
+        u"scan%1.pdf"_s,
+        u"Ünïcødé ñame %1.txt"_s,
     };
     static const QStringList dirty = {
         u"CC Movie__Title--%1 ( ) [www.Site-Ads.com].avi"_s,

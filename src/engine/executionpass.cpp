@@ -21,9 +21,9 @@ constexpr quint32 SkippedAttributes = FileAttribute::Alias | FileAttribute::Dire
 } // namespace
 
 ExecutionPass::ExecutionPass(FileSystem &fileSystem, PassHost &host)
-    : m_fileSystem(fileSystem), m_host(host)
-{
-}
+    : m_fileSystem(fileSystem)
+    , m_host(host)
+{ }
 
 void ExecutionPass::execute()
 {
@@ -74,7 +74,8 @@ ExecutionPass::Flow ExecutionPass::ProcessFolder(const QString &path)
         } else {
             for (const FolderEntry &subFolder : subFolders.value()) {
                 if (!subFolder.nameIsText) {
-                    if (report({EngineTexts::NotTextNumber, EngineTexts::folderNameNotText(subFolder.path)})
+                    if (report({EngineTexts::NotTextNumber,
+                            EngineTexts::folderNameNotText(subFolder.path)})
                         == Flow::Abort)
                         return Flow::Abort;
                     continue;
@@ -99,8 +100,8 @@ ExecutionPass::Flow ExecutionPass::ProcessFolder(const QString &path)
     return Flow::Continue;
 }
 
-ExecutionPass::Flow ExecutionPass::processFile(const QString &folder, const FolderEntry &file,
-                                               bool *leaveFolder)
+ExecutionPass::Flow ExecutionPass::processFile(
+    const QString &folder, const FolderEntry &file, bool *leaveFolder)
 {
     ++gTryCnt;
     m_host.setPanelText(EngineTexts::ReadPanel, EngineTexts::readCount(gTryCnt));
@@ -175,7 +176,8 @@ ExecutionPass::Flow ExecutionPass::freeName(const QString &folder, QString *name
 
         if (counter > HighestNumber) {
             *keepName = true;
-            return report({EngineTexts::OverflowNumber, EngineTexts::noFreeNumber(cleaned.joined())});
+            return report(
+                {EngineTexts::OverflowNumber, EngineTexts::noFreeNumber(cleaned.joined())});
         }
         const QString digits = TextConversions::numberText(counter);
         const qsizetype needed = cleaned.base.size() + digits.size() + cleaned.extension.size();

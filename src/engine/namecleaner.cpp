@@ -21,8 +21,8 @@ constexpr std::array<char16_t, 11> SpecialCharacters
 // before the bare one.
 constexpr std::array<QLatin1StringView, 8> EmptyPairs
     = {QLatin1StringView("( )"), QLatin1StringView("()"), QLatin1StringView("[ ]"),
-       QLatin1StringView("[]"),  QLatin1StringView("{ }"), QLatin1StringView("{}"),
-       QLatin1StringView("< >"), QLatin1StringView("<>")};
+        QLatin1StringView("[]"), QLatin1StringView("{ }"), QLatin1StringView("{}"),
+        QLatin1StringView("< >"), QLatin1StringView("<>")};
 
 constexpr std::u16string_view LeadingDelimiters = u" -)]}>";
 constexpr std::u16string_view TrailingDelimiters = u" -([{<";
@@ -133,8 +133,8 @@ CleanResult CleanFileName(const QString &name, const CleaningRules &rules)
         const double keep = std::nearbyint(maxLength - double(extension.size()));
         if (keep < 0) {
             return {base + extension,
-                    Failure{EngineTexts::InvalidArgumentNumber,
-                            EngineTexts::cutBelowZero(name, maxLength)}};
+                Failure{EngineTexts::InvalidArgumentNumber,
+                    EngineTexts::cutBelowZero(name, maxLength)}};
         }
         base = leftWhole(base, qsizetype(keep));
     }

@@ -21,9 +21,9 @@ public:
     virtual void showInputError(const QString &message) = 0;
     virtual void refreshFileList() = 0;
 
-    virtual QString startFolder() const = 0;   // the folder the file list shows
+    virtual QString startFolder() const = 0; // the folder the file list shows
     virtual QString maxLengthText() const = 0; // the maximum-length box
-    virtual QString limitText() const = 0;     // the files-per-execution box
+    virtual QString limitText() const = 0; // the files-per-execution box
     virtual bool includeSubfolders() const = 0;
     virtual bool overrideReadOnly() const = 0;
     // The seven switches, the maximum-length text and the removal list.

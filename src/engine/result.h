@@ -8,12 +8,15 @@
 
 // The outcome of an operation that can fail: a value, or the failure that
 // the error dialog will show. Errors stay values until the user must decide.
-template <typename T = std::monostate>
-class Result
+template <typename T = std::monostate> class Result
 {
 public:
-    Result(T value) : m_value(std::move(value)) { }
-    Result(Failure failure) : m_failure(std::move(failure)) { }
+    Result(T value)
+        : m_value(std::move(value))
+    { }
+    Result(Failure failure)
+        : m_failure(std::move(failure))
+    { }
 
     static Result success() { return Result(T{}); }
 

@@ -2,12 +2,12 @@
 
 #include <QLocale>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
 #include <string>
 #include <string_view>
-#include <algorithm>
 
 namespace TextConversions {
 namespace {
@@ -40,7 +40,11 @@ int digitValue(QChar c, int radix)
 class BlankSkippingCursor
 {
 public:
-    explicit BlankSkippingCursor(QStringView text) : m_text(text) { skip(); }
+    explicit BlankSkippingCursor(QStringView text)
+        : m_text(text)
+    {
+        skip();
+    }
 
     bool atEnd() const { return m_pos >= m_text.size(); }
     QChar peek() const { return atEnd() ? QChar() : m_text[m_pos]; }
@@ -71,7 +75,8 @@ long long magnitudeOf(std::string_view literal)
     if (e != std::string_view::npos) {
         const std::string_view digits = literal.substr(e + 1);
         const bool negative = !digits.empty() && digits.front() == '-';
-        for (char c : digits.substr(!digits.empty() && (digits.front() == '-' || digits.front() == '+')))
+        for (char c :
+            digits.substr(!digits.empty() && (digits.front() == '-' || digits.front() == '+')))
             exponent = std::min<long long>(exponent * 10 + (c - '0'), 1'000'000'000LL);
         if (negative)
             exponent = -exponent;
@@ -85,7 +90,8 @@ long long magnitudeOf(std::string_view literal)
         return exponent;
     const std::string_view fraction = mantissa.substr(point + 1);
     const auto leadingZeros = fraction.find_first_not_of('0');
-    return exponent - static_cast<long long>(leadingZeros == std::string_view::npos ? 0 : leadingZeros);
+    return exponent
+        - static_cast<long long>(leadingZeros == std::string_view::npos ? 0 : leadingZeros);
 }
 
 // Parses a literal made only of an optional sign, digits, one point and an

@@ -64,8 +64,8 @@ void TestTextConversions::leadingNumber_data()
     QTest::newRow("overflow") << u"1e999"_s << std::numeric_limits<double>::infinity();
     QTest::newRow("negative overflow") << u"-9e999"_s << -std::numeric_limits<double>::infinity();
     QTest::newRow("underflow") << u"1e-999"_s << 0.0;
-    QTest::newRow("many digits then huge exponent") << u"0.0001e400"_s
-                                                    << std::numeric_limits<double>::infinity();
+    QTest::newRow("many digits then huge exponent")
+        << u"0.0001e400"_s << std::numeric_limits<double>::infinity();
 }
 
 void TestTextConversions::leadingNumber()

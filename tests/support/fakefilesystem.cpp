@@ -132,7 +132,8 @@ Status FakeFileSystem::rename(const QString &path, const QString &newName)
         return *failure;
     const QString target = join(parentOf(path), newName);
     if (newName.isEmpty() || newName.contains(u'/'))
-        return Failure{EINVAL, u"Cannot rename '%1' to '%2': Invalid argument"_s.arg(path, newName)};
+        return Failure{
+            EINVAL, u"Cannot rename '%1' to '%2': Invalid argument"_s.arg(path, newName)};
     if (m_entries.contains(key(target)) && key(target) != key(path))
         return Failure{EEXIST, u"Cannot rename '%1' to '%2': File exists"_s.arg(path, newName)};
 

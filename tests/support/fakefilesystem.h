@@ -15,7 +15,9 @@ class FakeFileSystem final : public FileSystem
 public:
     enum class Op { Open, SubFolders, Files, Attributes, SetAttributes, Rename, Exists };
 
-    explicit FakeFileSystem(bool ignoreCase = false) : m_ignoreCase(ignoreCase) { }
+    explicit FakeFileSystem(bool ignoreCase = false)
+        : m_ignoreCase(ignoreCase)
+    { }
 
     void addFolder(const QString &path);
     void addFile(const QString &path, quint32 attributes = 0);
@@ -26,7 +28,10 @@ public:
     void failOn(Op op, const QString &path, int errorNumber, int times = -1);
 
     bool contains(const QString &path) const { return m_entries.contains(key(path)); }
-    quint32 attributesOf(const QString &path) const { return m_entries.value(key(path)).attributes; }
+    quint32 attributesOf(const QString &path) const
+    {
+        return m_entries.value(key(path)).attributes;
+    }
     // The names of the files of a folder, in listing order.
     QStringList fileNames(const QString &folder) const;
     // "open", "subfolders", "files", "rename" ... with their paths, in order.
