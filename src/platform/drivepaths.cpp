@@ -1,0 +1,99 @@
+#include "drivepaths.h"
+
+#include <QDir>
+#include <QStringList>
+
+using namespace Qt::StringLiterals;
+
+namespace DrivePaths {
+namespace {
+
+// Joins the path below a mount point. ".." stops at the mount point, as
+// it does at the root of a drive, so no drive text leads off its volume.
+QString joinBelow(const QString &mountPoint, QStringView path)
+{
+    QStringList parts;
+    for (QStringView part : path.split(u'/', Qt::SkipEmptyParts)) {
+        if (part == u".")
+            continue;
+        if (part == u"..") {
+            if (!parts.isEmpty())
+                parts.removeLast();
+            continue;
+        }
+        parts.append(part.toString());
+    }
+    if (parts.isEmpty())
+        return mountPoint;
+    return (mountPoint.endsWith(u'/') ? mountPoint : mountPoint + u'/') + parts.join(u'/');
+}
+
+bool contains(const QString &mountPoint, const QString &path)
+{
+    if (mountPoint == u"/")
+        return path.startsWith(u'/');
+    return path == mountPoint || path.startsWith(mountPoint + u'/');
+}
+
+} // namespace
+
+std::optional<QChar> letterOf(QStringView text)
+{
+    if (text.isEmpty())
+        return std::nullopt;
+    const QChar upper = text.front().toUpper();
+    if (upper < u'A' || upper > u'Z')
+        return std::nullopt;
+    return upper;
+}
+
+const DriveInfo *find(const QList<DriveInfo> &drives, QChar letter)
+{
+    const QChar upper = letter.toUpper();
+    for (const DriveInfo &drive : drives) {
+        if (drive.letter == upper)
+            return &drive;
+    }
+    return nullptr;
+}
+
+std::optional<QString> localPath(const QList<DriveInfo> &drives, QStringView driveFolder)
+{
+    const std::optional<QChar> letter = letterOf(driveFolder);
+    if (!letter || driveFolder.size() < 2 || driveFolder[1] != u':')
+        return std::nullopt;
+    const DriveInfo *drive = find(drives, *letter);
+    if (!drive)
+        return std::nullopt;
+    QString below = driveFolder.sliced(2).toString();
+    below.replace(u'\\', u'/');
+    return joinBelow(drive->mountPoint, below);
+}
+
+std::optional<DriveInfo> driveOf(const QList<DriveInfo> &drives, const QString &localPath)
+{
+    const QString path = QDir::cleanPath(localPath);
+    const DriveInfo *best = nullptr;
+    for (const DriveInfo &drive : drives) {
+        if (contains(drive.mountPoint, path)
+            && (!best || drive.mountPoint.size() > best->mountPoint.size()))
+            best = &drive;
+    }
+    if (!best)
+        return std::nullopt;
+    return *best;
+}
+
+std::optional<QString> driveFolderText(const QList<DriveInfo> &drives, const QString &localPath)
+{
+    const std::optional<DriveInfo> drive = driveOf(drives, localPath);
+    if (!drive)
+        return std::nullopt;
+    const QString path = QDir::cleanPath(localPath);
+    QString below = path.mid(drive->mountPoint.size());
+    if (below.startsWith(u'/'))
+        below.remove(0, 1);
+    return QString(drive->letter) + u":\\"_s + below.replace(u'/', u'\\');
+}
+
+} // namespace DrivePaths

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "drives.h"
+#include "mountinfo_linux.h"
+
+#include <QString>
+
+// Drive letters over the mount table: "C" is the root "/"; every other
+// volume on a real device (a source under /dev/, pseudo and memory file
+// systems left out) gets the next letter from "D", in the order of the
+// mount points. A device mounted more than once counts once, at its first
+// mount point. The table is read afresh on every call, so drives that come
+// and go while the program runs are seen.
+class LinuxDrives final : public Drives
+{
+public:
+    explicit LinuxDrives(QString mountInfoPath = QStringLiteral("/proc/self/mountinfo"));
+
+    QList<DriveInfo> list() const override;
+    bool exists(const QString &name) const override;
+    bool isReady(QChar letter) const override;
+    std::optional<QString> localPath(const QString &driveFolder) const override;
+
+    // The drive that a local folder is on (the deepest mount point holding
+    // it); the main window shows it in the drive list.
+    std::optional<DriveInfo> driveOf(const QString &localPath) const;
+
+    // The letters that a mount table gives, "C" first.
+    static QList<DriveInfo> lettersFor(const QList<MountEntry> &mounts);
+
+private:
+    QString m_mountInfoPath;
+};

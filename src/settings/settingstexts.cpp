@@ -1,0 +1,92 @@
+#include "settingstexts.h"
+
+using namespace Qt::StringLiterals;
+
+namespace SettingsTexts {
+
+QString readPanelStart()
+{
+    return u" Read: 0"_s;
+}
+
+QString fixedPanelStart()
+{
+    return u" Fixed: 0"_s;
+}
+
+QString currentPanelStart()
+{
+    return u"Ready..."_s;
+}
+
+QString storeNotReadable(const QString &path)
+{
+    return u"The settings file '%1' cannot be read; the built-in defaults are used."_s.arg(path);
+}
+
+QString storeMalformed(const QString &path)
+{
+    return u"The settings file '%1' is not in the expected format; the built-in defaults are used."_s
+        .arg(path);
+}
+
+QString cannotSave(QStringView key, const QString &path, const QString &reason)
+{
+    return u"Cannot save the setting %1 to '%2': %3"_s.arg(key, path, reason);
+}
+
+QString notBoolean(QStringView key, const QString &stored, const QString &used)
+{
+    return u"The stored setting %1 is '%2', which is neither True, False nor a number; %3 is used instead."_s
+        .arg(key, stored, used);
+}
+
+QString numberOutOfRange(QStringView key, const QString &stored, const QString &used)
+{
+    return u"The stored setting %1 is '%2', which lies outside -32768 to 32767; %3 is used instead."_s
+        .arg(key, stored, used);
+}
+
+QString removalListNotRead(const QString &path, const QString &reason)
+{
+    return u"Cannot read the list of strings to remove, '%1': %2"_s.arg(path, reason);
+}
+
+QString noStringsRemoved(const QString &reason)
+{
+    return reason + u"; no strings will be removed."_s;
+}
+
+QString doesNotExist()
+{
+    return u"it does not exist on this computer"_s;
+}
+
+QString notReady()
+{
+    return u"it is not ready"_s;
+}
+
+QString driveNotUsable(const QString &drive, const QString &reason, const QString &used)
+{
+    return u"The default drive '%1' cannot be used (%2); %3 is shown instead."_s.arg(
+        drive, reason, used);
+}
+
+QString driveFailed(const QString &drive, const QString &reason)
+{
+    return u"The drive '%1' cannot be shown (%2)."_s.arg(drive, reason);
+}
+
+QString folderNotUsable(const QString &folder, const QString &reason, const QString &used)
+{
+    return u"The default folder '%1' cannot be used (%2); %3 is shown instead."_s.arg(
+        folder, reason, used);
+}
+
+QString folderFailed(const QString &folder, const QString &reason)
+{
+    return u"The folder '%1' cannot be shown (%2)."_s.arg(folder, reason);
+}
+
+} // namespace SettingsTexts

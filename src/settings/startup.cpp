@@ -1,0 +1,153 @@
+#include "startup.h"
+
+#include "defaultsreader.h"
+#include "defaultstable.h"
+#include "defaultsview.h"
+#include "drivepaths.h"
+#include "drives.h"
+#include "enginetexts.h"
+#include "removallist.h"
+#include "settingsstore.h"
+#include "settingstexts.h"
+#include "textconversions.h"
+#include "userdialogs.h"
+
+#include <QFileInfo>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QString rootOf(const QString &drive)
+{
+    return drive + u":\\"_s;
+}
+
+} // namespace
+
+Startup::Startup(
+    DefaultsView &view, UserDialogs &dialogs, const Drives &drives, const SettingsStore &store)
+    : m_view(view)
+    , m_dialogs(dialogs)
+    , m_drives(drives)
+    , m_store(store)
+{ }
+
+void Startup::run(SavedDefaults &defaults, QStringList &colJnk)
+{
+    m_problems.clear();
+
+    if (!m_store.readProblem().isEmpty())
+        m_problems.append(m_store.readProblem());
+    DefaultsReading reading = DefaultsReader::read(m_store);
+    defaults = reading.values;
+    m_problems.append(reading.problems);
+
+    loadRemovalList(colJnk);
+    selectDrive(defaults);
+    selectFolder(defaults);
+    showDefaults(defaults);
+
+    if (!m_problems.isEmpty())
+        m_dialogs.warn(m_problems.join(u'\n'));
+}
+
+void Startup::loadRemovalList(QStringList &colJnk)
+{
+    const Result<QStringList> list = RemovalList::load(m_removalListFolder);
+    if (!list.ok()) {
+        // The cleaner works with an empty list, so start-up goes on.
+        m_problems.append(SettingsTexts::noStringsRemoved(list.failure().description));
+        return;
+    }
+    for (const QString &item : list.value()) {
+        colJnk.append(item);
+        m_view.addRemovalRow(colJnk.last());
+    }
+}
+
+// A drive that is missing, not ready or refused gives way to the built-in
+// drive's root for this run; the stored default stays, so the drive is
+// tried again next time (a removable one may be back by then). The default
+// folder belonged to the other drive, so it goes too.
+void Startup::selectDrive(SavedDefaults &defaults)
+{
+    const QString builtIn = SavedDefaults{}.gDrive;
+    const QString drive = defaults.gDrive;
+    const std::optional<QChar> letter = DrivePaths::letterOf(drive);
+
+    QString reason;
+    if (!m_drives.exists(drive)) {
+        reason = SettingsTexts::doesNotExist();
+    } else if (!letter || !m_drives.isReady(*letter)) {
+        reason = SettingsTexts::notReady();
+    } else {
+        const Status selected = m_view.selectDrive(drive);
+        if (selected.ok())
+            return;
+        reason = selected.failure().description;
+    }
+
+    if (letter && letter == DrivePaths::letterOf(builtIn)) {
+        // The drive that would replace it is the one that failed.
+        m_problems.append(SettingsTexts::driveFailed(drive, reason));
+        return;
+    }
+    m_problems.append(SettingsTexts::driveNotUsable(drive, reason, rootOf(builtIn)));
+    defaults.gDrive = builtIn;
+    defaults.gPath.clear();
+    const Status fallback = m_view.selectDrive(builtIn);
+    if (!fallback.ok())
+        m_problems.append(SettingsTexts::driveFailed(builtIn, fallback.failure().description));
+}
+
+// A default folder that is gone gives way to its drive's root for this run.
+void Startup::selectFolder(SavedDefaults &defaults)
+{
+    const QString root = rootOf(defaults.gDrive);
+    const QString folder = root + defaults.gPath;
+    if (defaults.gPath.isEmpty()) {
+        const Status shown = m_view.setFolder(folder);
+        if (!shown.ok())
+            m_problems.append(SettingsTexts::folderFailed(folder, shown.failure().description));
+        return;
+    }
+
+    QString reason;
+    const std::optional<QString> local = m_drives.localPath(folder);
+    if (!local || !QFileInfo(*local).isDir()) {
+        reason = SettingsTexts::doesNotExist();
+    } else {
+        const Status shown = m_view.setFolder(folder);
+        if (shown.ok())
+            return;
+        reason = shown.failure().description;
+    }
+    m_problems.append(SettingsTexts::folderNotUsable(folder, reason, root));
+    defaults.gPath.clear();
+    const Status fallback = m_view.setFolder(root);
+    if (!fallback.ok())
+        m_problems.append(SettingsTexts::folderFailed(root, fallback.failure().description));
+}
+
+void Startup::showDefaults(const SavedDefaults &defaults)
+{
+    m_view.setMaxLengthText(TextConversions::numberText(defaults.gMaxLen));
+    m_view.setMenuChecked(SwitchId::IncludeSubdirs, defaults.gIncSub);
+    m_view.setSwitchTicked(SwitchId::IncludeSubdirs, defaults.gIncSub);
+    m_view.setLimitText(TextConversions::numberText(defaults.gMaxCnt));
+
+    // The other eight switches in table order: ReadOnly, Underline,
+    // MultSpecial, MultSpace, Empty, Copy, Starting, Ending.
+    for (const DefaultSetting &setting : DefaultsTable::all()) {
+        if (!setting.switchId || *setting.switchId == SwitchId::IncludeSubdirs)
+            continue;
+        const bool on = DefaultsTable::switchValue(defaults, *setting.switchId);
+        m_view.setSwitchTicked(*setting.switchId, on);
+        m_view.setMenuChecked(*setting.switchId, on);
+    }
+
+    m_view.setPanelText(EngineTexts::ReadPanel, SettingsTexts::readPanelStart());
+    m_view.setPanelText(EngineTexts::FixedPanel, SettingsTexts::fixedPanelStart());
+    m_view.setPanelText(EngineTexts::CurrentPanel, SettingsTexts::currentPanelStart());
+}
