@@ -1,12 +1,12 @@
 #include "linuxfilesystem.h"
 
+#include "linuxfilesystemrename.h"
 #include "oserror.h"
 
 #include <QFile>
 
 #include <cerrno>
 #include <climits>
-#include <cstdio>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
@@ -288,20 +288,8 @@ Status LinuxFileSystem::rename(const QString &path, const QString &newName)
     // Renames never replace an existing entry: the kernel refuses
     // atomically, so a file that appears between the check and the rename
     // is safe too.
-    if (renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
-        return Status::success();
-    if (errno != EINVAL && errno != ENOSYS)
-        return systemFailure(errno, what);
-
-    // A file system without the no-replace flag: a hard link is refused as
-    // atomically when the name is taken. Nothing is ever copied.
-    if (linkat(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), 0) != 0)
-        return systemFailure(errno, what);
-    if (unlinkat(AT_FDCWD, from.constData(), 0) != 0) {
-        const int error = errno;
-        unlinkat(AT_FDCWD, to.constData(), 0);
+    if (const int error = NoReplaceRename::rename(from, to); error != 0)
         return systemFailure(error, what);
-    }
     return Status::success();
 }
 

@@ -3,6 +3,7 @@
 // text). Failures on demand are the in-memory fake's job; these tests run as
 // root too, where permission bits stop nothing.
 #include "linuxfilesystem.h"
+#include "linuxfilesystemrename.h"
 
 #include <QFile>
 #include <QSet>
@@ -124,6 +125,10 @@ private Q_SLOTS:
     void renameChangesLetterCase();
     void renameMovesLinkNotTarget();
     void renameOfMissingFileFails();
+    void renameByLinkRefusesTakenName_data();
+    void renameByLinkRefusesTakenName();
+    void renameByLinkLeavesOneName();
+    void renameByLinkRefusesFolder();
 
     void fileExists_data();
     void fileExists();
@@ -524,6 +529,49 @@ void TestLinuxFileSystem::renameOfMissingFileFails()
     QCOMPARE(renamed.failure().number, ENOENT);
     QCOMPARE(renamed.failure().description,
         u"Cannot rename 'gone.txt' to 'b.txt': No such file or directory"_s);
+}
+
+// The fallback for file systems without the kernel's no-replace flag; this
+// disk has the flag, so the fallback is called directly.
+void TestLinuxFileSystem::renameByLinkRefusesTakenName_data()
+{
+    renameRefusesTakenName_data();
+}
+
+void TestLinuxFileSystem::renameByLinkRefusesTakenName()
+{
+    QFETCH(Kind, taker);
+
+    write("a.txt", "mine");
+    make(taker, "b.txt", 0755);
+    const qsizetype before = rawListing({}).size();
+
+    QCOMPARE(NoReplaceRename::byLink(bytes("a.txt"), bytes("b.txt")), EEXIST);
+    QCOMPARE(read("a.txt"), "mine"_b);
+    QCOMPARE(rawListing({}).size(), before);
+    if (taker == Kind::Regular)
+        QCOMPARE(read("b.txt"), "b.txt"_b);
+    QVERIFY(!present("nowhere"));
+}
+
+void TestLinuxFileSystem::renameByLinkLeavesOneName()
+{
+    write("a.txt", "mine");
+    QCOMPARE(NoReplaceRename::byLink(bytes("a.txt"), bytes("b.txt")), 0);
+    QCOMPARE(rawListing({}), QList<QByteArray>{"b.txt"_b});
+    QCOMPARE(read("b.txt"), "mine"_b);
+    struct stat info;
+    QCOMPARE(stat(bytes("b.txt").constData(), &info), 0);
+    QCOMPARE(info.st_nlink, nlink_t(1));
+}
+
+void TestLinuxFileSystem::renameByLinkRefusesFolder()
+{
+    make(Kind::Folder, "sub", 0755);
+    write("sub/inside.txt", "mine");
+    QCOMPARE(NoReplaceRename::byLink(bytes("sub"), bytes("moved")), EPERM);
+    QCOMPARE(rawListing({}), QList<QByteArray>{"sub"_b});
+    QCOMPARE(read("sub/inside.txt"), "mine"_b);
 }
 
 void TestLinuxFileSystem::fileExists_data()
