@@ -89,4 +89,95 @@ QString folderFailed(const QString &folder, const QString &reason)
     return u"The folder '%1' cannot be shown (%2)."_s.arg(folder, reason);
 }
 
+QString drivePrompt()
+{
+    return u"Enter drive letter:"_s;
+}
+
+QString driveTitle()
+{
+    return u"Default Drive"_s;
+}
+
+QString driveNotALetter()
+{
+    return u"Drive letter must be a single letter A to Z"_s;
+}
+
+QString driveMissing(const QString &answer)
+{
+    return u"Drive "_s + answer + u" does not exist on this computer"_s;
+}
+
+QString driveRestored(const QString &answer)
+{
+    return u"Drive "_s + answer + u" may not be used as default drive, original entry restored"_s;
+}
+
+QString pathPrompt()
+{
+    return u"Enter path string:"_s;
+}
+
+QString pathTitle()
+{
+    return u"Default Path"_s;
+}
+
+QString pathMissing(const QString &drive, const QString &answer)
+{
+    return u"Path "_s + drive + u":\\"_s + answer + u" does not exist on this computer"_s;
+}
+
+QString pathRestored(const QString &drive, const QString &answer)
+{
+    return u"Path "_s + drive + u":\\"_s + answer
+        + u" may not be used as default path, original entry restored"_s;
+}
+
+QString lengthPrompt()
+{
+    return u"Enter maximum length of file name:"_s;
+}
+
+QString lengthTitle()
+{
+    return u"Maximum Length"_s;
+}
+
+QString lengthRange()
+{
+    return u"Maximum length must be 20 to 240"_s;
+}
+
+QString lengthNotNumber()
+{
+    return u"Maximum length must be a number"_s;
+}
+
+QString limitPrompt()
+{
+    return u"Enter maximum number of files to inspect:"_s;
+}
+
+QString limitTitle()
+{
+    return u"Maximum Files"_s;
+}
+
+QString limitRange()
+{
+    return u"Maximum files must be 50 to 2000"_s;
+}
+
+QString limitNotNumber()
+{
+    return u"Maximum files must be a number"_s;
+}
+
+QString notSaved(const QString &description)
+{
+    return description + u"\n\nThe new value is in force until Purlex ends, but it was not saved."_s;
+}
+
 } // namespace SettingsTexts

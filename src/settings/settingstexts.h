@@ -29,4 +29,24 @@ QString driveFailed(const QString &drive, const QString &reason);
 QString folderNotUsable(const QString &folder, const QString &reason, const QString &used);
 QString folderFailed(const QString &folder, const QString &reason);
 
+// The Settings menu commands.
+QString drivePrompt(); // "Enter drive letter:"
+QString driveTitle(); // "Default Drive"
+QString driveNotALetter();
+QString driveMissing(const QString &answer);
+QString driveRestored(const QString &answer);
+QString pathPrompt(); // "Enter path string:"
+QString pathTitle(); // "Default Path"
+QString pathMissing(const QString &drive, const QString &answer);
+QString pathRestored(const QString &drive, const QString &answer);
+QString lengthPrompt();
+QString lengthTitle();
+QString lengthRange(); // "Maximum length must be 20 to 240"
+QString lengthNotNumber();
+QString limitPrompt();
+QString limitTitle();
+QString limitRange(); // "Maximum files must be 50 to 2000"
+QString limitNotNumber();
+QString notSaved(const QString &description);
+
 } // namespace SettingsTexts
