@@ -1,0 +1,179 @@
+#include "frmabout.h"
+
+#include "buildinfo.h"
+#include "programicon.h"
+
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Positions and sizes are kept in twips, 1440 to the inch, so the window has
+// the same proportions at every screen resolution.
+constexpr int TwipsPerInch = 1440;
+
+struct TwipsRect
+{
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+// Line thickness and the icon are given in pixels at 96 dots per inch.
+constexpr int ReferenceDpi = 96;
+
+// A small face so that every text fits the label sized for it, the title a
+// larger one.
+constexpr qreal TextPointSize = 8;
+constexpr qreal TitlePointSize = 12;
+
+} // namespace
+
+frmAbout::frmAbout(QWidget *parent)
+    : frmAbout(createSystemRegistry(), createProgramStarter(), parent)
+{ }
+
+frmAbout::frmAbout(
+    std::unique_ptr<Registry> registry, std::unique_ptr<ProgramStarter> starter, QWidget *parent)
+    : QDialog(parent,
+        Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+            | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+    , m_registry(std::move(registry))
+    , m_starter(std::move(starter))
+    , m_lookup(
+          *m_registry, *m_starter, [this](const QString &message) { showUnavailable(message); })
+{
+    createControls();
+    Form_Load();
+}
+
+frmAbout::~frmAbout() = default;
+
+void frmAbout::createControls()
+{
+    setObjectName(u"frmAbout"_s);
+    QFont textFont = font();
+    textFont.setPointSizeF(TextPointSize);
+    setFont(textFont);
+
+    const auto pixels = [this](TwipsRect twips) {
+        const auto x = [this](int t) { return qRound(qreal(t) * logicalDpiX() / TwipsPerInch); };
+        const auto y = [this](int t) { return qRound(qreal(t) * logicalDpiY() / TwipsPerInch); };
+        return QRect(x(twips.left), y(twips.top), x(twips.width), y(twips.height));
+    };
+
+    // Placed as a whole, client area first, so the window system neither
+    // centres it nor lets it be resized.
+    const QRect client = pixels({2340, 1935, 5730, 3555});
+    setGeometry(client);
+    setFixedSize(client.size());
+
+    const auto addLabel = [&](const QString &name, TwipsRect twips, bool wraps) {
+        auto *label = new QLabel(this);
+        label->setObjectName(name);
+        label->setTextFormat(Qt::PlainText);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setWordWrap(wraps);
+        label->setGeometry(pixels(twips));
+        return label;
+    };
+    const auto blackText = [](QLabel *label) {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, Qt::black);
+        label->setPalette(palette);
+    };
+
+    picIcon = addLabel(u"picIcon"_s, {240, 240, 540, 540}, false);
+    // The icon is drawn at its 32-pixel size, scaled with the screen.
+    const int iconSide = qRound(32.0 * logicalDpiX() / ReferenceDpi);
+    picIcon->setPixmap(programIcon().pixmap(iconSide, iconSide));
+    picIcon->resize(picIcon->pixmap().size() / picIcon->pixmap().devicePixelRatio());
+
+    lblTitle = addLabel(u"lblTitle"_s, {1050, 240, 3885, 480}, false);
+    QFont titleFont = textFont;
+    titleFont.setPointSizeF(TitlePointSize);
+    titleFont.setBold(true);
+    lblTitle->setFont(titleFont);
+    blackText(lblTitle);
+
+    lblVersion = addLabel(u"lblVersion"_s, {1050, 780, 3885, 225}, false);
+    lblDescription = addLabel(u"lblDescription"_s, {1050, 1125, 3885, 1170}, true);
+    blackText(lblDescription);
+
+    // An etched rule: a grey line with a white one just below it.
+    const auto addLine = [&](const QString &name, TwipsRect twips, int pixelsThick,
+                             const QColor &colour) {
+        auto *line = new QFrame(this);
+        line->setObjectName(name);
+        QRect place = pixels(twips);
+        place.setHeight(std::max(1, qRound(qreal(pixelsThick) * logicalDpiY() / ReferenceDpi)));
+        line->setGeometry(place);
+        QPalette palette = line->palette();
+        palette.setColor(QPalette::Window, colour);
+        line->setPalette(palette);
+        line->setAutoFillBackground(true);
+        return line;
+    };
+    Line1[1] = addLine(u"Line1_1"_s, {90, 2445, 5654 - 90, 0}, 1, QColor(0x80, 0x80, 0x80));
+    Line1[0] = addLine(u"Line1_0"_s, {105, 2460, 5654 - 105, 0}, 2, Qt::white);
+
+    lblDisclaimer = addLabel(u"lblDisclaimer"_s, {255, 2625, 3870, 825}, true);
+    blackText(lblDisclaimer);
+
+    cmdOK = new QPushButton(u"OK"_s, this);
+    cmdOK->setObjectName(u"cmdOK"_s);
+    cmdOK->setGeometry(pixels({4245, 2625, 1260, 345}));
+    cmdOK->setDefault(true);
+    connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+
+    cmdSysInfo = new QPushButton(u"&System Info..."_s, this);
+    cmdSysInfo->setObjectName(u"cmdSysInfo"_s);
+    cmdSysInfo->setGeometry(pixels({4260, 3075, 1245, 345}));
+    connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
+
+    // Only the two buttons take the focus; OK has it first.
+    setTabOrder(cmdOK, cmdSysInfo);
+    cmdOK->setFocus();
+}
+
+void frmAbout::Form_Load()
+{
+    setWindowTitle(u"About "_s + BuildInfo::Title);
+    lblVersion->setText(
+        u"Version %1.%2.%3"_s.arg(BuildInfo::Major).arg(BuildInfo::Minor).arg(BuildInfo::Revision));
+    lblTitle->setText(BuildInfo::Title);
+    lblDescription->setText(BuildInfo::FileDescription + u"\r\n\r\n"_s + BuildInfo::Comments);
+    lblDisclaimer->setText(BuildInfo::CompanyName + u"\r\n"_s + BuildInfo::LegalCopyright);
+}
+
+void frmAbout::keyPressEvent(QKeyEvent *event)
+{
+    // Esc presses OK, just as Enter does, so that both run its handler.
+    if (event->matches(QKeySequence::Cancel)) {
+        cmdOK->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void frmAbout::cmdOK_Click()
+{
+    accept();
+}
+
+void frmAbout::cmdSysInfo_Click()
+{
+    m_lookup.StartSysInfo();
+}
+
+void frmAbout::showUnavailable(const QString &message)
+{
+    QMessageBox box(QMessageBox::NoIcon, BuildInfo::Title, message, QMessageBox::Ok, this);
+    box.exec();
+}
