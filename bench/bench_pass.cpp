@@ -1,0 +1,495 @@
+// Prints how long an execution pass takes over a large folder tree on the
+// real disk, next to what the same work costs without the pass around it:
+//   (a) a bare walk: readdir and fstatat of every entry, nothing cleaned;
+//   (d) the cleaner alone over the same names;
+//   (c) a pass that renames every file whose name needs cleaning;
+//   (b) a second pass over the now clean tree, which renames nothing;
+// a bare loop of the same renames, and the memory the pass needs. It prints
+// figures and never fails.
+#include "benchnames.h"
+#include "executionpass.h"
+#include "linuxfilesystem.h"
+#include "namecleaner.h"
+#include "passhost.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <filesystem>
+#include <functional>
+#include <malloc.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <type_traits>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct Options
+{
+    int files = 100'000;
+    int folders = 1'000;
+    int removals = 50;
+    int dirtyEvery = 10;
+    int wide = 10'000; // files in the one folder of the memory comparison
+    QString parent; // where the tree goes; the temporary folder when empty
+};
+
+bool parse(int argc, char **argv, Options *options)
+{
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray arg(argv[i]);
+        const bool hasValue = i + 1 < argc;
+        const auto number = [&] { return std::atoi(argv[++i]); };
+        if (arg == "--files" && hasValue)
+            options->files = number();
+        else if (arg == "--folders" && hasValue)
+            options->folders = number();
+        else if (arg == "--removals" && hasValue)
+            options->removals = number();
+        else if (arg == "--dirty-every" && hasValue)
+            options->dirtyEvery = number();
+        else if (arg == "--wide" && hasValue)
+            options->wide = number();
+        else if (arg == "--dir" && hasValue)
+            options->parent = QFile::decodeName(argv[++i]);
+        else
+            return false;
+    }
+    return options->files > 0 && options->folders > 0 && options->removals >= 0
+        && options->wide >= 0;
+}
+
+CleaningRules benchRules(int removals)
+{
+    CleaningRules rules;
+    rules.underline = rules.copy = rules.multSpecial = rules.multSpace = true;
+    rules.empty = rules.starting = rules.ending = true;
+    rules.maxLength = u"60"_s;
+    rules.removals = benchRemovals(removals);
+    return rules;
+}
+
+// A window that shows nothing: it keeps the last text of each panel, the way
+// a status bar does, and answers OK to every failure.
+class BenchHost final : public PassHost
+{
+public:
+    BenchHost(QString folder, CleaningRules rules)
+        : m_folder(std::move(folder))
+        , m_rules(std::move(rules))
+    { }
+
+    int failures = 0;
+    QString limit = u"1000000"_s;
+
+    void setPanelText(const QString &key, const QString &text) override
+    {
+        m_panels[key == u"Read"_s ? 0 : key == u"Fixed"_s ? 1 : 2] = text;
+    }
+    void setBusy(bool) override { }
+    bool continueAfter(const Failure &failure) override
+    {
+        if (++failures <= 3)
+            std::printf("  failure %d: %s\n", failure.number, qPrintable(failure.description));
+        return true;
+    }
+    void showInputError(const QString &) override { }
+    void refreshFileList() override { }
+    QString startFolder() const override { return m_folder; }
+    QString maxLengthText() const override { return m_rules.maxLength; }
+    QString limitText() const override { return limit; }
+    bool includeSubfolders() const override { return true; }
+    bool overrideReadOnly() const override { return true; }
+    CleaningRules cleaningRules() const override { return m_rules; }
+
+private:
+    QString m_folder;
+    CleaningRules m_rules;
+    QString m_panels[3];
+};
+
+// The heap in use, sampled at every listing: what a pass holds at once.
+class HeapWatch final : public FileSystem
+{
+public:
+    explicit HeapWatch(FileSystem &inner)
+        : m_inner(inner)
+        , m_start(inUse())
+        , m_peak(m_start)
+    { }
+
+    qint64 growth() const { return m_peak - m_start; }
+
+    Status openFolder(const QString &path) override { return m_inner.openFolder(path); }
+    Result<QList<FolderEntry>> subFolders(const QString &path) override
+    {
+        return sample(m_inner.subFolders(path));
+    }
+    Result<QList<FolderEntry>> files(const QString &path) override
+    {
+        return sample(m_inner.files(path));
+    }
+    Result<quint32> attributes(const QString &path) override { return m_inner.attributes(path); }
+    Status setAttributes(const QString &path, quint32 attributes) override
+    {
+        return m_inner.setAttributes(path, attributes);
+    }
+    Status rename(const QString &path, const QString &newName) override
+    {
+        return m_inner.rename(path, newName);
+    }
+    Result<bool> fileExists(const QString &path) override { return m_inner.fileExists(path); }
+    QString join(const QString &folder, const QString &name) const override
+    {
+        return m_inner.join(folder, name);
+    }
+
+private:
+    static qint64 inUse()
+    {
+        const struct mallinfo2 info = mallinfo2();
+        return qint64(info.uordblks + info.hblkhd);
+    }
+    Result<QList<FolderEntry>> sample(Result<QList<FolderEntry>> listing)
+    {
+        m_peak = std::max(m_peak, inUse());
+        return listing;
+    }
+
+    FileSystem &m_inner;
+    qint64 m_start;
+    qint64 m_peak;
+};
+
+// Where the time of a pass goes: the file system's share, call by call.
+class TimeSplit final : public FileSystem
+{
+public:
+    explicit TimeSplit(FileSystem &inner)
+        : m_inner(inner)
+    {
+        m_timer.start();
+    }
+
+    double listing = 0;
+    double attributesRead = 0;
+    double other = 0;
+
+    Status openFolder(const QString &path) override
+    {
+        return timed(&other, [&] { return m_inner.openFolder(path); });
+    }
+    Result<QList<FolderEntry>> subFolders(const QString &path) override
+    {
+        return timed(&listing, [&] { return m_inner.subFolders(path); });
+    }
+    Result<QList<FolderEntry>> files(const QString &path) override
+    {
+        return timed(&listing, [&] { return m_inner.files(path); });
+    }
+    Result<quint32> attributes(const QString &path) override
+    {
+        return timed(&attributesRead, [&] { return m_inner.attributes(path); });
+    }
+    Status setAttributes(const QString &path, quint32 attributes) override
+    {
+        return timed(&other, [&] { return m_inner.setAttributes(path, attributes); });
+    }
+    Status rename(const QString &path, const QString &newName) override
+    {
+        return timed(&other, [&] { return m_inner.rename(path, newName); });
+    }
+    Result<bool> fileExists(const QString &path) override
+    {
+        return timed(&other, [&] { return m_inner.fileExists(path); });
+    }
+    QString join(const QString &folder, const QString &name) const override
+    {
+        return m_inner.join(folder, name);
+    }
+
+private:
+    template <typename Call> std::invoke_result_t<Call> timed(double *total, Call call)
+    {
+        const qint64 start = m_timer.nsecsElapsed();
+        std::invoke_result_t<Call> result = call();
+        *total += double(m_timer.nsecsElapsed() - start) / 1e9;
+        return result;
+    }
+
+    FileSystem &m_inner;
+    QElapsedTimer m_timer;
+};
+
+double secondsOf(const std::function<void()> &work)
+{
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    return double(timer.nsecsElapsed()) / 1e9;
+}
+
+double bestOf(int runs, const std::function<void()> &work)
+{
+    double best = secondsOf(work);
+    for (int i = 1; i < runs; ++i)
+        best = std::min(best, secondsOf(work));
+    return best;
+}
+
+long peakKilobytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+struct Tree
+{
+    QByteArray root;
+    QList<QByteArray> folders; // leaf folders, in creation order
+    QList<QByteArray> paths; // every file, in creation order
+    QStringList names; // the names of `paths`, as text
+};
+
+// Leaf folders in groups of 100, the files spread over them in turn.
+Tree buildTree(const QByteArray &root, int files, int folders, int dirtyEvery)
+{
+    Tree tree{root, {}, {}, benchNames(files, dirtyEvery)};
+    for (int f = 0; f < folders; ++f) {
+        const QByteArray group = root + "/group " + QByteArray::number(f / 100);
+        if (f % 100 == 0)
+            mkdir(group.constData(), 0755);
+        tree.folders.append(group + "/folder " + QByteArray::number(f));
+        mkdir(tree.folders.last().constData(), 0755);
+    }
+    tree.paths.reserve(files);
+    for (int i = 0; i < files; ++i) {
+        tree.paths.append(tree.folders[i % folders] + '/' + QFile::encodeName(tree.names[i]));
+        const int fd = open(tree.paths.last().constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+        if (fd < 0) {
+            std::printf(
+                "cannot create %s: %s\n", tree.paths.last().constData(), std::strerror(errno));
+            std::exit(1);
+        }
+        close(fd);
+    }
+    return tree;
+}
+
+// The floor: every entry listed and its type read, nothing else.
+qint64 bareWalk(const QByteArray &folder)
+{
+    qint64 entries = 0;
+    DIR *dir = opendir(folder.constData());
+    if (!dir)
+        return 0;
+    QList<QByteArray> subFolders;
+    while (const dirent *entry = readdir(dir)) {
+        const char *name = entry->d_name;
+        if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0')))
+            continue;
+        const QByteArray path = folder + '/' + name;
+        struct stat info;
+        if (fstatat(AT_FDCWD, path.constData(), &info, AT_SYMLINK_NOFOLLOW) != 0)
+            continue;
+        ++entries;
+        if (S_ISDIR(info.st_mode))
+            subFolders.append(path);
+    }
+    closedir(dir);
+    for (const QByteArray &sub : std::as_const(subFolders))
+        entries += bareWalk(sub);
+    return entries;
+}
+
+QByteArray rootOf(const QTemporaryDir &dir)
+{
+    return QFile::encodeName(dir.path());
+}
+
+void removeTree(QTemporaryDir &dir)
+{
+    dir.setAutoRemove(false);
+    std::filesystem::remove_all(rootOf(dir).toStdString());
+}
+
+// Heap growth of one pass over a tree of `files` files in `folders` folders.
+qint64 passHeapGrowth(const QString &parent, int files, int folders, const CleaningRules &rules)
+{
+    QTemporaryDir dir(parent + u"/bench_pass-XXXXXX"_s);
+    buildTree(rootOf(dir), files, folders, 0);
+    LinuxFileSystem native;
+    BenchHost host(dir.path(), rules);
+    qint64 growth = 0;
+    {
+        HeapWatch watch(native);
+        ExecutionPass pass(watch, host);
+        pass.execute();
+        growth = watch.growth();
+    }
+    removeTree(dir);
+    return growth;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    Options options;
+    if (!parse(argc, argv, &options)) {
+        std::printf("usage: bench_pass [--files N] [--folders N] [--removals N] "
+                    "[--dirty-every N] [--wide N] [--dir PATH]\n");
+        return 2;
+    }
+    if (options.parent.isEmpty())
+        options.parent = QDir::tempPath();
+    const CleaningRules rules = benchRules(options.removals);
+
+    QTemporaryDir dir(options.parent + u"/bench_pass-XXXXXX"_s);
+    if (!dir.isValid()) {
+        std::printf("cannot create a folder in %s\n", qPrintable(options.parent));
+        return 1;
+    }
+    const QByteArray root = rootOf(dir);
+    std::printf(
+        "tree: %d files in %d folders under %s, one name in %d written dirty, %d removals\n",
+        options.files, options.folders, root.constData(), options.dirtyEvery, options.removals);
+    Tree tree;
+    const double built = secondsOf(
+        [&] { tree = buildTree(root, options.files, options.folders, options.dirtyEvery); });
+    const long peakBuilt = peakKilobytes();
+    std::printf("built in %.2f s\n\n", built);
+
+    qint64 walked = 0;
+    const double a = bestOf(3, [&] { walked = bareWalk(root); });
+    std::printf("(a) bare walk, readdir + fstatat:   %8.3f s  (%lld entries)\n", a,
+        static_cast<long long>(walked));
+
+    QStringList cleaned;
+    const double d = bestOf(3, [&] {
+        cleaned.clear();
+        cleaned.reserve(tree.names.size());
+        for (const QString &name : std::as_const(tree.names))
+            cleaned.append(CleanFileName(name, rules).name);
+    });
+    qsizetype dirty = 0;
+    for (qsizetype i = 0; i < cleaned.size(); ++i)
+        dirty += cleaned[i] != tree.names[i];
+    std::printf("(d) cleaner alone:                  %8.3f s  (%lld names change)\n", d,
+        static_cast<long long>(dirty));
+
+    // The same renames without the pass: there and back, timing the way there.
+    QList<std::pair<QByteArray, QByteArray>> renames;
+    for (qsizetype i = 0; i < cleaned.size(); ++i) {
+        if (cleaned[i] != tree.names[i]) {
+            const QByteArray &from = tree.paths[i];
+            renames.append(
+                {from, from.left(from.lastIndexOf('/') + 1) + QFile::encodeName(cleaned[i])});
+        }
+    }
+    // Puts the dirty names back, so that the renames can be timed again.
+    const auto undoRenames = [&] {
+        int left = 0;
+        for (const auto &[from, to] : std::as_const(renames))
+            left
+                += renameat2(AT_FDCWD, to.constData(), AT_FDCWD, from.constData(), RENAME_NOREPLACE)
+                != 0;
+        return left;
+    };
+    int refused = 0;
+    int notUndone = 0;
+    double bare = 0;
+    for (int run = 0; run < 3; ++run) {
+        const double seconds = secondsOf([&] {
+            refused = 0;
+            for (const auto &[from, to] : std::as_const(renames))
+                refused += renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(),
+                               RENAME_NOREPLACE)
+                    != 0;
+        });
+        bare = run == 0 ? seconds : std::min(bare, seconds);
+        notUndone += undoRenames();
+    }
+    std::printf("    bare renames (renameat2):       %8.3f s  (%lld renames, %d refused)\n", bare,
+        static_cast<long long>(renames.size()), refused);
+
+    LinuxFileSystem fileSystem;
+    BenchHost host(dir.path(), rules);
+    qint32 fixed = 0;
+    qint32 read = 0;
+    // The undo after the last run is left out, so that (b) meets a clean tree.
+    double c = 0;
+    for (int run = 0; run < 3; ++run) {
+        if (run > 0)
+            notUndone += undoRenames();
+        const double seconds = secondsOf([&] {
+            ExecutionPass pass(fileSystem, host);
+            pass.execute();
+            fixed = pass.gCurCnt;
+            read = pass.gTryCnt;
+        });
+        c = run == 0 ? seconds : std::min(c, seconds);
+    }
+    std::printf("(c) pass that renames:              %8.3f s  (%d read, %d fixed, %d failures)\n",
+        c, read, fixed, host.failures);
+    if (notUndone > 0)
+        std::printf("    %d renames could not be undone between runs\n", notUndone);
+
+    const double b = bestOf(3, [&] {
+        ExecutionPass pass(fileSystem, host);
+        pass.execute();
+        fixed = pass.gCurCnt;
+    });
+    std::printf("(b) pass over the clean tree:       %8.3f s  (%d fixed)\n", b, fixed);
+
+    TimeSplit split(fileSystem);
+    const double whole = secondsOf([&] {
+        ExecutionPass pass(split, host);
+        pass.execute();
+    });
+    std::printf("    (b) split: listing %.3f s, attributes %.3f s, other calls %.3f s, "
+                "the rest %.3f s\n",
+        split.listing, split.attributesRead, split.other,
+        whole - split.listing - split.attributesRead - split.other);
+    const double again = bestOf(3, [&] { walked = bareWalk(root); });
+    std::printf("(a) bare walk again, after the renames: %.3f s\n", again);
+
+    std::printf("\n(b) / ((a) + (d))                 = %.2f  (target 1.5)\n", b / (a + d));
+    std::printf("(c) / ((a) + (d) + bare renames)  = %.2f  (target 1.5)\n", c / (a + d + bare));
+
+    const long peakAfterTree = peakKilobytes();
+    tree = Tree();
+    cleaned.clear();
+    renames.clear();
+    removeTree(dir);
+
+    // The pass holds the listings of the folders it is in, never the tree.
+    const int perFolder = std::max(1, options.files / options.folders);
+    const int wide = std::max(options.wide, perFolder);
+    std::printf("\npeak memory (ru_maxrss): %ld KB once the tree and its name lists were built, "
+                "%ld KB after every pass\n",
+        peakBuilt, peakAfterTree);
+    std::printf("heap that one clean pass holds at once:\n");
+    const auto growthRow = [&](int files, int folders) {
+        const double kb = double(passHeapGrowth(options.parent, files, folders, rules)) / 1024;
+        std::printf("  %7d files, largest folder %6d files: %8.1f KB\n", files,
+            (files + folders - 1) / folders, kb);
+    };
+    growthRow(wide / 10, std::max(1, wide / 10 / perFolder));
+    growthRow(wide, std::max(1, wide / perFolder));
+    growthRow(wide, 1);
+    return 0;
+}
