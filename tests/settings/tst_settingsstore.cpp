@@ -136,30 +136,31 @@ void TestSettingsStore::malformedStore()
 
 void TestSettingsStore::unwritableStore_data()
 {
-    QTest::addColumn<QString>("blocker"); // made a regular file
+    QTest::addColumn<QString>("blocker"); // below the settings folder
+    QTest::addColumn<bool>("asFolder"); // else a regular file
     QTest::addColumn<QString>("reasonPart");
 
-    // Regular files where folders must be: permission bits would not stop a
-    // test that runs as root, these do.
-    QTest::newRow("application folder is a file") << u"Purlex"_s << u"is a file"_s;
-    QTest::newRow("config folder is a file") << u""_s << u"is a file"_s;
+    // Things standing where the store must go: permission bits would not
+    // stop a test that runs as root, these do.
+    QTest::newRow("application folder is a file") << u"Purlex"_s << false << u"is a file"_s;
+    QTest::newRow("settings folder is a file") << u"config"_s << false << u"is a file"_s;
+    QTest::newRow("store file is a folder")
+        << u"Purlex/Purlex.conf"_s << true << u"folder stands in place"_s;
 }
 
 void TestSettingsStore::unwritableStore()
 {
     QFETCH(QString, blocker);
+    QFETCH(bool, asFolder);
     QFETCH(QString, reasonPart);
     TempStore temp;
-    QString base = temp.folder();
-    if (blocker.isEmpty()) {
-        base += u"/config"_s;
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, base);
-        QFile file(base);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-    } else {
-        QFile file(base + u'/' + blocker);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-    }
+    const QString path = QDir(temp.folder()).filePath(blocker);
+    if (blocker == u"config")
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, path);
+    if (asFolder)
+        QVERIFY(QDir().mkpath(path));
+    else
+        QVERIFY(QFile(path).open(QIODevice::WriteOnly));
 
     SettingsStore store(u"Purlex"_s);
     const Status saved = store.save(u"MaxLength", u"61"_s);

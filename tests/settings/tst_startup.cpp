@@ -1,3 +1,4 @@
+#include "defaultstable.h"
 #include "defaultsview.h"
 #include "drivepaths.h"
 #include "drives.h"
@@ -22,27 +23,7 @@ namespace {
 
 QString switchName(SwitchId id)
 {
-    switch (id) {
-    case SwitchId::IncludeSubdirs:
-        return u"IncludeSubdirs"_s;
-    case SwitchId::ReadOnly:
-        return u"ReadOnly"_s;
-    case SwitchId::MultSpace:
-        return u"MultSpace"_s;
-    case SwitchId::MultSpecial:
-        return u"MultSpecial"_s;
-    case SwitchId::Empty:
-        return u"Empty"_s;
-    case SwitchId::Underline:
-        return u"Underline"_s;
-    case SwitchId::Copy:
-        return u"Copy"_s;
-    case SwitchId::Starting:
-        return u"Starting"_s;
-    case SwitchId::Ending:
-        return u"Ending"_s;
-    }
-    return {};
+    return DefaultsTable::forSwitch(id).key.toString();
 }
 
 QString onOff(bool on)
@@ -203,11 +184,9 @@ class TestStartup : public QObject
 private Q_SLOTS:
     void initTestCase();
     void firstRunInDocumentedOrder();
-    void switchesFollowStoredValues();
+    void storedValuesShown();
     void driveAndFolder_data();
     void driveAndFolder();
-    void numbersShownAsRead_data();
-    void numbersShownAsRead();
     void badStoredValuesFallBack();
     void malformedStore();
     void removalList();
@@ -233,8 +212,8 @@ void TestStartup::firstRunInDocumentedOrder()
             u"drive C"_s,
             u"folder C:\\"_s,
             u"max 60"_s,
-            u"menu IncludeSubdirs on"_s,
-            u"tick IncludeSubdirs on"_s,
+            u"menu IncSubDirs on"_s,
+            u"tick IncSubDirs on"_s,
             u"limit 1000"_s,
             u"tick ReadOnly on"_s,
             u"menu ReadOnly on"_s,
@@ -260,21 +239,26 @@ void TestStartup::firstRunInDocumentedOrder()
     QCOMPARE(rig.dialogs.warnings, QStringList());
 }
 
-void TestStartup::switchesFollowStoredValues()
+void TestStartup::storedValuesShown()
 {
     StartupRig rig;
-    QVERIFY(rig.store({{u"Copy"_s, u"False"_s}, {u"IncSubDirs"_s, u"false"_s}}));
+    QVERIFY(rig.store({{u"Copy"_s, u"False"_s}, {u"IncSubDirs"_s, u"false"_s},
+        {u"MaxLength"_s, u"61.5"_s}, {u"MaxCount"_s, u"abc"_s}}));
     rig.run();
+
+    QCOMPARE(rig.view.callsStartingWith(u"max "_s), QStringList{u"max 62"_s});
+    QCOMPARE(rig.view.callsStartingWith(u"limit "_s), QStringList{u"limit 0"_s});
+    QCOMPARE(rig.dialogs.warnings, QStringList());
 
     QVERIFY(!rig.defaults.gCopy);
     QVERIFY(!rig.defaults.gIncSub);
     QVERIFY(rig.defaults.gEnding);
     QCOMPARE(rig.view.callsStartingWith(u"tick "_s),
-        QStringList({u"tick IncludeSubdirs off"_s, u"tick ReadOnly on"_s, u"tick Underline on"_s,
+        QStringList({u"tick IncSubDirs off"_s, u"tick ReadOnly on"_s, u"tick Underline on"_s,
             u"tick MultSpecial on"_s, u"tick MultSpace on"_s, u"tick Empty on"_s,
             u"tick Copy off"_s, u"tick Starting on"_s, u"tick Ending on"_s}));
     QCOMPARE(rig.view.callsStartingWith(u"menu "_s),
-        QStringList({u"menu IncludeSubdirs off"_s, u"menu ReadOnly on"_s, u"menu Underline on"_s,
+        QStringList({u"menu IncSubDirs off"_s, u"menu ReadOnly on"_s, u"menu Underline on"_s,
             u"menu MultSpecial on"_s, u"menu MultSpace on"_s, u"menu Empty on"_s,
             u"menu Copy off"_s, u"menu Starting on"_s, u"menu Ending on"_s}));
     QVERIFY(rig.view.isMenuChecked(SwitchId::Ending));
@@ -372,37 +356,6 @@ void TestStartup::driveAndFolder()
             rig.dialogs.warnings.front().contains(part), qPrintable(rig.dialogs.warnings.front()));
     // The rest of start-up still ran.
     QCOMPARE(rig.view.calls.last(), u"panel Current=Ready..."_s);
-}
-
-void TestStartup::numbersShownAsRead_data()
-{
-    QTest::addColumn<StoredTexts>("stored");
-    QTest::addColumn<QString>("maxText");
-    QTest::addColumn<QString>("limitText");
-
-    QTest::newRow("MaxLength 250 shown without range check")
-        << StoredTexts{{u"MaxLength"_s, u"250"_s}} << u"250"_s << u"1000"_s;
-    QTest::newRow("60.5 shows 60")
-        << StoredTexts{{u"MaxLength"_s, u"60.5"_s}} << u"60"_s << u"1000"_s;
-    QTest::newRow("61.5 shows 62")
-        << StoredTexts{{u"MaxLength"_s, u"61.5"_s}} << u"62"_s << u"1000"_s;
-    QTest::newRow("MaxCount abc shows 0")
-        << StoredTexts{{u"MaxCount"_s, u"abc"_s}} << u"60"_s << u"0"_s;
-    QTest::newRow("negative limit") << StoredTexts{{u"MaxCount"_s, u"-7"_s}} << u"60"_s << u"-7"_s;
-}
-
-void TestStartup::numbersShownAsRead()
-{
-    QFETCH(StoredTexts, stored);
-    QFETCH(QString, maxText);
-    QFETCH(QString, limitText);
-
-    StartupRig rig;
-    QVERIFY(rig.store(stored));
-    rig.run();
-    QCOMPARE(rig.view.callsStartingWith(u"max "_s), QStringList{u"max "_s + maxText});
-    QCOMPARE(rig.view.callsStartingWith(u"limit "_s), QStringList{u"limit "_s + limitText});
-    QCOMPARE(rig.dialogs.warnings, QStringList());
 }
 
 void TestStartup::badStoredValuesFallBack()
