@@ -370,7 +370,6 @@ int main(int argc, char **argv)
     Tree tree;
     const double built = secondsOf(
         [&] { tree = buildTree(root, options.files, options.folders, options.dirtyEvery); });
-    const long peakBuilt = peakKilobytes();
     std::printf("built in %.2f s\n\n", built);
 
     qint64 walked = 0;
@@ -426,6 +425,7 @@ int main(int argc, char **argv)
     std::printf("    bare renames (renameat2):       %8.3f s  (%lld renames, %d refused)\n", bare,
         static_cast<long long>(renames.size()), refused);
 
+    const long peakBeforePasses = peakKilobytes();
     LinuxFileSystem fileSystem;
     BenchHost host(dir.path(), rules);
     qint32 fixed = 0;
@@ -470,7 +470,7 @@ int main(int argc, char **argv)
     std::printf("\n(b) / ((a) + (d))                 = %.2f  (target 1.5)\n", b / (a + d));
     std::printf("(c) / ((a) + (d) + bare renames)  = %.2f  (target 1.5)\n", c / (a + d + bare));
 
-    const long peakAfterTree = peakKilobytes();
+    const long peakAfterPasses = peakKilobytes();
     tree = Tree();
     cleaned.clear();
     renames.clear();
@@ -479,9 +479,9 @@ int main(int argc, char **argv)
     // The pass holds the listings of the folders it is in, never the tree.
     const int perFolder = std::max(1, options.files / options.folders);
     const int wide = std::max(options.wide, perFolder);
-    std::printf("\npeak memory (ru_maxrss): %ld KB once the tree and its name lists were built, "
-                "%ld KB after every pass\n",
-        peakBuilt, peakAfterTree);
+    std::printf("\npeak memory (ru_maxrss): %ld KB before the first pass (the benchmark's own "
+                "name lists included), %ld KB after the last\n",
+        peakBeforePasses, peakAfterPasses);
     std::printf("heap that one clean pass holds at once:\n");
     const auto growthRow = [&](int files, int folders) {
         const double kb = double(passHeapGrowth(options.parent, files, folders, rules)) / 1024;

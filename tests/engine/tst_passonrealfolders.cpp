@@ -295,7 +295,7 @@ void TestPassOnRealFolders::nameTakenByFolderIsRefused()
 {
     folder("Song.mp3");
     file("Song.mp3/inside.txt");
-    file("CC Song.mp3");
+    file("CC Song.mp3", 0444);
     runPass();
 
     QCOMPARE(names(), (QList<QByteArray>{"CC Song.mp3", "Song.mp3"}));
@@ -306,6 +306,8 @@ void TestPassOnRealFolders::nameTakenByFolderIsRefused()
         u"Cannot rename 'CC Song.mp3' to 'Song.mp3': File exists"_s);
     // An acknowledged refusal counts as fixed.
     QCOMPARE(m_host.panels.value(EngineTexts::FixedPanel), u" Fixed: 1"_s);
+    // The read-only bit went before the rename was tried, and stays gone.
+    QCOMPARE(modeOf("CC Song.mp3"), mode_t(0644));
 }
 
 void TestPassOnRealFolders::entriesThatAreNotPlainFiles_data()

@@ -1,0 +1,88 @@
+#include "drivelist.h"
+
+#include <QDir>
+#include <QSignalBlocker>
+
+using namespace Qt::StringLiterals;
+
+DriveList::DriveList(const Drives &drives, QWidget *parent)
+    : QComboBox(parent)
+    , m_drives(drives)
+{
+    fill();
+}
+
+void DriveList::fill()
+{
+    const std::optional<QChar> selected = letter();
+    const QSignalBlocker blocker(this);
+    clear();
+    m_list = m_drives.list();
+    for (const DriveInfo &info : m_list)
+        addItem(u"%1: %2"_s.arg(info.letter, info.mountPoint));
+    if (selected)
+        selectLetter(*selected);
+}
+
+void DriveList::showPopup()
+{
+    // Volumes come and go while the program runs.
+    fill();
+    QComboBox::showPopup();
+}
+
+std::optional<QChar> DriveList::letter() const
+{
+    const QString text = drive();
+    if (text.isEmpty())
+        return std::nullopt;
+    return text.front().toUpper();
+}
+
+bool DriveList::selectLetter(QChar letter)
+{
+    letter = letter.toUpper();
+    for (qsizetype i = 0; i < m_list.size(); ++i) {
+        if (m_list.at(i).letter == letter) {
+            setCurrentIndex(int(i));
+            return true;
+        }
+    }
+    return false;
+}
+
+std::optional<QChar> DriveList::driveOf(const QString &path) const
+{
+    const QString clean = QDir::cleanPath(path);
+    std::optional<QChar> best;
+    qsizetype bestLength = -1;
+    for (const DriveInfo &info : m_list) {
+        const QString mount = QDir::cleanPath(info.mountPoint);
+        const bool inside
+            = clean == mount || clean.startsWith(mount.endsWith(u'/') ? mount : mount + u'/');
+        if (inside && mount.size() > bestLength) {
+            best = info.letter;
+            bestLength = mount.size();
+        }
+    }
+    return best;
+}
+
+void DriveList::rememberFolder(const QString &path)
+{
+    if (const std::optional<QChar> owner = driveOf(path))
+        m_folders.insert(*owner, path);
+}
+
+QString DriveList::currentFolder(QChar letter) const
+{
+    letter = letter.toUpper();
+    const QString remembered = m_folders.value(letter);
+    if (!remembered.isEmpty() && QDir(remembered).exists())
+        return remembered;
+    for (const DriveInfo &info : m_list) {
+        if (info.letter == letter)
+            return info.mountPoint;
+    }
+    return QString();
+}

@@ -1,0 +1,369 @@
+#include "frmmain.h"
+
+#include "captionfont.h"
+#include "checkvalue.h"
+#include "drivelist.h"
+#include "drives.h"
+#include "executionpass.h"
+#include "filelist.h"
+#include "folderlist.h"
+#include "limitbox.h"
+#include "limitcheck.h"
+#include "lockkeys.h"
+#include "panelstatusbar.h"
+#include "passhost.h"
+#include "programicon.h"
+#include "settingsstore.h"
+#include "startup.h"
+#include "twips.h"
+#include "uitexts.h"
+#include "userdialogs.h"
+#include "validationgate.h"
+#include "windowdefaultsview.h"
+#include "windowpasshost.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+#include <cerrno>
+
+frmMain::frmMain(FileSystem &fileSystem, const Drives &drives, SettingsStore &store,
+    UserDialogs &dialogs, std::unique_ptr<LockKeys> lockKeys, QWidget *parent)
+    : QMainWindow(parent)
+    , m_fileSystem(fileSystem)
+    , m_drives(drives)
+    , m_store(store)
+    , m_dialogs(dialogs)
+{
+    setWindowTitle(UiTexts::programCaption());
+    setWindowIcon(programIcon());
+    setCentralWidget(new QWidget(this));
+    StatusBar1 = new PanelStatusBar(lockKeys ? std::move(lockKeys) : createLockKeys(), this);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    setStatusBar(StatusBar1);
+    createControls();
+    createMenus();
+    placeControls();
+
+    m_passHost = std::make_unique<WindowPassHost>(*this);
+    m_defaultsView = std::make_unique<WindowDefaultsView>(*this);
+
+    connect(drvMain, &QComboBox::currentIndexChanged, this, &frmMain::drvMain_Change);
+    connect(dirMain, &FolderList::pathChanged, this, &frmMain::dirMain_Change);
+    connect(dirMain, &FolderList::openRefused, this,
+        [this](const Failure &failure) { m_dialogs.warn(failure.description); });
+    connect(cmdExecute, &QPushButton::clicked, this, &frmMain::cmdExecute_Click);
+    connect(mnuFileExit, &QAction::triggered, this, &frmMain::mnuFileExit_Click);
+    connect(mnuHelpAbout, &QAction::triggered, this, &frmMain::mnuHelpAbout_Click);
+
+    m_gate = new ValidationGate(this);
+    m_gate->guard(txtCount, [this](bool &Cancel) { txtCount_Validate(Cancel); });
+    m_gate->guard(txtMax, [this](bool &Cancel) { txtMax_Validate(Cancel); });
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::createControls()
+{
+    QWidget *form = centralWidget();
+    const auto named = [](QWidget *widget, const char *name) {
+        widget->setObjectName(QString::fromLatin1(name));
+        return widget;
+    };
+    const auto checkBox = [&](const char *name, const QString &caption) {
+        auto *box = new QCheckBox(caption, form);
+        named(box, name);
+        return box;
+    };
+
+    drvMain = new DriveList(m_drives, form);
+    Label3 = new QLabel(UiTexts::stringsToRemove(), form);
+    Label3->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    lstJnk = new QListWidget(form);
+    lstJnk->setUniformItemSizes(true);
+    lstJnk->setSelectionMode(QAbstractItemView::SingleSelection);
+    Label1 = new QLabel(UiTexts::maximumLengthLabel(), form);
+    txtMax = new LimitBox(form);
+    txtMax->setTypingLimit(2);
+    txtMax->setText(QStringLiteral("60"));
+    chkSubdirs = checkBox("chkSubdirs", UiTexts::includeSubdirs());
+    Label2 = new QLabel(UiTexts::filesPerExecutionLabel(), form);
+    txtCount = new LimitBox(form);
+    txtCount->setText(QStringLiteral("1000"));
+    chkReadOnly = checkBox("chkReadOnly", UiTexts::overrideReadOnly());
+    chkMultSpace = checkBox("chkMultSpace", UiTexts::multSpace());
+    chkMultSpecial = checkBox("chkMultSpecial", UiTexts::multSpecial());
+    chkEmpty = checkBox("chkEmpty", UiTexts::empty());
+    chkUnderline = checkBox("chkUnderline", UiTexts::underline());
+    chkCopy = checkBox("chkCopy", UiTexts::copy());
+    chkStarting = checkBox("chkStarting", UiTexts::starting());
+    chkEnding = checkBox("chkEnding", UiTexts::ending());
+    cmdExecute = new QPushButton(UiTexts::execute(), form);
+    // Enter does not run a pass; only a click or the access key does.
+    cmdExecute->setAutoDefault(false);
+    cmdExecute->setDefault(false);
+    FilMain = new FileList(form);
+    dirMain = new FolderList(form);
+
+    named(drvMain, "drvMain");
+    named(Label3, "Label3");
+    named(lstJnk, "lstJnk");
+    named(Label1, "Label1");
+    named(txtMax, "txtMax");
+    named(Label2, "Label2");
+    named(txtCount, "txtCount");
+    named(cmdExecute, "cmdExecute");
+    named(FilMain, "FilMain");
+    named(dirMain, "dirMain");
+
+    const QList<QWidget *> tabOrder{drvMain, lstJnk, txtMax, chkSubdirs, txtCount, chkReadOnly,
+        chkMultSpace, chkMultSpecial, chkEmpty, chkUnderline, chkCopy, chkStarting, chkEnding,
+        cmdExecute, FilMain, dirMain};
+    for (qsizetype i = 1; i < tabOrder.size(); ++i)
+        setTabOrder(tabOrder.at(i - 1), tabOrder.at(i));
+}
+
+void frmMain::createMenus()
+{
+    const auto item
+        = [this](QMenu *menu, const char *name, const QString &caption, bool checkable) {
+              QAction *action = menu->addAction(caption);
+              action->setObjectName(QString::fromLatin1(name));
+              action->setCheckable(checkable);
+              action->setChecked(checkable);
+              return action;
+          };
+    mnuFile = menuBar()->addMenu(UiTexts::fileMenu());
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuFileExit = item(mnuFile, "mnuFileExit", UiTexts::fileExit(), false);
+
+    mnuSettings = menuBar()->addMenu(UiTexts::settingsMenu());
+    mnuSettings->setObjectName(QStringLiteral("mnuSettings"));
+    mnuSettingsDefaultDrive
+        = item(mnuSettings, "mnuSettingsDefaultDrive", UiTexts::settingsDefaultDrive(), false);
+    mnuSettingsDefaultPath
+        = item(mnuSettings, "mnuSettingsDefaultPath", UiTexts::settingsDefaultPath(), false);
+    mnuSettingsDefaultLength
+        = item(mnuSettings, "mnuSettingsDefaultLength", UiTexts::settingsDefaultLength(), false);
+    mnuSettingsIncludeSubdirs
+        = item(mnuSettings, "mnuSettingsIncludeSubdirs", UiTexts::settingsIncludeSubdirs(), true);
+    mnuSettingsLimit = item(mnuSettings, "mnuSettingsLimit", UiTexts::settingsLimit(), false);
+    mnuSettingsBar1 = mnuSettings->addSeparator();
+    mnuSettingsBar1->setObjectName(QStringLiteral("mnuSettingsBar1"));
+    mnuSettingsReadOnly
+        = item(mnuSettings, "mnuSettingsReadOnly", UiTexts::settingsReadOnly(), true);
+    mnuSettingsMultSpace
+        = item(mnuSettings, "mnuSettingsMultSpace", UiTexts::settingsMultSpace(), true);
+    mnuSettingsMultSpecial
+        = item(mnuSettings, "mnuSettingsMultSpecial", UiTexts::settingsMultSpecial(), true);
+    mnuSettingsEmpty = item(mnuSettings, "mnuSettingsEmpty", UiTexts::settingsEmpty(), true);
+    mnuSettingsUnderlines
+        = item(mnuSettings, "mnuSettingsUnderlines", UiTexts::settingsUnderlines(), true);
+    mnuSettingsCopy = item(mnuSettings, "mnuSettingsCopy", UiTexts::settingsCopy(), true);
+    mnuSettingsStarting
+        = item(mnuSettings, "mnuSettingsStarting", UiTexts::settingsStarting(), true);
+    mnuSettingsEnding = item(mnuSettings, "mnuSettingsEnding", UiTexts::settingsEnding(), true);
+
+    mnuHelp = menuBar()->addMenu(UiTexts::helpMenu());
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    mnuHelpAbout = item(mnuHelp, "mnuHelpAbout", UiTexts::helpAbout(), false);
+
+    // Choosing a toggle flips its check mark before `triggered` is sent; the
+    // toggle's command reads the mark as it then stands.
+}
+
+void frmMain::placeControls()
+{
+    struct Placement
+    {
+        QWidget *control;
+        int left, top, width, height;
+    };
+    const Placement placements[] = {
+        {drvMain, 120, 120, 7575, 315},
+        {dirMain, 120, 600, 7575, 3240},
+        {FilMain, 120, 3960, 7575, 3015},
+        {Label3, 7800, 120, 3015, 255},
+        {lstJnk, 7800, 570, 3015, 6495},
+        {Label1, 120, 7200, 2535, 255},
+        {txtMax, 2760, 7200, 375, 285},
+        {chkSubdirs, 3720, 7200, 3015, 255},
+        {Label2, 7800, 7200, 2415, 255},
+        {txtCount, 10320, 7200, 495, 285},
+        {chkReadOnly, 120, 7680, 3015, 255},
+        {chkMultSpace, 3720, 7680, 3015, 255},
+        {chkMultSpecial, 7800, 7680, 3015, 255},
+        {chkEmpty, 120, 8160, 3015, 255},
+        {chkUnderline, 3720, 8160, 3015, 255},
+        {chkCopy, 7800, 8160, 3015, 255},
+        {chkStarting, 120, 8640, 3015, 255},
+        {chkEnding, 3720, 8640, 3015, 255},
+        {cmdExecute, 9240, 8640, 1575, 375},
+    };
+    QList<QWidget *> captioned;
+    for (const Placement &p : placements) {
+        p.control->setGeometry(Twips::toPixels(p.left, p.top, p.width, p.height, this));
+        if (qobject_cast<QLabel *>(p.control) || qobject_cast<QAbstractButton *>(p.control))
+            captioned.append(p.control);
+    }
+    setFont(CaptionFont::fitting(font(), captioned));
+
+    StatusBar1->setFixedHeight(Twips::toPixelsY(375, this));
+    const int formHeight = Twips::toPixelsY(9120, this);
+    centralWidget()->setMinimumSize(Twips::toPixelsX(10935, this), formHeight);
+    resize(Twips::toPixelsX(10935, this),
+        menuBar()->sizeHint().height() + formHeight + StatusBar1->height());
+}
+
+QCheckBox *frmMain::checkBoxFor(SwitchId id) const
+{
+    switch (id) {
+    case SwitchId::IncludeSubdirs:
+        return chkSubdirs;
+    case SwitchId::ReadOnly:
+        return chkReadOnly;
+    case SwitchId::MultSpace:
+        return chkMultSpace;
+    case SwitchId::MultSpecial:
+        return chkMultSpecial;
+    case SwitchId::Empty:
+        return chkEmpty;
+    case SwitchId::Underline:
+        return chkUnderline;
+    case SwitchId::Copy:
+        return chkCopy;
+    case SwitchId::Starting:
+        return chkStarting;
+    case SwitchId::Ending:
+        return chkEnding;
+    }
+    return nullptr;
+}
+
+QAction *frmMain::menuItemFor(SwitchId id) const
+{
+    switch (id) {
+    case SwitchId::IncludeSubdirs:
+        return mnuSettingsIncludeSubdirs;
+    case SwitchId::ReadOnly:
+        return mnuSettingsReadOnly;
+    case SwitchId::MultSpace:
+        return mnuSettingsMultSpace;
+    case SwitchId::MultSpecial:
+        return mnuSettingsMultSpecial;
+    case SwitchId::Empty:
+        return mnuSettingsEmpty;
+    case SwitchId::Underline:
+        return mnuSettingsUnderlines;
+    case SwitchId::Copy:
+        return mnuSettingsCopy;
+    case SwitchId::Starting:
+        return mnuSettingsStarting;
+    case SwitchId::Ending:
+        return mnuSettingsEnding;
+    }
+    return nullptr;
+}
+
+void frmMain::Form_Load()
+{
+    Startup startup(*m_defaultsView, m_dialogs, m_drives, m_store);
+    if (!m_removalListFolder.isEmpty())
+        startup.setRemovalListFolder(m_removalListFolder);
+    startup.run(*this, colJnk);
+    drvMain->setFocus(Qt::OtherFocusReason);
+}
+
+Status frmMain::followDrive()
+{
+    const std::optional<QChar> letter = drvMain->letter();
+    if (!letter)
+        return Status::success();
+    const Status moved = m_drives.isReady(*letter)
+        ? dirMain->setPath(drvMain->currentFolder(*letter))
+        : Status(Failure{ENOMEDIUM, UiTexts::driveNotReady(*letter)});
+    if (!moved.ok()) {
+        const QSignalBlocker blocker(drvMain);
+        if (const std::optional<QChar> shown = drvMain->driveOf(dirMain->path()))
+            drvMain->selectLetter(*shown);
+    }
+    return moved;
+}
+
+void frmMain::drvMain_Change()
+{
+    if (const Status moved = followDrive(); !moved.ok())
+        m_dialogs.warn(moved.failure().description);
+}
+
+void frmMain::dirMain_Change()
+{
+    drvMain->rememberFolder(dirMain->path());
+    FilMain->setPath(dirMain->path());
+}
+
+void frmMain::validateLimit(QLineEdit *box, const LimitCheck &check, bool &Cancel)
+{
+    if (const std::optional<QString> refusal = check.refusal(box->text())) {
+        Cancel = true;
+        m_passHost->showInputError(*refusal);
+    }
+}
+
+void frmMain::txtCount_Validate(bool &Cancel)
+{
+    validateLimit(txtCount, LimitCheck::maxCount(), Cancel);
+}
+
+void frmMain::txtMax_Validate(bool &Cancel)
+{
+    validateLimit(txtMax, LimitCheck::maxLength(), Cancel);
+}
+
+void frmMain::cmdExecute_Click()
+{
+    if (m_passRunning)
+        return;
+    ExecutionPass pass(m_fileSystem, *m_passHost);
+    // A pass refused before it starts leaves the last counts as they were.
+    pass.gTryCnt = gTryCnt;
+    pass.gCurCnt = gCurCnt;
+    m_passRunning = true;
+    pass.execute();
+    m_passRunning = false;
+    gTryCnt = pass.gTryCnt;
+    gCurCnt = pass.gCurCnt;
+    if (m_closeAfterPass)
+        close();
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    // A dialog of a running pass has its own event loop; the window waits
+    // for the pass to end before it goes.
+    if (m_passRunning) {
+        m_closeAfterPass = true;
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
+
+void frmMain::mnuFileExit_Click()
+{
+    close();
+}
+
+void frmMain::mnuHelpAbout_Click()
+{
+    QMessageBox about(QMessageBox::Information, UiTexts::programCaption(),
+        UiTexts::programCaption(), QMessageBox::Ok, this);
+    about.setIconPixmap(programIcon().pixmap(32));
+    about.exec();
+}

@@ -1,0 +1,146 @@
+#pragma once
+
+#include "lockkeys.h"
+#include "result.h"
+#include "saveddefaults.h"
+#include "switchid.h"
+
+#include <QMainWindow>
+#include <QStringList>
+
+#include <memory>
+
+class DefaultsView;
+class DriveList;
+class Drives;
+class FileList;
+class FileSystem;
+class FolderList;
+class LimitBox;
+class PanelStatusBar;
+class PassHost;
+class QAction;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class SettingsStore;
+class UserDialogs;
+class ValidationGate;
+
+// The program's only working window: drive, folder and file lists, the
+// removal list, the two limits, the nine switches, Execute, the menus and the
+// status bar, in one fixed layout. It holds the saved defaults (gDrive ...
+// gEnding), the counters of the last pass and the removal list for the run.
+// The file system, drives, settings store and dialogs are given to it, so
+// tests can put their own in their place.
+class frmMain final : public QMainWindow, public SavedDefaults
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(frmMain)
+
+public:
+    // Without `lockKeys` the window system's lock-key state is shown.
+    frmMain(FileSystem &fileSystem, const Drives &drives, SettingsStore &store,
+        UserDialogs &dialogs, std::unique_ptr<LockKeys> lockKeys = nullptr,
+        QWidget *parent = nullptr);
+    ~frmMain() override;
+
+    // Start-up: call once, before the window is first shown.
+    void Form_Load();
+    // Where start-up looks for the removal list; the executable's folder
+    // unless set.
+    void setRemovalListFolder(const QString &folder) { m_removalListFolder = folder; }
+
+    PassHost &passHost() { return *m_passHost; }
+    DefaultsView &defaultsView() { return *m_defaultsView; }
+    UserDialogs &dialogs() { return m_dialogs; }
+    SettingsStore &settingsStore() { return m_store; }
+    const Drives &drives() const { return m_drives; }
+    QCheckBox *checkBoxFor(SwitchId id) const;
+    QAction *menuItemFor(SwitchId id) const;
+    bool isPassRunning() const { return m_passRunning; }
+
+    // Moves the folder list to the drive selected in the drive list. A drive
+    // that is not ready, or whose folder cannot be shown, is refused, and the
+    // drive list goes back to the drive that the folder list still shows.
+    Status followDrive();
+
+    void drvMain_Change();
+    void dirMain_Change();
+    void txtCount_Validate(bool &Cancel);
+    void txtMax_Validate(bool &Cancel);
+    void cmdExecute_Click();
+    void mnuFileExit_Click();
+    void mnuHelpAbout_Click();
+
+    // Files read and fixed by the last pass.
+    qint32 gTryCnt = 0;
+    qint32 gCurCnt = 0;
+    QStringList colJnk;
+
+    DriveList *drvMain = nullptr;
+    FolderList *dirMain = nullptr;
+    FileList *FilMain = nullptr;
+    QLabel *Label1 = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *Label3 = nullptr;
+    QListWidget *lstJnk = nullptr;
+    LimitBox *txtMax = nullptr;
+    LimitBox *txtCount = nullptr;
+    QCheckBox *chkSubdirs = nullptr;
+    QCheckBox *chkReadOnly = nullptr;
+    QCheckBox *chkMultSpace = nullptr;
+    QCheckBox *chkMultSpecial = nullptr;
+    QCheckBox *chkEmpty = nullptr;
+    QCheckBox *chkUnderline = nullptr;
+    QCheckBox *chkCopy = nullptr;
+    QCheckBox *chkStarting = nullptr;
+    QCheckBox *chkEnding = nullptr;
+    QPushButton *cmdExecute = nullptr;
+    PanelStatusBar *StatusBar1 = nullptr;
+
+    QMenu *mnuFile = nullptr;
+    QAction *mnuFileExit = nullptr;
+    QMenu *mnuSettings = nullptr;
+    QAction *mnuSettingsDefaultDrive = nullptr;
+    QAction *mnuSettingsDefaultPath = nullptr;
+    QAction *mnuSettingsDefaultLength = nullptr;
+    QAction *mnuSettingsIncludeSubdirs = nullptr;
+    QAction *mnuSettingsLimit = nullptr;
+    QAction *mnuSettingsBar1 = nullptr;
+    QAction *mnuSettingsReadOnly = nullptr;
+    QAction *mnuSettingsMultSpace = nullptr;
+    QAction *mnuSettingsMultSpecial = nullptr;
+    QAction *mnuSettingsEmpty = nullptr;
+    QAction *mnuSettingsUnderlines = nullptr;
+    QAction *mnuSettingsCopy = nullptr;
+    QAction *mnuSettingsStarting = nullptr;
+    QAction *mnuSettingsEnding = nullptr;
+    QMenu *mnuHelp = nullptr;
+    QAction *mnuHelpAbout = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void createControls();
+    void createMenus();
+    void placeControls();
+    void validateLimit(QLineEdit *box, const struct LimitCheck &check, bool &Cancel);
+    void reportDriveRefused(const QString &message);
+
+    FileSystem &m_fileSystem;
+    const Drives &m_drives;
+    SettingsStore &m_store;
+    UserDialogs &m_dialogs;
+    std::unique_ptr<LockKeys> m_lockKeys;
+    std::unique_ptr<PassHost> m_passHost;
+    std::unique_ptr<DefaultsView> m_defaultsView;
+    ValidationGate *m_gate = nullptr;
+    QString m_removalListFolder;
+    bool m_passRunning = false;
+    bool m_closeAfterPass = false;
+};

@@ -1,0 +1,200 @@
+#include "uitexts.h"
+
+using namespace Qt::StringLiterals;
+
+namespace UiTexts {
+
+QString programCaption()
+{
+    return u"Purlex"_s;
+}
+
+QString stringsToRemove()
+{
+    return u"Strings to Remove"_s;
+}
+QString maximumLengthLabel()
+{
+    return u"Maximum File Name Length:"_s;
+}
+QString filesPerExecutionLabel()
+{
+    return u"Files to Inspect per Execution:"_s;
+}
+QString includeSubdirs()
+{
+    return u"Include subdirectories?"_s;
+}
+QString overrideReadOnly()
+{
+    return u"Override read only?"_s;
+}
+QString multSpace()
+{
+    return u"Remove multiple spaces?"_s;
+}
+QString multSpecial()
+{
+    return u"Remove multi - _ < > ! @ # $ % ^ && * ?"_s;
+}
+QString empty()
+{
+    return u"Remove empty ( ) [ ] { } < > ?"_s;
+}
+QString underline()
+{
+    return u"Replace _ with space?"_s;
+}
+QString copy()
+{
+    return u"Remove starting CC, ZZ?"_s;
+}
+QString starting()
+{
+    return u"Remove starting - _ ) ] } > ?"_s;
+}
+QString ending()
+{
+    return u"Remove ending - _ ( [ { < ?"_s;
+}
+QString execute()
+{
+    return u"&Execute"_s;
+}
+
+QString fileMenu()
+{
+    return u"&File"_s;
+}
+QString fileExit()
+{
+    return u"Exit"_s;
+}
+QString settingsMenu()
+{
+    return u"&Settings"_s;
+}
+QString settingsDefaultDrive()
+{
+    return u"Default Drive..."_s;
+}
+QString settingsDefaultPath()
+{
+    return u"Default Path..."_s;
+}
+QString settingsDefaultLength()
+{
+    return u"Default Length..."_s;
+}
+QString settingsIncludeSubdirs()
+{
+    return u"Include Subdirectories?"_s;
+}
+QString settingsLimit()
+{
+    return u"Limit..."_s;
+}
+QString settingsReadOnly()
+{
+    return u"Override read only?"_s;
+}
+QString settingsMultSpace()
+{
+    return u"Remove multiple spaces?"_s;
+}
+QString settingsMultSpecial()
+{
+    return u"Remove multiple special char?"_s;
+}
+QString settingsEmpty()
+{
+    return u"Remove empty paired delimiters?"_s;
+}
+QString settingsUnderlines()
+{
+    return u"Replace underlines with spaces?"_s;
+}
+QString settingsCopy()
+{
+    return u"Remove starting CC, ZZ?"_s;
+}
+QString settingsStarting()
+{
+    return u"Remove starting closing delimiters?"_s;
+}
+QString settingsEnding()
+{
+    return u"Remove ending opening delimiters?"_s;
+}
+QString helpMenu()
+{
+    return u"&Help"_s;
+}
+QString helpAbout()
+{
+    return u"About"_s;
+}
+
+QString readBeforeStart()
+{
+    return u"Read: 0"_s;
+}
+QString fixedBeforeStart()
+{
+    return u"Fixed: 0"_s;
+}
+QString ready()
+{
+    return u"Ready..."_s;
+}
+QString capsLock()
+{
+    return u"CAPS"_s;
+}
+QString numLock()
+{
+    return u"NUM"_s;
+}
+
+QString inputErrorTitle()
+{
+    return u"Input Error"_s;
+}
+QString countNotNumeric()
+{
+    return u"Maximum files not numeric"_s;
+}
+QString countRange()
+{
+    return u"Maximum files must be 50 to 2000"_s;
+}
+QString lengthNotNumeric()
+{
+    return u"Maximum length not numeric"_s;
+}
+QString lengthRange()
+{
+    return u"Maximum length must be 12 to 99"_s;
+}
+
+QString driveMissing(const QString &drive)
+{
+    return u"There is no drive %1 on this computer"_s.arg(drive);
+}
+
+QString driveNotReady(QChar letter)
+{
+    return u"Drive %1: is not ready"_s.arg(letter);
+}
+
+QString folderCannotOpen(const QString &path)
+{
+    return u"Cannot open the folder '%1'"_s.arg(path);
+}
+
+QString folderMissing(const QString &driveFolder)
+{
+    return u"The folder %1 is on no drive of this computer"_s.arg(driveFolder);
+}
+
+} // namespace UiTexts

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QString>
+
+// Every text of the windows that the user sees, spelled as the program shows
+// it. Captions keep their access-key ampersands.
+namespace UiTexts {
+
+QString programCaption(); // "Purlex"
+
+QString stringsToRemove();
+QString maximumLengthLabel();
+QString filesPerExecutionLabel();
+QString includeSubdirs();
+QString overrideReadOnly();
+QString multSpace();
+QString multSpecial();
+QString empty();
+QString underline();
+QString copy();
+QString starting();
+QString ending();
+QString execute();
+
+QString fileMenu();
+QString fileExit();
+QString settingsMenu();
+QString settingsDefaultDrive();
+QString settingsDefaultPath();
+QString settingsDefaultLength();
+QString settingsIncludeSubdirs();
+QString settingsLimit();
+QString settingsReadOnly();
+QString settingsMultSpace();
+QString settingsMultSpecial();
+QString settingsEmpty();
+QString settingsUnderlines();
+QString settingsCopy();
+QString settingsStarting();
+QString settingsEnding();
+QString helpMenu();
+QString helpAbout();
+
+// Status panel texts before start-up and the panels kept by the bar itself.
+QString readBeforeStart();
+QString fixedBeforeStart();
+QString ready();
+QString capsLock();
+QString numLock();
+
+QString inputErrorTitle();
+QString countNotNumeric();
+QString countRange();
+QString lengthNotNumeric();
+QString lengthRange();
+
+QString driveMissing(const QString &drive);
+QString driveNotReady(QChar letter);
+QString folderCannotOpen(const QString &path);
+QString folderMissing(const QString &driveFolder);
+
+} // namespace UiTexts

@@ -1,0 +1,118 @@
+#include "windowpasshost.h"
+
+#include "checkvalue.h"
+#include "enginetexts.h"
+#include "filelist.h"
+#include "frmmain.h"
+#include "limitbox.h"
+#include "panelstatusbar.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace {
+
+// A question is answered with the ordinary pointer, even in a busy pass.
+class ArrowWhileAsking final
+{
+public:
+    explicit ArrowWhileAsking(bool busy)
+        : m_busy(busy)
+    {
+        if (m_busy)
+            QApplication::setOverrideCursor(Qt::ArrowCursor);
+    }
+    ~ArrowWhileAsking()
+    {
+        if (m_busy)
+            QApplication::restoreOverrideCursor();
+    }
+    ArrowWhileAsking(const ArrowWhileAsking &) = delete;
+    ArrowWhileAsking &operator=(const ArrowWhileAsking &) = delete;
+
+private:
+    bool m_busy;
+};
+
+} // namespace
+
+WindowPassHost::~WindowPassHost()
+{
+    setBusy(false);
+}
+
+void WindowPassHost::setPanelText(const QString &key, const QString &text)
+{
+    m_window.StatusBar1->setPanelText(key, text);
+    m_window.StatusBar1->repaintThrottled();
+}
+
+void WindowPassHost::setBusy(bool busy)
+{
+    if (busy == m_busy)
+        return;
+    m_busy = busy;
+    if (busy)
+        QApplication::setOverrideCursor(Qt::BusyCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}
+
+bool WindowPassHost::continueAfter(const Failure &failure)
+{
+    const ArrowWhileAsking arrow(m_busy);
+    QMessageBox box(QMessageBox::Critical, EngineTexts::errorDialogTitle(),
+        EngineTexts::errorDialogPrompt(failure), QMessageBox::Ok | QMessageBox::Cancel, &m_window);
+    return box.exec() == QMessageBox::Ok;
+}
+
+void WindowPassHost::showInputError(const QString &message)
+{
+    const ArrowWhileAsking arrow(m_busy);
+    QMessageBox::warning(&m_window, EngineTexts::inputErrorTitle(), message, QMessageBox::Ok);
+}
+
+void WindowPassHost::refreshFileList()
+{
+    m_window.FilMain->refresh();
+}
+
+QString WindowPassHost::startFolder() const
+{
+    return m_window.FilMain->path();
+}
+
+QString WindowPassHost::maxLengthText() const
+{
+    return m_window.txtMax->text();
+}
+
+QString WindowPassHost::limitText() const
+{
+    return m_window.txtCount->text();
+}
+
+bool WindowPassHost::includeSubfolders() const
+{
+    return CheckValue::isOn(*m_window.chkSubdirs);
+}
+
+bool WindowPassHost::overrideReadOnly() const
+{
+    return CheckValue::isOn(*m_window.chkReadOnly);
+}
+
+CleaningRules WindowPassHost::cleaningRules() const
+{
+    CleaningRules rules;
+    rules.underline = CheckValue::isOn(*m_window.chkUnderline);
+    rules.copy = CheckValue::isOn(*m_window.chkCopy);
+    rules.multSpecial = CheckValue::isOn(*m_window.chkMultSpecial);
+    rules.multSpace = CheckValue::isOn(*m_window.chkMultSpace);
+    rules.empty = CheckValue::isOn(*m_window.chkEmpty);
+    rules.starting = CheckValue::isOn(*m_window.chkStarting);
+    rules.ending = CheckValue::isOn(*m_window.chkEnding);
+    rules.maxLength = m_window.txtMax->text();
+    rules.removals = m_window.colJnk;
+    return rules;
+}
