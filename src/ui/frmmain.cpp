@@ -7,6 +7,7 @@
 #include "executionpass.h"
 #include "filelist.h"
 #include "folderlist.h"
+#include "frmabout.h"
 #include "limitbox.h"
 #include "limitcheck.h"
 #include "lockkeys.h"
@@ -27,7 +28,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalBlocker>
 
@@ -362,8 +362,7 @@ void frmMain::mnuFileExit_Click()
 
 void frmMain::mnuHelpAbout_Click()
 {
-    QMessageBox about(QMessageBox::Information, UiTexts::programCaption(),
-        UiTexts::programCaption(), QMessageBox::Ok, this);
-    about.setIconPixmap(programIcon().pixmap(32));
-    about.exec();
+    // A fresh window each time, so its texts are filled in anew.
+    frmAbout dialog(this);
+    dialog.exec();
 }
