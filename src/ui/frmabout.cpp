@@ -2,6 +2,7 @@
 
 #include "buildinfo.h"
 #include "programicon.h"
+#include "twips.h"
 
 #include <QFrame>
 #include <QKeyEvent>
@@ -12,10 +13,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// Positions and sizes are kept in twips, 1440 to the inch, so the window has
-// the same proportions at every screen resolution.
-constexpr int TwipsPerInch = 1440;
 
 struct TwipsRect
 {
@@ -63,9 +60,7 @@ void frmAbout::createControls()
     setFont(textFont);
 
     const auto pixels = [this](TwipsRect twips) {
-        const auto x = [this](int t) { return qRound(qreal(t) * logicalDpiX() / TwipsPerInch); };
-        const auto y = [this](int t) { return qRound(qreal(t) * logicalDpiY() / TwipsPerInch); };
-        return QRect(x(twips.left), y(twips.top), x(twips.width), y(twips.height));
+        return Twips::toPixels(twips.left, twips.top, twips.width, twips.height, this);
     };
 
     // Placed as a whole, client area first, so the window system neither

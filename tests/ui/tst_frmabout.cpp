@@ -2,6 +2,7 @@
 #include "frmabout.h"
 #include "memoryregistry.h"
 #include "recordingstarter.h"
+#include "twips.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -45,9 +46,7 @@ template <typename T> T *control(const QWidget &dialog, const QString &name)
 
 QRect fromTwips(const QWidget &widget, int left, int top, int width, int height)
 {
-    const auto x = [&](int t) { return qRound(qreal(t) * widget.logicalDpiX() / 1440); };
-    const auto y = [&](int t) { return qRound(qreal(t) * widget.logicalDpiY() / 1440); };
-    return {x(left), y(top), x(width), y(height)};
+    return Twips::toPixels(left, top, width, height, &widget);
 }
 
 bool showActive(frmAbout &dialog)
