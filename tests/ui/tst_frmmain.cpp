@@ -1,3 +1,4 @@
+#include "captionfont.h"
 #include "checkvalue.h"
 #include "defaultsview.h"
 #include "drivelist.h"
@@ -14,12 +15,14 @@
 #include "scripteddialogs.h"
 #include "settingsstore.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
@@ -430,6 +433,90 @@ private Q_SLOTS:
         QCOMPARE(panels[5]->text(), QLocale().toString(QDate::currentDate(), QLocale::ShortFormat));
         QVERIFY(!f.window->StatusBar1->setPanelText(QString(), u"x"_s));
         QCOMPARE(panels[4]->text(), u"NUM"_s);
+    }
+
+    void captionsFitTheirControls()
+    {
+        Fixture f;
+        QList<QWidget *> captioned;
+        for (QWidget *w : f.window->centralWidget()->findChildren<QWidget *>()) {
+            if (qobject_cast<QLabel *>(w) || qobject_cast<QAbstractButton *>(w))
+                captioned.append(w);
+        }
+        QCOMPARE(captioned.size(), 3 + 9 + 1);
+        QVERIFY(CaptionFont::fits(f.window->font(), captioned));
+        QVERIFY(f.window->font().pointSizeF() >= 6);
+    }
+
+    void settingsMenu_data()
+    {
+        QTest::addColumn<int>("position");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<bool>("toggle");
+        const QStringList rows{
+            u"mnuSettingsDefaultDrive|Default Drive...|0"_s,
+            u"mnuSettingsDefaultPath|Default Path...|0"_s,
+            u"mnuSettingsDefaultLength|Default Length...|0"_s,
+            u"mnuSettingsIncludeSubdirs|Include Subdirectories?|1"_s,
+            u"mnuSettingsLimit|Limit...|0"_s,
+            u"mnuSettingsBar1||0"_s,
+            u"mnuSettingsReadOnly|Override read only?|1"_s,
+            u"mnuSettingsMultSpace|Remove multiple spaces?|1"_s,
+            u"mnuSettingsMultSpecial|Remove multiple special char?|1"_s,
+            u"mnuSettingsEmpty|Remove empty paired delimiters?|1"_s,
+            u"mnuSettingsUnderlines|Replace underlines with spaces?|1"_s,
+            u"mnuSettingsCopy|Remove starting CC, ZZ?|1"_s,
+            u"mnuSettingsStarting|Remove starting closing delimiters?|1"_s,
+            u"mnuSettingsEnding|Remove ending opening delimiters?|1"_s,
+        };
+        for (qsizetype i = 0; i < rows.size(); ++i) {
+            const QStringList parts = rows[i].split(u'|');
+            QTest::newRow(qPrintable(parts[0]))
+                << int(i) << parts[0] << parts[1] << (parts[2] == u"1"_s);
+        }
+    }
+
+    void settingsMenu()
+    {
+        QFETCH(int, position);
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QFETCH(bool, toggle);
+        Fixture f;
+        const QList<QAction *> items = f.window->mnuSettings->actions();
+        QCOMPARE(items.size(), 14);
+        QAction *item = items.at(position);
+        QCOMPARE(item->objectName(), name);
+        QCOMPARE(item->text(), caption);
+        QCOMPARE(item->isSeparator(), caption.isEmpty());
+        QCOMPARE(item->isCheckable(), toggle);
+        QCOMPARE(item->isChecked(), toggle); // start-up with an empty store
+        QVERIFY(item->shortcut().isEmpty());
+        QCOMPARE(f.window->mnuFile->actions(), QList<QAction *>{f.window->mnuFileExit});
+        QCOMPARE(f.window->mnuHelp->actions(), QList<QAction *>{f.window->mnuHelpAbout});
+    }
+
+    void aboutIsBuiltAnewEachTime()
+    {
+        Fixture f;
+        QVERIFY(f.showActive());
+        QList<QPointer<QDialog>> shown;
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, this, [&] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            if (dialog && !shown.contains(dialog)) {
+                shown.append(dialog);
+                dialog->reject();
+            }
+        });
+        closer.start(10);
+        f.window->mnuHelpAbout->trigger();
+        QCOMPARE(shown.size(), 1);
+        QVERIFY(shown[0].isNull());
+        f.window->mnuHelpAbout->trigger();
+        QCOMPARE(shown.size(), 2);
+        QVERIFY(shown[1].isNull());
     }
 
     void resizingMovesNothing()
