@@ -2,35 +2,16 @@
 
 #include <algorithm>
 
-namespace {
-
-constexpr quint32 WriteRights = 0x2 | 0x4 | 0x20; // set value, create sub-key, create link
-
-} // namespace
-
-void MemoryRegistry::setValue(
-    const QString &keyPath, const QString &valueName, quint32 type, const QByteArray &bytes)
-{
-    m_keys[keyPath.toLower()][valueName.toLower()] = {type, bytes};
-}
-
-void MemoryRegistry::setText(const QString &keyPath, const QString &valueName, const QString &text)
-{
-    QByteArray bytes = text.toLocal8Bit();
-    bytes.append('\0');
-    setValue(keyPath, valueName, TextType, bytes);
-}
-
 Registry::Opened MemoryRegistry::openKey(Key root, const QString &path, quint32 access)
 {
+    constexpr quint32 writeRights = 0x2 | 0x4 | 0x20; // set value, create sub-key, create link
     m_asked.append(path);
     if (root != LocalMachine || !m_keys.contains(path.toLower()))
         return {FileNotFound, 0};
-    if (access & WriteRights)
+    if (access & writeRights)
         return {AccessDenied, 0};
-    const Key key = m_nextKey++;
-    m_open.insert(key, path.toLower());
-    return {Success, key};
+    m_open.insert(m_nextKey, path.toLower());
+    return {Success, m_nextKey++};
 }
 
 Registry::Queried MemoryRegistry::queryValue(Key key, const QString &valueName, QByteArray &buffer)
@@ -46,9 +27,4 @@ Registry::Queried MemoryRegistry::queryValue(Key key, const QString &valueName, 
         return {MoreData, value->type, byteCount};
     std::copy(value->bytes.cbegin(), value->bytes.cend(), buffer.begin());
     return {Success, value->type, byteCount};
-}
-
-void MemoryRegistry::closeKey(Key key)
-{
-    m_open.remove(key);
 }

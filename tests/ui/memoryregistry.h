@@ -14,8 +14,14 @@ class MemoryRegistry final : public Registry
 {
 public:
     void setValue(
-        const QString &keyPath, const QString &valueName, quint32 type, const QByteArray &bytes);
-    void setText(const QString &keyPath, const QString &valueName, const QString &text);
+        const QString &keyPath, const QString &valueName, quint32 type, const QByteArray &bytes)
+    {
+        m_keys[keyPath.toLower()][valueName.toLower()] = {type, bytes};
+    }
+    void setText(const QString &keyPath, const QString &valueName, const QString &text)
+    {
+        setValue(keyPath, valueName, TextType, text.toLocal8Bit() + '\0');
+    }
 
     // Every key path asked for, in order, whether it exists or not.
     const QStringList &askedKeys() const { return m_asked; }
@@ -23,7 +29,7 @@ public:
 
     Opened openKey(Key root, const QString &path, quint32 access) override;
     Queried queryValue(Key key, const QString &valueName, QByteArray &buffer) override;
-    void closeKey(Key key) override;
+    void closeKey(Key key) override { m_open.remove(key); }
 
 private:
     struct Value

@@ -5,6 +5,8 @@
 #include <QSet>
 #include <QStringList>
 
+#include <cerrno>
+
 // Starts nothing: records each start and succeeds only for the programs it
 // was told are installed.
 class RecordingStarter final : public ProgramStarter
@@ -13,7 +15,13 @@ public:
     void install(const QString &programPath) { m_installed.insert(programPath); }
     const QStringList &attempts() const { return m_attempts; }
 
-    Status start(const QString &programPath) override;
+    Status start(const QString &programPath) override
+    {
+        m_attempts.append(programPath);
+        if (!m_installed.contains(programPath))
+            return Failure{ENOENT, programPath};
+        return Status::success();
+    }
 
 private:
     QSet<QString> m_installed;
