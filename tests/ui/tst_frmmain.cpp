@@ -199,8 +199,16 @@ private Q_SLOTS:
         }
     }
 
+    void refusedValueKeepsExecuteFromRunning_data()
+    {
+        QTest::addColumn<bool>("accessKey");
+        QTest::newRow("click") << false;
+        QTest::newRow("Alt+E") << true;
+    }
+
     void refusedValueKeepsExecuteFromRunning()
     {
+        QFETCH(bool, accessKey);
         Fixture f;
         touch(f.c.filePath(u"CC a__b.txt"_s));
         QVERIFY(f.showActive());
@@ -208,11 +216,25 @@ private Q_SLOTS:
         f.window->txtCount->setFocus();
         QTRY_COMPARE(QApplication::focusWidget(), f.window->txtCount);
         ModalCatcher catcher;
-        QTest::mouseClick(f.window->cmdExecute, Qt::LeftButton);
+        if (accessKey)
+            QTest::keyClick(f.window->txtCount, Qt::Key_E, Qt::AltModifier);
+        else
+            QTest::mouseClick(f.window->cmdExecute, Qt::LeftButton);
         QCOMPARE(catcher.shown.size(), 1);
+        QCOMPARE(catcher.shown[0].text, u"Maximum files must be 50 to 2000"_s);
+        QVERIFY(!f.window->cmdExecute->isDown()); // an access key presses it for a moment
         QCOMPARE(f.panel(EngineTexts::CurrentPanel), u"Ready..."_s);
         QVERIFY(QFile::exists(f.c.filePath(u"CC a__b.txt"_s)));
         QTRY_COMPARE(QApplication::focusWidget(), f.window->txtCount);
+
+        // With an acceptable limit the same gesture runs the pass.
+        f.window->txtCount->setText(u"50"_s);
+        if (accessKey)
+            QTest::keyClick(f.window->txtCount, Qt::Key_E, Qt::AltModifier);
+        else
+            QTest::mouseClick(f.window->cmdExecute, Qt::LeftButton);
+        QTRY_COMPARE(f.panel(EngineTexts::CurrentPanel), u"Completed"_s);
+        QVERIFY(QFile::exists(f.c.filePath(u"a b.txt"_s)));
     }
 
     void menuDoesNotValidate()
