@@ -1,5 +1,7 @@
 #include "drivelist.h"
 
+#include "drivepaths.h"
+
 #include <QDir>
 #include <QSignalBlocker>
 
@@ -53,19 +55,9 @@ bool DriveList::selectLetter(QChar letter)
 
 std::optional<QChar> DriveList::driveOf(const QString &path) const
 {
-    const QString clean = QDir::cleanPath(path);
-    std::optional<QChar> best;
-    qsizetype bestLength = -1;
-    for (const DriveInfo &info : m_list) {
-        const QString mount = QDir::cleanPath(info.mountPoint);
-        const bool inside
-            = clean == mount || clean.startsWith(mount.endsWith(u'/') ? mount : mount + u'/');
-        if (inside && mount.size() > bestLength) {
-            best = info.letter;
-            bestLength = mount.size();
-        }
-    }
-    return best;
+    if (const std::optional<DriveInfo> owner = DrivePaths::driveOf(m_list, path))
+        return owner->letter;
+    return std::nullopt;
 }
 
 void DriveList::rememberFolder(const QString &path)
