@@ -14,6 +14,7 @@
 #include "panelstatusbar.h"
 #include "passhost.h"
 #include "programicon.h"
+#include "settingscommands.h"
 #include "settingsstore.h"
 #include "startup.h"
 #include "twips.h"
@@ -53,6 +54,8 @@ frmMain::frmMain(FileSystem &fileSystem, const Drives &drives, SettingsStore &st
 
     m_passHost = std::make_unique<WindowPassHost>(*this);
     m_defaultsView = std::make_unique<WindowDefaultsView>(*this);
+    m_commands
+        = std::make_unique<SettingsCommands>(*this, m_store, *m_defaultsView, m_dialogs, m_drives);
 
     connect(drvMain, &QComboBox::currentIndexChanged, this, &frmMain::drvMain_Change);
     connect(dirMain, &FolderList::pathChanged, this, &frmMain::dirMain_Change);
@@ -61,6 +64,7 @@ frmMain::frmMain(FileSystem &fileSystem, const Drives &drives, SettingsStore &st
     connect(cmdExecute, &QPushButton::clicked, this, &frmMain::cmdExecute_Click);
     connect(mnuFileExit, &QAction::triggered, this, &frmMain::mnuFileExit_Click);
     connect(mnuHelpAbout, &QAction::triggered, this, &frmMain::mnuHelpAbout_Click);
+    connectSettingsMenu();
 
     m_gate = new ValidationGate(this);
     m_gate->guard(txtCount, [this](bool &Cancel) { txtCount_Validate(Cancel); });
@@ -173,9 +177,101 @@ void frmMain::createMenus()
     mnuHelp = menuBar()->addMenu(UiTexts::helpMenu());
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
     mnuHelpAbout = item(mnuHelp, "mnuHelpAbout", UiTexts::helpAbout(), false);
+}
 
-    // Choosing a toggle flips its check mark before `triggered` is sent; the
-    // toggle's command reads the mark as it then stands.
+void frmMain::connectSettingsMenu()
+{
+    const std::pair<QAction *, void (frmMain::*)()> handlers[] = {
+        {mnuSettingsDefaultDrive, &frmMain::mnuSettingsDefaultDrive_Click},
+        {mnuSettingsDefaultPath, &frmMain::mnuSettingsDefaultPath_Click},
+        {mnuSettingsDefaultLength, &frmMain::mnuSettingsDefaultLength_Click},
+        {mnuSettingsIncludeSubdirs, &frmMain::mnuSettingsIncludeSubdirs_Click},
+        {mnuSettingsLimit, &frmMain::mnuSettingsLimit_Click},
+        {mnuSettingsReadOnly, &frmMain::mnuSettingsReadOnly_Click},
+        {mnuSettingsMultSpace, &frmMain::mnuSettingsMultSpace_Click},
+        {mnuSettingsMultSpecial, &frmMain::mnuSettingsMultSpecial_Click},
+        {mnuSettingsEmpty, &frmMain::mnuSettingsEmpty_Click},
+        {mnuSettingsUnderlines, &frmMain::mnuSettingsUnderlines_Click},
+        {mnuSettingsCopy, &frmMain::mnuSettingsCopy_Click},
+        {mnuSettingsStarting, &frmMain::mnuSettingsStarting_Click},
+        {mnuSettingsEnding, &frmMain::mnuSettingsEnding_Click},
+    };
+    for (const auto &[action, handler] : handlers)
+        connect(action, &QAction::triggered, this, handler);
+}
+
+void frmMain::toggleSetting(SwitchId id)
+{
+    // Qt flips a checkable item's mark before `triggered` arrives; put it
+    // back so that the command flips it once, as it does for any caller.
+    QAction *item = menuItemFor(id);
+    item->setChecked(!item->isChecked());
+    m_commands->toggle(id);
+}
+
+void frmMain::mnuSettingsDefaultDrive_Click()
+{
+    m_commands->mnuSettingsDefaultDrive_Click();
+}
+
+void frmMain::mnuSettingsDefaultPath_Click()
+{
+    m_commands->mnuSettingsDefaultPath_Click();
+}
+
+void frmMain::mnuSettingsDefaultLength_Click()
+{
+    m_commands->mnuSettingsDefaultLength_Click();
+}
+
+void frmMain::mnuSettingsLimit_Click()
+{
+    m_commands->mnuSettingsLimit_Click();
+}
+
+void frmMain::mnuSettingsIncludeSubdirs_Click()
+{
+    toggleSetting(SwitchId::IncludeSubdirs);
+}
+
+void frmMain::mnuSettingsReadOnly_Click()
+{
+    toggleSetting(SwitchId::ReadOnly);
+}
+
+void frmMain::mnuSettingsMultSpace_Click()
+{
+    toggleSetting(SwitchId::MultSpace);
+}
+
+void frmMain::mnuSettingsMultSpecial_Click()
+{
+    toggleSetting(SwitchId::MultSpecial);
+}
+
+void frmMain::mnuSettingsEmpty_Click()
+{
+    toggleSetting(SwitchId::Empty);
+}
+
+void frmMain::mnuSettingsUnderlines_Click()
+{
+    toggleSetting(SwitchId::Underline);
+}
+
+void frmMain::mnuSettingsCopy_Click()
+{
+    toggleSetting(SwitchId::Copy);
+}
+
+void frmMain::mnuSettingsStarting_Click()
+{
+    toggleSetting(SwitchId::Starting);
+}
+
+void frmMain::mnuSettingsEnding_Click()
+{
+    toggleSetting(SwitchId::Ending);
 }
 
 void frmMain::placeControls()

@@ -26,6 +26,7 @@ class QLineEdit;
 class QListWidget;
 class QMenu;
 class QPushButton;
+class SettingsCommands;
 class SettingsStore;
 class UserDialogs;
 class ValidationGate;
@@ -75,6 +76,20 @@ public:
     void cmdExecute_Click();
     void mnuFileExit_Click();
     void mnuHelpAbout_Click();
+
+    void mnuSettingsDefaultDrive_Click();
+    void mnuSettingsDefaultPath_Click();
+    void mnuSettingsDefaultLength_Click();
+    void mnuSettingsLimit_Click();
+    void mnuSettingsIncludeSubdirs_Click();
+    void mnuSettingsReadOnly_Click();
+    void mnuSettingsMultSpace_Click();
+    void mnuSettingsMultSpecial_Click();
+    void mnuSettingsEmpty_Click();
+    void mnuSettingsUnderlines_Click();
+    void mnuSettingsCopy_Click();
+    void mnuSettingsStarting_Click();
+    void mnuSettingsEnding_Click();
 
     // Files read and fixed by the last pass.
     qint32 gTryCnt = 0;
@@ -128,6 +143,8 @@ protected:
 private:
     void createControls();
     void createMenus();
+    void connectSettingsMenu();
+    void toggleSetting(SwitchId id);
     void placeControls();
     void validateLimit(QLineEdit *box, const struct LimitCheck &check, bool &Cancel);
     void reportDriveRefused(const QString &message);
@@ -139,6 +156,7 @@ private:
     std::unique_ptr<LockKeys> m_lockKeys;
     std::unique_ptr<PassHost> m_passHost;
     std::unique_ptr<DefaultsView> m_defaultsView;
+    std::unique_ptr<SettingsCommands> m_commands;
     ValidationGate *m_gate = nullptr;
     QString m_removalListFolder;
     bool m_passRunning = false;

@@ -294,6 +294,28 @@ private Q_SLOTS:
         QCOMPARE(f.store->get(u"Copy", u"absent"_s), u"absent"_s);
     }
 
+    void settingsMenuCommandsReachTheWindow()
+    {
+        // A toggle flips the mark once, although Qt flips a checkable item
+        // itself before the command runs; the box follows the mark even
+        // when the user had changed it by hand.
+        Fixture f;
+        f.window->chkCopy->setChecked(false);
+        f.window->mnuSettingsCopy->trigger();
+        QCOMPARE(f.window->mnuSettingsCopy->isChecked(), false);
+        QCOMPARE(f.window->chkCopy->isChecked(), false);
+        QCOMPARE(f.window->gCopy, false);
+        QCOMPARE(f.store->get(u"Copy", u"absent"_s), u"False"_s);
+        f.window->mnuSettingsCopy->trigger();
+        QCOMPARE(f.window->chkCopy->isChecked(), true);
+        QCOMPARE(f.store->get(u"Copy", u"absent"_s), u"True"_s);
+
+        f.dialogs.answers = {u"240"_s};
+        f.window->mnuSettingsDefaultLength->trigger();
+        QCOMPARE(f.window->txtMax->text(), u"240"_s);
+        QCOMPARE(f.store->get(u"MaxLength", u"absent"_s), u"240"_s);
+    }
+
     void checkValueMapping_data()
     {
         QTest::addColumn<int>("value");
