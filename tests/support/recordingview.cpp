@@ -51,3 +51,9 @@ void RecordingView::setPanelText(const QString &key, const QString &text)
     calls.append(u"panel "_s + key);
     panels.insert(key, text);
 }
+
+void RecordingView::addRemovalRow(const QString &item)
+{
+    calls.append(u"row "_s + item);
+    removalRows.append(item);
+}

@@ -19,7 +19,7 @@ public:
     QHash<SwitchId, bool> menuChecked;
     QHash<QString, QString> panels;
     QStringList removalRows;
-    QStringList calls; // "drive X", "folder Y", "max", "limit", ... in order
+    QStringList calls; // "row X", "drive X", "folder Y", "max", "limit", ... in order
 
     QSet<QString> refusedDrives; // upper-case letters
     QSet<QString> refusedFolders; // drive folder texts
@@ -32,5 +32,5 @@ public:
     bool isMenuChecked(SwitchId id) const override { return menuChecked.value(id); }
     void setMenuChecked(SwitchId id, bool checked) override;
     void setPanelText(const QString &key, const QString &text) override;
-    void addRemovalRow(const QString &item) override { removalRows.append(item); }
+    void addRemovalRow(const QString &item) override;
 };
