@@ -368,9 +368,9 @@ void TestExecutionPass::refusedAndUnreadableNames()
     // A name that cleans to nothing is never found taken, so the rename is
     // tried and refused; names that are not text are reported, never walked.
     Pass p;
-    p.fs.addUnreadableFolder(u"/r/bad\\xFF"_s);
+    p.fs.addFolder(u"/r/bad\\xFF"_s, false);
     p.fs.addFile(u"/r/bad\\xFF/inner--.txt"_s);
-    p.fs.addUnreadableFile(u"/r/x\\xFE--.txt"_s);
+    p.fs.addFile(u"/r/x\\xFE--.txt"_s, 0, false);
     p.fs.addFile(u"/r/[ads]"_s);
     p.fs.addFile(u"/r/ok--.txt"_s);
     p.run();

@@ -3,13 +3,12 @@
 #include "filesystem.h"
 
 #include <QHash>
-#include <QList>
-#include <QString>
+#include <QMap>
 #include <QStringList>
 
 // An in-memory file system for the pass. Entries are listed in the order in
 // which they were added, like a platform that lists in creation order. Any
-// operation on any path can be told to fail, once or always.
+// operation on any path can be told to fail.
 class FakeFileSystem final : public FileSystem
 {
 public:
@@ -19,13 +18,14 @@ public:
         : m_ignoreCase(ignoreCase)
     { }
 
-    void addFolder(const QString &path);
-    void addFile(const QString &path, quint32 attributes = 0);
-    // A file whose name the system holds as bytes that are not valid text.
-    void addUnreadableFile(const QString &escapedPath);
-    void addUnreadableFolder(const QString &escapedPath);
-    // Fails `op` on `path` with `errorNumber`; `times` < 0 means always.
-    void failOn(Op op, const QString &path, int errorNumber, int times = -1);
+    // `nameIsText` false: the system holds the name as bytes that are not
+    // valid text, and the path given is its escaped form.
+    void addFolder(const QString &path, bool nameIsText = true);
+    void addFile(const QString &path, quint32 attributes = 0, bool nameIsText = true);
+    void failOn(Op op, const QString &path, int errorNumber)
+    {
+        m_faults.insert({op, path}, errorNumber);
+    }
 
     bool contains(const QString &path) const { return m_entries.contains(key(path)); }
     quint32 attributesOf(const QString &path) const
@@ -34,7 +34,7 @@ public:
     }
     // The names of the files of a folder, in listing order.
     QStringList fileNames(const QString &folder) const;
-    // "open", "subfolders", "files", "rename" ... with their paths, in order.
+    // "open /r", "rename /r/a -> b" ... in order.
     const QStringList &log() const { return m_log; }
 
     Status openFolder(const QString &path) override;
@@ -54,24 +54,15 @@ private:
         bool nameIsText = true;
         quint32 attributes = 0;
     };
-    struct Fault
-    {
-        Op op;
-        QString path;
-        int errorNumber;
-        int times;
-    };
 
     QString key(const QString &path) const { return m_ignoreCase ? path.toCaseFolded() : path; }
-    static QString parentOf(const QString &path);
-    static QString nameOf(const QString &path);
     void add(const Entry &entry);
-    std::optional<Failure> fault(Op op, const QString &path, const QString &what);
-    Result<QList<FolderEntry>> list(const QString &path, bool folders);
+    std::optional<Failure> attempt(Op op, const QString &path, const QString &what);
+    QList<FolderEntry> list(const QString &path, bool folders) const;
 
     bool m_ignoreCase;
     QHash<QString, Entry> m_entries;
-    QHash<QString, QStringList> m_children; // by folder key, in listing order: child keys
-    QList<Fault> m_faults;
+    QHash<QString, QStringList> m_children; // child keys by folder key, in listing order
+    QMap<std::pair<Op, QString>, int> m_faults;
     QStringList m_log;
 };
