@@ -93,22 +93,22 @@ void TestStartup::shown_data()
     QTest::addColumn<bool>("withList");
     // gDrive|gPath, then the window: drive, folder, MaxLength, MaxCount, switches by SwitchId
     QTest::addColumn<QString>("shown");
-    QTest::addColumn<QStringList>("warning"); // parts of the one warning; none: no warning
+    QTest::addColumn<QStringList>("warning"); // each line of the one warning contains its part
     // clang-format off
     QTest::newRow("stored values") << QByteArray("Copy=False\nIncSubDirs=false\nMaxLength=61.5\nMaxCount=abc") << QString() << true << u"C| C C:\\ 62 0 011111011"_s << QStringList();
     QTest::newRow("drive e, Music\\Rock, 250") << QByteArray("Drive=e\nPath=Music\\\\Rock\nMaxLength=250") << QString() << true << u"e|Music\\Rock e e:\\Music\\Rock 250 1000 111111111"_s << QStringList();
-    QTest::newRow("missing drive") << QByteArray("Drive=q\nPath=Music") << QString() << true << u"C| C C:\\ 60 1000 111111111"_s << QStringList{u"'q'"_s, u"does not exist"_s, u"C:\\ is shown instead"_s};
-    QTest::newRow("drive not ready") << QByteArray("Drive=F") << QString() << true << u"C| C C:\\ 60 1000 111111111"_s << QStringList{u"'F'"_s, u"not ready"_s, u"C:\\ is shown instead"_s};
-    QTest::newRow("drive 12") << QByteArray("Drive=12") << QString() << true << u"C| C C:\\ 60 1000 111111111"_s << QStringList{u"'12'"_s, u"C:\\ is shown instead"_s};
-    QTest::newRow("window refuses drive e") << QByteArray("Drive=e\nPath=Music\\\\Rock") << u"E"_s << true << u"C| C C:\\ 60 1000 111111111"_s << QStringList{u"'e'"_s, u"Drive e is not ready"_s, u"C:\\ is shown instead"_s};
-    QTest::newRow("window refuses drive C") << QByteArray() << u"C"_s << true << u"C|  C:\\ 60 1000 111111111"_s << QStringList{u"The drive 'C' cannot be shown"_s};
-    QTest::newRow("missing folder") << QByteArray("Drive=e\nPath=Music\\\\Jazz") << QString() << true << u"e| e e:\\ 60 1000 111111111"_s << QStringList{u"'e:\\Music\\Jazz'"_s, u"does not exist"_s, u"e:\\ is shown instead"_s};
-    QTest::newRow("path names a file") << QByteArray("Path=notafolder") << QString() << true << u"C| C C:\\ 60 1000 111111111"_s << QStringList{u"'C:\\notafolder'"_s, u"C:\\ is shown instead"_s};
-    QTest::newRow("window refuses the folder") << QByteArray("Path=Music") << u"C:\\Music"_s << true << u"C| C C:\\ 60 1000 111111111"_s << QStringList{u"'C:\\Music'"_s, u"Folder C:\\Music cannot be shown"_s};
-    QTest::newRow("window refuses the root") << QByteArray() << u"C:\\"_s << true << u"C| C  60 1000 111111111"_s << QStringList{u"The folder 'C:\\' cannot be shown"_s};
-    QTest::newRow("unusable Boolean, number") << QByteArray("Copy=maybe\nMaxLength=99999") << QString() << true << u"C| C C:\\ 60 1000 111111111"_s << QStringList{u"'maybe'"_s, u"'99999'"_s};
-    QTest::newRow("malformed store") << QByteArray("Copy=False\nDrive=e\nbroken line") << QString() << true << u"C| C C:\\ 60 1000 111111111"_s << QStringList{u"Purlex.conf'"_s, u"not in the expected format"_s};
-    QTest::newRow("no list, and more") << QByteArray("Drive=q\nEnding=perhaps\nMaxCount=1e9") << QString() << false << u"C| C C:\\ 60 1000 111111111"_s << QStringList{u"'q'"_s, u"'perhaps'"_s, u"'1e9'"_s, u"Purlex.txt'"_s};
+    QTest::newRow("missing drive") << QByteArray("Drive=q\nPath=Music") << QString() << true << u"C| C C:\\ 60 1000 111111111"_s << QStringList{u"The default drive 'q' cannot be used (it does not exist on this computer); C:\\ is shown instead."_s};
+    QTest::newRow("drive not ready") << QByteArray("Drive=F") << QString() << true << u"C| C C:\\ 60 1000 111111111"_s << QStringList{u"The default drive 'F' cannot be used (it is not ready); C:\\ is shown instead."_s};
+    QTest::newRow("drive 12") << QByteArray("Drive=12") << QString() << true << u"C| C C:\\ 60 1000 111111111"_s << QStringList{u"The default drive '12' cannot be used (it does not exist on this computer); C:\\ is shown instead."_s};
+    QTest::newRow("window refuses drive e") << QByteArray("Drive=e\nPath=Music\\\\Rock") << u"E"_s << true << u"C| C C:\\ 60 1000 111111111"_s << QStringList{u"The default drive 'e' cannot be used (Drive e is not ready); C:\\ is shown instead."_s};
+    QTest::newRow("window refuses drive C") << QByteArray() << u"C"_s << true << u"C|  C:\\ 60 1000 111111111"_s << QStringList{u"The drive 'C' cannot be shown (Drive C is not ready)."_s};
+    QTest::newRow("missing folder") << QByteArray("Drive=e\nPath=Music\\\\Jazz") << QString() << true << u"e| e e:\\ 60 1000 111111111"_s << QStringList{u"The default folder 'e:\\Music\\Jazz' cannot be used (it does not exist on this computer); e:\\ is shown instead."_s};
+    QTest::newRow("path names a file") << QByteArray("Path=notafolder") << QString() << true << u"C| C C:\\ 60 1000 111111111"_s << QStringList{u"The default folder 'C:\\notafolder' cannot be used (it does not exist on this computer); C:\\ is shown instead."_s};
+    QTest::newRow("window refuses the folder") << QByteArray("Path=Music") << u"C:\\Music"_s << true << u"C| C C:\\ 60 1000 111111111"_s << QStringList{u"The default folder 'C:\\Music' cannot be used (Folder C:\\Music cannot be shown); C:\\ is shown instead."_s};
+    QTest::newRow("window refuses the root") << QByteArray() << u"C:\\"_s << true << u"C| C  60 1000 111111111"_s << QStringList{u"The folder 'C:\\' cannot be shown (Folder C:\\ cannot be shown)."_s};
+    QTest::newRow("unusable Boolean, number") << QByteArray("Copy=maybe\nMaxLength=99999") << QString() << true << u"C| C C:\\ 60 1000 111111111"_s << QStringList{u"MaxLength is '99999'"_s, u"Copy is 'maybe'"_s};
+    QTest::newRow("malformed store") << QByteArray("Copy=False\nDrive=e\nbroken line") << QString() << true << u"C| C C:\\ 60 1000 111111111"_s << QStringList{u"Purlex.conf' is not in the expected format"_s};
+    QTest::newRow("no list, and more") << QByteArray("Drive=q\nEnding=perhaps\nMaxCount=1e9") << QString() << false << u"C| C C:\\ 60 1000 111111111"_s << QStringList{u"MaxCount is '1e9'"_s, u"Ending is 'perhaps'"_s, u"Purlex.txt'"_s, u"drive 'q'"_s};
     // clang-format on
 }
 
@@ -129,8 +129,10 @@ void TestStartup::shown()
     QCOMPARE(v.panels.value(u"Current"_s), u"Ready..."_s);
     QCOMPARE(rig.colJnk.size(), withList ? 3 : 0);
     QCOMPARE(rig.dialogs.warnings.size(), warning.isEmpty() ? 0 : 1);
-    for (const QString &part : std::as_const(warning))
-        QVERIFY2(rig.dialogs.warnings[0].contains(part), qPrintable(rig.dialogs.warnings[0]));
+    const QStringList lines = rig.dialogs.warnings.value(0).split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), warning.size());
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        QVERIFY2(lines[i].contains(warning[i]), qPrintable(lines[i]));
 }
 
 QTEST_GUILESS_MAIN(TestStartup)
