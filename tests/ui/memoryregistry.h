@@ -2,44 +2,45 @@
 
 #include "registry.h"
 
-#include <QByteArray>
 #include <QHash>
-#include <QString>
-#include <QStringList>
+
+#include <algorithm>
 
 // An in-memory registry below LocalMachine. Like the machine-wide registry
 // for a user without administrator rights, it refuses to open a key for more
-// than reading.
+// than reading. A null value stands for none.
 class MemoryRegistry final : public Registry
 {
 public:
-    void setValue(
-        const QString &keyPath, const QString &valueName, quint32 type, const QByteArray &bytes)
-    {
-        m_keys[keyPath.toLower()][valueName.toLower()] = {type, bytes};
-    }
-    void setText(const QString &keyPath, const QString &valueName, const QString &text)
-    {
-        setValue(keyPath, valueName, TextType, text.toLocal8Bit() + '\0');
-    }
-
-    // Every key path asked for, in order, whether it exists or not.
-    const QStringList &askedKeys() const { return m_asked; }
-    qsizetype openKeyCount() const { return m_open.size(); }
-
-    Opened openKey(Key root, const QString &path, quint32 access) override;
-    Queried queryValue(Key key, const QString &valueName, QByteArray &buffer) override;
-    void closeKey(Key key) override { m_open.remove(key); }
-
-private:
     struct Value
     {
         quint32 type = 0;
         QByteArray bytes;
     };
+    QHash<QString, QHash<QString, Value>> keys; // values by key path and name
+    int keysAsked = 0; // found or not
+    QHash<Key, QString> openKeys;
 
-    QHash<QString, QHash<QString, Value>> m_keys; // lower-case paths and names
-    QHash<Key, QString> m_open;
-    Key m_nextKey = 0x100;
-    QStringList m_asked;
+    Opened openKey(Key root, const QString &path, quint32 access) override
+    {
+        const Key key = ++keysAsked;
+        if (root != LocalMachine || !keys.contains(path))
+            return {FileNotFound, 0};
+        if (access & (0x2 | 0x4 | 0x20)) // set value, create sub-key, create link
+            return {AccessDenied, 0};
+        openKeys.insert(key, path);
+        return {Success, key};
+    }
+    Queried queryValue(Key key, const QString &name, QByteArray &buffer) override
+    {
+        const Value value = keys.value(openKeys.value(key)).value(name);
+        const auto byteCount = static_cast<quint32>(value.bytes.size());
+        if (value.bytes.isNull())
+            return {FileNotFound, 0, 0};
+        if (value.bytes.size() > buffer.size())
+            return {MoreData, value.type, byteCount};
+        std::copy(value.bytes.cbegin(), value.bytes.cend(), buffer.begin());
+        return {Success, value.type, byteCount};
+    }
+    void closeKey(Key key) override { openKeys.remove(key); }
 };

@@ -3,52 +3,56 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
-#include <QObject>
 #include <QPointer>
 #include <QTimer>
 
 #include <functional>
 
-// Answers the message boxes that the code under test shows modally: each
-// one found is recorded and closed with the chosen button, and a callback
-// may act while it is up.
+// Answers each dialog that the code under test shows modally after it is
+// made, once. A message box is recorded as entry() and answered with the chosen
+// button; any other dialog is recorded by its object name and rejected. A
+// callback may act while the dialog is up.
 class ModalCatcher final : public QObject
 {
 public:
-    struct Shown
-    {
-        QString title;
-        QString text;
-        QMessageBox::Icon icon;
-        QMessageBox::StandardButtons buttons;
-    };
-
     explicit ModalCatcher(QMessageBox::StandardButton answer = QMessageBox::Ok)
         : m_answer(answer)
+        , m_seen{qobject_cast<QDialog *>(QApplication::activeModalWidget())}
     {
-        m_timer.setInterval(10);
         QObject::connect(&m_timer, &QTimer::timeout, this, &ModalCatcher::poll);
-        m_timer.start();
+        m_timer.start(10);
     }
     Q_DISABLE_COPY_MOVE(ModalCatcher)
 
-    QList<Shown> shown;
-    std::function<void()> whileShown;
+    static QString entry(QMessageBox::Icon icon, QMessageBox::StandardButtons buttons,
+        const QString &title, const QString &text)
+    {
+        return QStringLiteral("%1|%2|%3|%4").arg(int(icon)).arg(buttons.toInt()).arg(title, text);
+    }
+
+    QStringList shown;
+    std::function<void(QDialog *)> whileShown;
 
 private:
     void poll()
     {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!box || box == m_last)
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!dialog || m_seen.contains(dialog))
             return;
-        m_last = box;
-        shown.append({box->windowTitle(), box->text(), box->icon(), box->standardButtons()});
+        m_seen.append(dialog);
+        auto *box = qobject_cast<QMessageBox *>(dialog);
+        shown.append(box
+                ? entry(box->icon(), box->standardButtons(), box->windowTitle(), box->text())
+                : dialog->objectName());
         if (whileShown)
-            whileShown();
-        box->button(m_answer) ? box->button(m_answer)->click() : box->reject();
+            whileShown(dialog);
+        if (box && box->button(m_answer))
+            box->button(m_answer)->click();
+        else
+            dialog->reject();
     }
 
     QMessageBox::StandardButton m_answer;
     QTimer m_timer;
-    QPointer<QMessageBox> m_last;
+    QList<QPointer<QDialog>> m_seen;
 };

@@ -12,18 +12,12 @@
 class RecordingStarter final : public ProgramStarter
 {
 public:
-    void install(const QString &programPath) { m_installed.insert(programPath); }
-    const QStringList &attempts() const { return m_attempts; }
+    QSet<QString> installed;
+    QStringList attempts;
 
     Status start(const QString &programPath) override
     {
-        m_attempts.append(programPath);
-        if (!m_installed.contains(programPath))
-            return Failure{ENOENT, programPath};
-        return Status::success();
+        attempts.append(programPath);
+        return installed.contains(programPath) ? Status::success() : Failure{ENOENT, programPath};
     }
-
-private:
-    QSet<QString> m_installed;
-    QStringList m_attempts;
 };
