@@ -45,6 +45,7 @@ private Q_SLOTS:
         QTest::newRow("pseudo, memory and network file systems left out") << table({"/dev/vda / ext4", "proc /proc proc", "/dev/shm /dev/shm tmpfs", "/dev/loop3 /snap squashfs", "nas:/x /net nfs4", "/dev/sdb1 /data ext4"}) << u"C=/ D=/data"_s;
         QTest::newRow("in mount-point order, one letter per device") << table({"/dev/vda /srv/root ext4", "/dev/sdc1 /mnt/b ext4",
             "/dev/sdb1 /media/a vfat", "/dev/sdd1 /boot ext2", "/dev/sdb1 /aaa vfat", "/dev/vda / ext4"}) << u"C=/ D=/boot E=/media/a F=/mnt/b"_s;
+        // /proc/self/exe is a file wherever the test runs.
         QTest::newRow("a file bound over a file is no drive") << table({"/dev/vda / ext4", "/dev/sdb1 /proc/self/exe ext4", "/dev/sdb1 /srv ext4"}) << u"C=/ D=/srv"_s;
         QTest::newRow("escapes undone, optional fields skipped") << QByteArray("40 27 8:17 / /media/M\xC3\xBAsica\\040\\134x rw shared:5 master:2 - xfs /dev/sdb1 rw\n") << u"C=/ D=/media/M\u00FAsica \\x"_s;
         QTest::newRow("letters stop at Z") << table(many) << upToZ;
@@ -99,7 +100,7 @@ private Q_SLOTS:
         QVERIFY(drives.isReady(u'd') && !drives.isReady(u'E') && !drives.isReady(u'Q'));
         for (const QString &name : {u"c"_s, u"C:\\"_s, u"d"_s, u"e"_s})
             QVERIFY2(drives.exists(name), qPrintable(name));
-        for (const QString &name : {u"q"_s, QString(), u" c"_s, u"\u00E7"_s})
+        for (const QString &name : {u"q"_s, QString(), u" c"_s})
             QVERIFY2(!drives.exists(name), qPrintable(name));
         QCOMPARE(drives.localPath(u"d:\\Music"_s).value_or(QString()), u"/dev/Music"_s);
 
