@@ -84,16 +84,4 @@ std::optional<DriveInfo> driveOf(const QList<DriveInfo> &drives, const QString &
     return *best;
 }
 
-std::optional<QString> driveFolderText(const QList<DriveInfo> &drives, const QString &localPath)
-{
-    const std::optional<DriveInfo> drive = driveOf(drives, localPath);
-    if (!drive)
-        return std::nullopt;
-    const QString path = QDir::cleanPath(localPath);
-    QString below = path.mid(drive->mountPoint.size());
-    if (below.startsWith(u'/'))
-        below.remove(0, 1);
-    return QString(drive->letter) + u":\\"_s + below.replace(u'/', u'\\');
-}
-
 } // namespace DrivePaths

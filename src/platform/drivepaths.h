@@ -30,8 +30,4 @@ std::optional<QString> localPath(const QList<DriveInfo> &drives, QStringView dri
 // mount point that contains it.
 std::optional<DriveInfo> driveOf(const QList<DriveInfo> &drives, const QString &localPath);
 
-// The drive folder text of a local path, such as "E:\Music\Rock"; nothing
-// when no drive holds it.
-std::optional<QString> driveFolderText(const QList<DriveInfo> &drives, const QString &localPath);
-
 } // namespace DrivePaths

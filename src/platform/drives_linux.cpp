@@ -120,8 +120,3 @@ std::optional<QString> LinuxDrives::localPath(const QString &driveFolder) const
 {
     return DrivePaths::localPath(list(), driveFolder);
 }
-
-std::optional<DriveInfo> LinuxDrives::driveOf(const QString &localPath) const
-{
-    return DrivePaths::driveOf(list(), localPath);
-}

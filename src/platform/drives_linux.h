@@ -21,10 +21,6 @@ public:
     bool isReady(QChar letter) const override;
     std::optional<QString> localPath(const QString &driveFolder) const override;
 
-    // The drive that a local folder is on (the deepest mount point holding
-    // it); the main window shows it in the drive list.
-    std::optional<DriveInfo> driveOf(const QString &localPath) const;
-
     // The letters that a mount table gives, "C" first.
     static QList<DriveInfo> lettersFor(const QList<MountEntry> &mounts);
 
