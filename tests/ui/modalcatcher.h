@@ -8,16 +8,16 @@
 
 #include <functional>
 
-// Answers each dialog that the code under test shows modally after it is
-// made, once. A message box is recorded as entry() and answered with the chosen
-// button; any other dialog is recorded by its object name and rejected. A
-// callback may act while the dialog is up.
+// Answers each dialog that the code under test shows modally, leaving alone
+// one that was up before the catcher was made. A message box is recorded as
+// entry() and answered with the chosen button; any other dialog is recorded
+// by its object name and rejected. A callback may act while it is up.
 class ModalCatcher final : public QObject
 {
 public:
     explicit ModalCatcher(QMessageBox::StandardButton answer = QMessageBox::Ok)
         : m_answer(answer)
-        , m_seen{qobject_cast<QDialog *>(QApplication::activeModalWidget())}
+        , m_before(qobject_cast<QDialog *>(QApplication::activeModalWidget()))
     {
         QObject::connect(&m_timer, &QTimer::timeout, this, &ModalCatcher::poll);
         m_timer.start(10);
@@ -37,9 +37,8 @@ private:
     void poll()
     {
         auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        if (!dialog || m_seen.contains(dialog))
+        if (!dialog || dialog == m_before)
             return;
-        m_seen.append(dialog);
         auto *box = qobject_cast<QMessageBox *>(dialog);
         shown.append(box
                 ? entry(box->icon(), box->standardButtons(), box->windowTitle(), box->text())
@@ -54,5 +53,5 @@ private:
 
     QMessageBox::StandardButton m_answer;
     QTimer m_timer;
-    QList<QPointer<QDialog>> m_seen;
+    QPointer<QDialog> m_before;
 };

@@ -50,8 +50,7 @@ struct Fixture
         QVERIFY(QFile(c.filePath(u"sub/inner.txt"_s)).open(QIODevice::WriteOnly));
         QVERIFY(QFile(c.filePath(u"sub/.hidden"_s)).open(QIODevice::WriteOnly));
         QFile list(settings.filePath(u"Purlex.txt"_s));
-        QVERIFY(list.open(QIODevice::WriteOnly) && list.write("www.ads.example\n"));
-        list.close();
+        QVERIFY(list.open(QIODevice::WriteOnly) && list.write("www.ads.example\n") && list.flush());
         window = std::make_unique<frmMain>(fileSystem, drives, *store, dialogs);
         window->setRemovalListFolder(settings.path());
         window->Form_Load();
@@ -138,27 +137,17 @@ private Q_SLOTS:
         QCOMPARE(box->text(), u"12"_s);
     }
 
-    void switchesReadAfreshAndSavedOnlyByTheMenu_data()
+    void switchesSaveNothingAndGreyedIsOff()
     {
-        QTest::addColumn<int>("value");
-        QTest::addColumn<bool>("on");
-        QTest::newRow("clear") << CheckValue::Clear << false;
-        QTest::newRow("ticked") << CheckValue::Ticked << true;
-        QTest::newRow("greyed") << CheckValue::Greyed << false;
-    }
-
-    void switchesReadAfreshAndSavedOnlyByTheMenu()
-    {
-        QFETCH(int, value);
-        QFETCH(bool, on);
         Fixture f;
+        QTest::mouseClick(f.window->chkCopy, Qt::LeftButton);
         for (QCheckBox *box : f.window->centralWidget()->findChildren<QCheckBox *>())
-            CheckValue::setValue(*box, value);
+            CheckValue::setValue(*box, CheckValue::Greyed);
         const PassHost &host = f.window->passHost();
         const CleaningRules r = host.cleaningRules();
         QCOMPARE((QList<bool>{host.includeSubfolders(), host.overrideReadOnly(), r.underline,
                      r.copy, r.multSpecial, r.multSpace, r.empty, r.starting, r.ending}),
-            QList<bool>(9, on));
+            QList<bool>(9, false));
         for (const QAction *item : f.window->mnuSettings->actions())
             QCOMPARE(item->isChecked(), item->isCheckable());
         QVERIFY(!QFile::exists(f.store->location()));
@@ -167,16 +156,14 @@ private Q_SLOTS:
     void listsKeptInStep()
     {
         Fixture f;
-        FolderList *dir = f.window->dirMain;
         QCOMPARE(f.window->FilMain->path(), f.c.path());
-        QTest::keyClick(dir, Qt::Key_Down); // to the only subfolder
-        QTest::keyClick(dir, Qt::Key_Return);
+        QTest::keyClick(f.window->dirMain, Qt::Key_Down); // to the only subfolder
+        QTest::keyClick(f.window->dirMain, Qt::Key_Return);
         QCOMPARE(f.window->FilMain->path(), f.c.filePath(u"sub"_s));
         QCOMPARE(f.window->FilMain->fileNames(), QStringList{u"inner.txt"_s});
 
         f.window->drvMain->setCurrentIndex(1);
         QCOMPARE(f.window->FilMain->path(), f.d.path());
-        QVERIFY(f.dialogs.warnings.isEmpty());
         f.window->drvMain->setCurrentIndex(2);
         QCOMPARE(f.dialogs.warnings, QStringList{u"Drive E: is not ready"_s});
         QCOMPARE(f.window->FilMain->path(), f.d.path());
@@ -185,21 +172,21 @@ private Q_SLOTS:
 
     void executePass_data()
     {
-        QTest::addColumn<bool>("blocked"); // folders hold the cleaned names
+        // Every error dialog's answer; with an answer, folders hold the cleaned names.
         QTest::addColumn<QMessageBox::StandardButton>("answer");
         QTest::addColumn<QStringList>("shown"); // files, panels Read and Fixed, dialogs
         const QStringList kept{u"a__b.txt"_s, u"z www.ads.example.txt"_s};
         // clang-format off
-        QTest::newRow("renames") << false << QMessageBox::Ok << QStringList{u"a b.txt"_s, u"z.txt"_s, u" Read: 2"_s, u" Fixed: 2"_s, u"0"_s};
-        QTest::newRow("OK goes on") << true << QMessageBox::Ok << (kept + QStringList{u" Read: 2"_s, u" Fixed: 2"_s, u"2"_s});
-        QTest::newRow("Cancel aborts") << true << QMessageBox::Cancel << (kept + QStringList{u" Read: 1"_s, QString(), u"1"_s});
+        QTest::newRow("renames") << QMessageBox::NoButton << QStringList{u"a b.txt"_s, u"z.txt"_s, u" Read: 2"_s, u" Fixed: 2"_s, u"0"_s};
+        QTest::newRow("OK goes on") << QMessageBox::Ok << (kept + QStringList{u" Read: 2"_s, u" Fixed: 2"_s, u"2"_s});
+        QTest::newRow("Cancel aborts") << QMessageBox::Cancel << (kept + QStringList{u" Read: 1"_s, QString(), u"1"_s});
         // clang-format on
     }
 
     void executePass()
     {
-        QFETCH(bool, blocked);
         QFETCH(QMessageBox::StandardButton, answer);
+        const bool blocked = answer != QMessageBox::NoButton;
         QFETCH(QStringList, shown);
         Fixture f;
         QDir c(f.c.path());
@@ -286,10 +273,10 @@ private Q_SLOTS:
     {
         Fixture f; // no window system to ask: the presses that the window sees count
         const QList<QLabel *> panels = f.window->StatusBar1->panels();
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_CapsLock);
+        QTest::keyClick(f.window->windowHandle(), Qt::Key_CapsLock);
         QTRY_VERIFY(panels[3]->isEnabled() && !panels[4]->isEnabled());
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_NumLock);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_CapsLock);
+        QTest::keyClick(f.window->windowHandle(), Qt::Key_NumLock);
+        QTest::keyClick(f.window->windowHandle(), Qt::Key_CapsLock);
         QTRY_VERIFY(!panels[3]->isEnabled() && panels[4]->isEnabled());
     }
 };
