@@ -33,136 +33,127 @@ class TestNameCleaner : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void clean_data();
-    void clean();
-    void cutFailure_data();
-    void cutFailure();
-    void errorPrompt();
+    void clean_data()
+    {
+        // clang-format off
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("switches");
+        QTest::addColumn<QString>("maxLength");
+        QTest::addColumn<QStringList>("removals");
+        QTest::addColumn<QString>("expected");
+
+        const QString all = u"all"_s;
+        const QString none;
+        const QStringList noList;
+
+        // Steps in their order and how they interact.
+        QTest::newRow("blanks merge before the empty pair goes") << u"CC My__Song--Title ( ) (Remix)__.mp3"_s << u"cspebn"_s << u"60"_s << noList << u"My_Song-Title  (Remix)_.mp3"_s;
+        QTest::newRow("all switches") << u"CC My__Song--Title ( ) (Remix)__.mp3"_s << all << u"60"_s << noList << u"My Song-Title  (Remix).mp3"_s;
+        QTest::newRow("removal entries match without regard to case") << u"Holiday DEMO Video [hd] - .avi"_s << u"pn"_s << u"60"_s << QStringList{u"demo"_s, u"[HD]"_s} << u"Holiday Video.avi"_s;
+        QTest::newRow("cut after the trailing delimiters went") << u"Summer trip - day one.jpg"_s << all << u"17"_s << noList << u"Summer trip -.jpg"_s;
+        QTest::newRow("exactly the maximum") << u"abcdefghijkl.txt"_s << none << u"16"_s << noList << u"abcdefghijkl.txt"_s;
+        QTest::newRow("one over the maximum") << u"abcdefghijklm.txt"_s << none << u"16"_s << noList << u"abcdefghijkl.txt"_s;
+        QTest::newRow("fractional maximum, half to even up") << u"abcdefghijklmnop.txt"_s << none << u"15.5"_s << noList << u"abcdefghijkl.txt"_s;
+        QTest::newRow("fractional maximum, half to even down") << u"abcdefghijklmnop.txt"_s << none << u"16.5"_s << noList << u"abcdefghijkl.txt"_s;
+        QTest::newRow("blank-separated maximum") << u"abcdefghijklm.txt"_s << none << u"1 6"_s << noList << u"abcdefghijkl.txt"_s;
+        QTest::newRow("maximum with trailing letters") << u"abcdefghijklm.txt"_s << none << u"16px"_s << noList << u"abcdefghijkl.txt"_s;
+        QTest::newRow("maximum with exponent") << u"abcdefghijklm.txt"_s << none << u"1.6e1"_s << noList << u"abcdefghijkl.txt"_s;
+        QTest::newRow("extension fills the whole length") << u"x.abcdefghijk"_s << none << u"12"_s << noList << u".abcdefghijk"_s;
+        QTest::newRow("copy tag any case") << u"zz Backup.doc"_s << u"c"_s << u"60"_s << noList << u"Backup.doc"_s;
+        QTest::newRow("only the first copy tag") << u"CC ZZ x.doc"_s << u"c"_s << u"60"_s << noList << u"ZZ x.doc"_s;
+        QTest::newRow("copy tag needs its blank") << u"CCx.doc"_s << u"c"_s << u"60"_s << noList << u"CCx.doc"_s;
+        QTest::newRow("copy tag of mixed letters is none") << u"CZ x.doc"_s << u"c"_s << u"60"_s << noList << u"CZ x.doc"_s;
+        QTest::newRow("copy tag behind a leading blank stays") << u" CC x.doc"_s << u"cb"_s << u"60"_s << noList << u"CC x.doc"_s;
+        QTest::newRow("underscores first, so the entry no longer matches") << u"report_old_version.txt"_s << u"u"_s << u"60"_s << QStringList{u"old_version"_s} << u"report old version.txt"_s;
+        QTest::newRow("entry with underscore") << u"report_old_version.txt"_s << none << u"60"_s << QStringList{u"old_version"_s} << u"report_.txt"_s;
+        QTest::newRow("removal joins a new occurrence") << u"aabb.txt"_s << none << u"60"_s << QStringList{u"ab"_s} << u"ab.txt"_s;
+        QTest::newRow("an entry is not applied again") << u"acb.txt"_s << none << u"60"_s << QStringList{u"ab"_s, u"c"_s} << u"ab.txt"_s;
+        QTest::newRow("three hyphens") << u"a---b.txt"_s << u"s"_s << u"60"_s << noList << u"a-b.txt"_s;
+        QTest::newRow("every special kind collapses") << u"a--__<<>>!!@@##$$^^&&**b.txt"_s << u"s"_s << u"60"_s << noList << u"a-_<>!@#$^&*b.txt"_s;
+        QTest::newRow("long run of one special") << u"x#########y.txt"_s << u"s"_s << u"60"_s << noList << u"x#y.txt"_s;
+        QTest::newRow("doubled percent stays") << u"50%% off.txt"_s << u"s"_s << u"60"_s << noList << u"50%% off.txt"_s;
+        QTest::newRow("run of blanks") << u"a     b.txt"_s << u"p"_s << u"60"_s << noList << u"a b.txt"_s;
+        QTest::newRow("underscores are no delimiters") << u"_Notes_.txt"_s << u"bn"_s << u"60"_s << noList << u"_Notes_.txt"_s;
+        QTest::newRow("nested empty pairs") << u"x([ ])y.txt"_s << u"e"_s << u"60"_s << noList << u"xy.txt"_s;
+        QTest::newRow("pair with two blanks is not empty") << u"x(  )y.txt"_s << u"e"_s << u"60"_s << noList << u"x(  )y.txt"_s;
+        QTest::newRow("every empty pair") << u"a( )()[ ][]{ }{}< ><>b.txt"_s << u"e"_s << u"60"_s << noList << u"ab.txt"_s;
+        QTest::newRow("delimiters at both ends") << u" ) - Title - ( .txt"_s << u"bn"_s << u"60"_s << noList << u"Title.txt"_s;
+        QTest::newRow("blank before extension") << u"name .avi"_s << u"n"_s << u"60"_s << noList << u"name.avi"_s;
+        QTest::newRow("blank before extension, no switch") << u"name .avi"_s << none << u"60"_s << noList << u"name .avi"_s;
+        QTest::newRow("whole base removed") << u"SAMPLE.avi"_s << none << u"60"_s << QStringList{u"sample"_s} << u".avi"_s;
+        QTest::newRow("whole name removed") << u"sample"_s << none << u"60"_s << QStringList{u"sample"_s} << u""_s;
+        QTest::newRow("no extension") << u"README"_s << all << u"60"_s << noList << u"README"_s;
+        QTest::newRow("empty base") << u".profile"_s << all << u"60"_s << noList << u".profile"_s;
+        QTest::newRow("lone dot extension") << u"notes."_s << all << u"60"_s << noList << u"notes."_s;
+        QTest::newRow("blanks inside what counts as extension") << u"part 1. intro  notes"_s << u"p"_s << u"60"_s << noList << u"part 1. intro  notes"_s;
+        QTest::newRow("extension keeps its case and doubles") << u"a__b.TXT__"_s << u"us"_s << u"60"_s << noList << u"a  b.TXT__"_s;
+
+        // Removal entries are plain text, not patterns.
+        QTest::newRow("empty entry removes nothing") << u"abc.txt"_s << none << u"60"_s << QStringList{u""_s} << u"abc.txt"_s;
+        QTest::newRow("regex characters are literal") << u"a.b(x)+[y]*z.txt"_s << none << u"60"_s << QStringList{u"(x)+"_s, u"[y]*"_s, u".*"_s} << u"a.bz.txt"_s;
+        QTest::newRow("entry with blanks kept") << u"Song - www.site.com - .mp3"_s << u"n"_s << u"60"_s << QStringList{u" - www.site.com"_s} << u"Song.mp3"_s;
+        QTest::newRow("duplicate entry applied twice") << u"xxxx.txt"_s << none << u"60"_s << QStringList{u"xx"_s, u"xx"_s} << u".txt"_s;
+        QTest::newRow("case-insensitive outside ASCII") << u"Ärger ÉTÉ.txt"_s << u"p"_s << u"60"_s << QStringList{u"äRGER"_s, u"été"_s} << u" .txt"_s;
+        QTest::newRow("Greek and Cyrillic entries") << u"ΣΟΦΙΑ Привет.txt"_s << none << u"60"_s << QStringList{u"σοφια"_s, u"пРИВЕТ"_s} << u" .txt"_s;
+
+        // Characters outside the basic plane take two units and are never split.
+        QTest::newRow("cut would split a surrogate pair") << u"ab\U0001F3B5\U0001F3B5.mp3"_s << none << u"7"_s << noList << u"ab.mp3"_s;
+        QTest::newRow("cut just after a surrogate pair") << u"ab\U0001F3B5\U0001F3B5.mp3"_s << none << u"8"_s << noList << u"ab\U0001F3B5.mp3"_s;
+        QTest::newRow("emoji survive the steps") << u"\U0001F3B5__Song  ( ).mp3"_s << all << u"60"_s << noList << u"\U0001F3B5 Song.mp3"_s;
+        QTest::newRow("combining mark is its own unit") << u"Cafe\u0301 Mix.mp3"_s << none << u"9"_s << noList << u"Cafe\u0301.mp3"_s;
+        // clang-format on
+    }
+    void clean()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, switches);
+        QFETCH(QString, maxLength);
+        QFETCH(QStringList, removals);
+        QFETCH(QString, expected);
+
+        const QString before = name;
+        const CleanResult result = CleanFileName(name, rulesFrom(switches, maxLength, removals));
+        QVERIFY2(
+            !result.failure, qPrintable(result.failure ? result.failure->description : QString()));
+        QCOMPARE(result.name, expected);
+        QCOMPARE(name, before);
+    }
+    void cutFailure_data()
+    {
+        // clang-format off
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("switches");
+        QTest::addColumn<QString>("maxLength");
+        QTest::addColumn<QString>("uncut");
+
+        QTest::newRow("extension longer than the maximum") << u"report.backup-copy-old"_s << u""_s << u"12"_s << u"report.backup-copy-old"_s;
+        QTest::newRow("other steps still done") << u"CC my__report.backup-copy-old"_s << u"all"_s << u"12"_s << u"my report.backup-copy-old"_s;
+        QTest::newRow("maximum text that reads as 0") << u"a.txt"_s << u""_s << u"-5"_s << u"a.txt"_s;
+        QTest::newRow("maximum 3.4 rounds the keep below 0") << u"ab.txt"_s << u""_s << u"3.4"_s << u"ab.txt"_s;
+        // clang-format on
+    }
+    void cutFailure()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, switches);
+        QFETCH(QString, maxLength);
+        QFETCH(QString, uncut);
+
+        const CleanResult result = CleanFileName(name, rulesFrom(switches, maxLength, {}));
+        QVERIFY(result.failure.has_value());
+        QCOMPARE(result.failure->number, EngineTexts::InvalidArgumentNumber);
+        QVERIFY(result.failure->description.contains(name));
+        QCOMPARE(result.name, uncut);
+    }
+    void errorPrompt()
+    {
+        const Failure failure{5, u"Cannot rename 'a' to 'b': Permission denied"_s};
+        QCOMPARE(EngineTexts::errorDialogPrompt(failure),
+            u"Error: 5\r\nCannot rename 'a' to 'b': Permission denied\r\n"
+            "Click OK to continue or Cancel to abort"_s);
+        QCOMPARE(EngineTexts::errorDialogTitle(), u"Runtime Error"_s);
+    }
 };
-
-void TestNameCleaner::clean_data()
-{
-    // clang-format off
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("switches");
-    QTest::addColumn<QString>("maxLength");
-    QTest::addColumn<QStringList>("removals");
-    QTest::addColumn<QString>("expected");
-
-    const QString all = u"all"_s;
-    const QString none;
-    const QStringList noList;
-
-    // Steps in their order and how they interact.
-    QTest::newRow("blanks merge before the empty pair goes") << u"CC My__Song--Title ( ) (Remix)__.mp3"_s << u"cspebn"_s << u"60"_s << noList << u"My_Song-Title  (Remix)_.mp3"_s;
-    QTest::newRow("all switches") << u"CC My__Song--Title ( ) (Remix)__.mp3"_s << all << u"60"_s << noList << u"My Song-Title  (Remix).mp3"_s;
-    QTest::newRow("removal entries match without regard to case") << u"Holiday DEMO Video [hd] - .avi"_s << u"pn"_s << u"60"_s << QStringList{u"demo"_s, u"[HD]"_s} << u"Holiday Video.avi"_s;
-    QTest::newRow("cut after the trailing delimiters went") << u"Summer trip - day one.jpg"_s << all << u"17"_s << noList << u"Summer trip -.jpg"_s;
-    QTest::newRow("exactly the maximum") << u"abcdefghijkl.txt"_s << none << u"16"_s << noList << u"abcdefghijkl.txt"_s;
-    QTest::newRow("one over the maximum") << u"abcdefghijklm.txt"_s << none << u"16"_s << noList << u"abcdefghijkl.txt"_s;
-    QTest::newRow("fractional maximum, half to even up") << u"abcdefghijklmnop.txt"_s << none << u"15.5"_s << noList << u"abcdefghijkl.txt"_s;
-    QTest::newRow("fractional maximum, half to even down") << u"abcdefghijklmnop.txt"_s << none << u"16.5"_s << noList << u"abcdefghijkl.txt"_s;
-    QTest::newRow("blank-separated maximum") << u"abcdefghijklm.txt"_s << none << u"1 6"_s << noList << u"abcdefghijkl.txt"_s;
-    QTest::newRow("maximum with trailing letters") << u"abcdefghijklm.txt"_s << none << u"16px"_s << noList << u"abcdefghijkl.txt"_s;
-    QTest::newRow("maximum with exponent") << u"abcdefghijklm.txt"_s << none << u"1.6e1"_s << noList << u"abcdefghijkl.txt"_s;
-    QTest::newRow("extension fills the whole length") << u"x.abcdefghijk"_s << none << u"12"_s << noList << u".abcdefghijk"_s;
-    QTest::newRow("copy tag any case") << u"zz Backup.doc"_s << u"c"_s << u"60"_s << noList << u"Backup.doc"_s;
-    QTest::newRow("only the first copy tag") << u"CC ZZ x.doc"_s << u"c"_s << u"60"_s << noList << u"ZZ x.doc"_s;
-    QTest::newRow("copy tag needs its blank") << u"CCx.doc"_s << u"c"_s << u"60"_s << noList << u"CCx.doc"_s;
-    QTest::newRow("copy tag of mixed letters is none") << u"CZ x.doc"_s << u"c"_s << u"60"_s << noList << u"CZ x.doc"_s;
-    QTest::newRow("copy tag behind a leading blank stays") << u" CC x.doc"_s << u"cb"_s << u"60"_s << noList << u"CC x.doc"_s;
-    QTest::newRow("underscores first, so the entry no longer matches") << u"report_old_version.txt"_s << u"u"_s << u"60"_s << QStringList{u"old_version"_s} << u"report old version.txt"_s;
-    QTest::newRow("entry with underscore") << u"report_old_version.txt"_s << none << u"60"_s << QStringList{u"old_version"_s} << u"report_.txt"_s;
-    QTest::newRow("removal joins a new occurrence") << u"aabb.txt"_s << none << u"60"_s << QStringList{u"ab"_s} << u"ab.txt"_s;
-    QTest::newRow("an entry is not applied again") << u"acb.txt"_s << none << u"60"_s << QStringList{u"ab"_s, u"c"_s} << u"ab.txt"_s;
-    QTest::newRow("three hyphens") << u"a---b.txt"_s << u"s"_s << u"60"_s << noList << u"a-b.txt"_s;
-    QTest::newRow("every special kind collapses") << u"a--__<<>>!!@@##$$^^&&**b.txt"_s << u"s"_s << u"60"_s << noList << u"a-_<>!@#$^&*b.txt"_s;
-    QTest::newRow("long run of one special") << u"x#########y.txt"_s << u"s"_s << u"60"_s << noList << u"x#y.txt"_s;
-    QTest::newRow("doubled percent stays") << u"50%% off.txt"_s << u"s"_s << u"60"_s << noList << u"50%% off.txt"_s;
-    QTest::newRow("run of blanks") << u"a     b.txt"_s << u"p"_s << u"60"_s << noList << u"a b.txt"_s;
-    QTest::newRow("underscores are no delimiters") << u"_Notes_.txt"_s << u"bn"_s << u"60"_s << noList << u"_Notes_.txt"_s;
-    QTest::newRow("nested empty pairs") << u"x([ ])y.txt"_s << u"e"_s << u"60"_s << noList << u"xy.txt"_s;
-    QTest::newRow("pair with two blanks is not empty") << u"x(  )y.txt"_s << u"e"_s << u"60"_s << noList << u"x(  )y.txt"_s;
-    QTest::newRow("every empty pair") << u"a( )()[ ][]{ }{}< ><>b.txt"_s << u"e"_s << u"60"_s << noList << u"ab.txt"_s;
-    QTest::newRow("delimiters at both ends") << u" ) - Title - ( .txt"_s << u"bn"_s << u"60"_s << noList << u"Title.txt"_s;
-    QTest::newRow("blank before extension") << u"name .avi"_s << u"n"_s << u"60"_s << noList << u"name.avi"_s;
-    QTest::newRow("blank before extension, no switch") << u"name .avi"_s << none << u"60"_s << noList << u"name .avi"_s;
-    QTest::newRow("whole base removed") << u"SAMPLE.avi"_s << none << u"60"_s << QStringList{u"sample"_s} << u".avi"_s;
-    QTest::newRow("whole name removed") << u"sample"_s << none << u"60"_s << QStringList{u"sample"_s} << u""_s;
-    QTest::newRow("no extension") << u"README"_s << all << u"60"_s << noList << u"README"_s;
-    QTest::newRow("empty base") << u".profile"_s << all << u"60"_s << noList << u".profile"_s;
-    QTest::newRow("lone dot extension") << u"notes."_s << all << u"60"_s << noList << u"notes."_s;
-    QTest::newRow("blanks inside what counts as extension") << u"part 1. intro  notes"_s << u"p"_s << u"60"_s << noList << u"part 1. intro  notes"_s;
-    QTest::newRow("extension keeps its case and doubles") << u"a__b.TXT__"_s << u"us"_s << u"60"_s << noList << u"a  b.TXT__"_s;
-
-    // Removal entries are plain text, not patterns.
-    QTest::newRow("empty entry removes nothing") << u"abc.txt"_s << none << u"60"_s << QStringList{u""_s} << u"abc.txt"_s;
-    QTest::newRow("regex characters are literal") << u"a.b(x)+[y]*z.txt"_s << none << u"60"_s << QStringList{u"(x)+"_s, u"[y]*"_s, u".*"_s} << u"a.bz.txt"_s;
-    QTest::newRow("entry with blanks kept") << u"Song - www.site.com - .mp3"_s << u"n"_s << u"60"_s << QStringList{u" - www.site.com"_s} << u"Song.mp3"_s;
-    QTest::newRow("duplicate entry applied twice") << u"xxxx.txt"_s << none << u"60"_s << QStringList{u"xx"_s, u"xx"_s} << u".txt"_s;
-    QTest::newRow("case-insensitive outside ASCII") << u"Ärger ÉTÉ.txt"_s << u"p"_s << u"60"_s << QStringList{u"äRGER"_s, u"été"_s} << u" .txt"_s;
-    QTest::newRow("Greek and Cyrillic entries") << u"ΣΟΦΙΑ Привет.txt"_s << none << u"60"_s << QStringList{u"σοφια"_s, u"пРИВЕТ"_s} << u" .txt"_s;
-
-    // Characters outside the basic plane take two units and are never split.
-    QTest::newRow("cut would split a surrogate pair") << u"ab\U0001F3B5\U0001F3B5.mp3"_s << none << u"7"_s << noList << u"ab.mp3"_s;
-    QTest::newRow("cut just after a surrogate pair") << u"ab\U0001F3B5\U0001F3B5.mp3"_s << none << u"8"_s << noList << u"ab\U0001F3B5.mp3"_s;
-    QTest::newRow("emoji survive the steps") << u"\U0001F3B5__Song  ( ).mp3"_s << all << u"60"_s << noList << u"\U0001F3B5 Song.mp3"_s;
-    QTest::newRow("combining mark is its own unit") << u"Cafe\u0301 Mix.mp3"_s << none << u"9"_s << noList << u"Cafe\u0301.mp3"_s;
-    // clang-format on
-}
-
-void TestNameCleaner::clean()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, switches);
-    QFETCH(QString, maxLength);
-    QFETCH(QStringList, removals);
-    QFETCH(QString, expected);
-
-    const QString before = name;
-    const CleanResult result = CleanFileName(name, rulesFrom(switches, maxLength, removals));
-    QVERIFY2(!result.failure, qPrintable(result.failure ? result.failure->description : QString()));
-    QCOMPARE(result.name, expected);
-    QCOMPARE(name, before);
-}
-
-void TestNameCleaner::cutFailure_data()
-{
-    // clang-format off
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("switches");
-    QTest::addColumn<QString>("maxLength");
-    QTest::addColumn<QString>("uncut");
-
-    QTest::newRow("extension longer than the maximum") << u"report.backup-copy-old"_s << u""_s << u"12"_s << u"report.backup-copy-old"_s;
-    QTest::newRow("other steps still done") << u"CC my__report.backup-copy-old"_s << u"all"_s << u"12"_s << u"my report.backup-copy-old"_s;
-    QTest::newRow("maximum text that reads as 0") << u"a.txt"_s << u""_s << u"-5"_s << u"a.txt"_s;
-    QTest::newRow("maximum 3.4 rounds the keep below 0") << u"ab.txt"_s << u""_s << u"3.4"_s << u"ab.txt"_s;
-    // clang-format on
-}
-
-void TestNameCleaner::cutFailure()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, switches);
-    QFETCH(QString, maxLength);
-    QFETCH(QString, uncut);
-
-    const CleanResult result = CleanFileName(name, rulesFrom(switches, maxLength, {}));
-    QVERIFY(result.failure.has_value());
-    QCOMPARE(result.failure->number, EngineTexts::InvalidArgumentNumber);
-    QVERIFY(result.failure->description.contains(name));
-    QCOMPARE(result.name, uncut);
-}
-
-void TestNameCleaner::errorPrompt()
-{
-    const Failure failure{5, u"Cannot rename 'a' to 'b': Permission denied"_s};
-    QCOMPARE(EngineTexts::errorDialogPrompt(failure),
-        u"Error: 5\r\nCannot rename 'a' to 'b': Permission denied\r\n"
-        "Click OK to continue or Cancel to abort"_s);
-    QCOMPARE(EngineTexts::errorDialogTitle(), u"Runtime Error"_s);
-}
 
 QTEST_APPLESS_MAIN(TestNameCleaner)
 #include "tst_namecleaner.moc"
