@@ -28,10 +28,10 @@ QByteArray bytesOf(const fs::path &path)
 // Builds a tree from "kind:name" entries joined by "|": "f:" a file, "r:" a
 // read-only file, "d:" a folder, "p:" a FIFO, "l:name>target" a symbolic
 // link. Every file holds its own content, so a lost or overwritten file shows.
-void build(const fs::path &root, const QByteArray &spec)
+void build(const fs::path &root, const QByteArray &layout)
 {
     int serial = 0;
-    for (const QByteArray &item : spec.split('|')) {
+    for (const QByteArray &item : layout.split('|')) {
         const QByteArray kind = item.left(2);
         const QList<QByteArray> parts = item.mid(2).split('>');
         const fs::path at = root / parts[0].toStdString();
