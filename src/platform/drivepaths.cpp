@@ -1,6 +1,7 @@
 #include "drivepaths.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QStringList>
 
 using namespace Qt::StringLiterals;
@@ -68,6 +69,12 @@ std::optional<QString> localPath(const QList<DriveInfo> &drives, QStringView dri
     QString below = driveFolder.sliced(2).toString();
     below.replace(u'\\', u'/');
     return joinBelow(drive->mountPoint, below);
+}
+
+bool folderExists(const Drives &drives, const QString &driveFolder)
+{
+    const std::optional<QString> local = drives.localPath(driveFolder);
+    return local && QFileInfo(*local).isDir();
 }
 
 std::optional<DriveInfo> driveOf(const QList<DriveInfo> &drives, const QString &localPath)

@@ -26,6 +26,9 @@ const DriveInfo *find(const QList<DriveInfo> &drives, QChar letter);
 // no drive has the letter.
 std::optional<QString> localPath(const QList<DriveInfo> &drives, QStringView driveFolder);
 
+// True when a drive folder text names an existing folder.
+bool folderExists(const Drives &drives, const QString &driveFolder);
+
 // The drive whose volume holds the local path: the one with the deepest
 // mount point that contains it.
 std::optional<DriveInfo> driveOf(const QList<DriveInfo> &drives, const QString &localPath);

@@ -2,14 +2,13 @@
 
 #include "defaultstable.h"
 #include "defaultsview.h"
+#include "drivepaths.h"
 #include "drives.h"
 #include "settingkeys.h"
 #include "settingsstore.h"
 #include "settingstexts.h"
 #include "textconversions.h"
 #include "userdialogs.h"
-
-#include <QFileInfo>
 
 using namespace Qt::StringLiterals;
 
@@ -78,19 +77,13 @@ void SettingsCommands::mnuSettingsDefaultDrive_Click()
     save(*DefaultsTable::forKey(SettingKeys::Drive));
 }
 
-bool SettingsCommands::folderExists(const QString &folder) const
-{
-    const std::optional<QString> local = m_drives.localPath(folder);
-    return local && QFileInfo(*local).isDir();
-}
-
 void SettingsCommands::mnuSettingsDefaultPath_Click()
 {
     QString answer;
     for (;;) {
         answer = m_dialogs.inputBox(
             SettingsTexts::pathPrompt(), SettingsTexts::pathTitle(), m_defaults.gPath);
-        if (folderExists(driveFolder(m_defaults.gDrive, answer)))
+        if (DrivePaths::folderExists(m_drives, driveFolder(m_defaults.gDrive, answer)))
             break;
         m_dialogs.inputError(SettingsTexts::pathMissing(m_defaults.gDrive, answer));
         // Cancel gives the empty answer, the drive's root. When even that is

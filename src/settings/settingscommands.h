@@ -33,7 +33,6 @@ private:
     struct NumberPrompt;
 
     qint16 askNumber(const NumberPrompt &prompt, qint16 current);
-    bool folderExists(const QString &driveFolder) const;
     void save(const DefaultSetting &setting);
 
     SavedDefaults &m_defaults;

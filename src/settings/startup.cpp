@@ -12,8 +12,6 @@
 #include "textconversions.h"
 #include "userdialogs.h"
 
-#include <QFileInfo>
-
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -114,8 +112,7 @@ void Startup::selectFolder(SavedDefaults &defaults)
     }
 
     QString reason;
-    const std::optional<QString> local = m_drives.localPath(folder);
-    if (!local || !QFileInfo(*local).isDir()) {
+    if (!DrivePaths::folderExists(m_drives, folder)) {
         reason = SettingsTexts::doesNotExist();
     } else {
         const Status shown = m_view.setFolder(folder);
