@@ -1,17 +1,19 @@
 #include "settingstexts.h"
 
+#include "enginetexts.h"
+
 using namespace Qt::StringLiterals;
 
 namespace SettingsTexts {
 
 QString readPanelStart()
 {
-    return u" Read: 0"_s;
+    return EngineTexts::readCount(0);
 }
 
 QString fixedPanelStart()
 {
-    return u" Fixed: 0"_s;
+    return EngineTexts::fixedCount(0);
 }
 
 QString currentPanelStart()
@@ -177,7 +179,8 @@ QString limitNotNumber()
 
 QString notSaved(const QString &description)
 {
-    return description + u"\n\nThe new value is in force until Purlex ends, but it was not saved."_s;
+    return description
+        + u"\n\nThe new value is in force until Purlex ends, but it was not saved."_s;
 }
 
 } // namespace SettingsTexts

@@ -1,5 +1,8 @@
 #include "uitexts.h"
 
+#include "enginetexts.h"
+#include "settingstexts.h"
+
 using namespace Qt::StringLiterals;
 
 namespace UiTexts {
@@ -145,7 +148,7 @@ QString fixedBeforeStart()
 }
 QString ready()
 {
-    return u"Ready..."_s;
+    return SettingsTexts::currentPanelStart();
 }
 QString capsLock()
 {
@@ -158,7 +161,7 @@ QString numLock()
 
 QString inputErrorTitle()
 {
-    return u"Input Error"_s;
+    return EngineTexts::inputErrorTitle();
 }
 QString countNotNumeric()
 {
@@ -174,7 +177,7 @@ QString lengthNotNumeric()
 }
 QString lengthRange()
 {
-    return u"Maximum length must be 12 to 99"_s;
+    return EngineTexts::maxLengthRange();
 }
 
 QString driveMissing(const QString &drive)
