@@ -106,6 +106,7 @@ public:
         return true;
     }
     void showInputError(const QString &) override { }
+    bool approveStart(const QString &, bool) override { return true; }
     void refreshFileList() override { }
     QString startFolder() const override { return m_folder; }
     QString maxLengthText() const override { return m_rules.maxLength; }

@@ -32,6 +32,9 @@ void ExecutionPass::execute()
         return;
     }
 
+    if (!m_host.approveStart(m_host.startFolder(), m_host.includeSubfolders()))
+        return;
+
     m_host.setBusy(true);
     m_host.setPanelText(EngineTexts::ReadPanel, QString());
     m_host.setPanelText(EngineTexts::FixedPanel, QString());

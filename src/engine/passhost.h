@@ -5,8 +5,19 @@
 
 #include <QString>
 
-// What the execution pass needs of the window that runs it. Values are read
-// afresh at every use, never cached by the pass.
+// A rename that the pass carried out, as a preview or a record shows it.
+struct RenamedFile
+{
+    QString folder; // full path
+    QString oldName;
+    QString newName;
+    bool numbered = false; // the cleaned name was taken and got a number
+    bool readOnlyCleared = false; // the pass cleared the file's read-only bit
+};
+
+// What the execution pass needs of the window that runs it. The settings
+// are read once, when a pass starts: nothing can change them while it runs,
+// because its dialogs are modal and the Settings commands never run then.
 class PassHost
 {
 public:
@@ -19,7 +30,13 @@ public:
     virtual bool continueAfter(const Failure &failure) = 0;
     // A message box titled "Input Error" with an exclamation icon and OK.
     virtual void showInputError(const QString &message) = 0;
+    // Asked once the maximum length has been accepted and before anything
+    // is shown or touched; false starts nothing. A whole drive is asked
+    // about here.
+    virtual bool approveStart(const QString &folder, bool includeSubfolders) = 0;
     virtual void refreshFileList() = 0;
+    // Told after every rename that was carried out.
+    virtual void fileRenamed(const RenamedFile &file) { Q_UNUSED(file); }
 
     virtual QString startFolder() const = 0; // the folder the file list shows
     virtual QString maxLengthText() const = 0; // the maximum-length box

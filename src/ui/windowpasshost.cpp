@@ -72,6 +72,13 @@ void WindowPassHost::showInputError(const QString &message)
     QMessageBox::warning(&m_window, EngineTexts::inputErrorTitle(), message, QMessageBox::Ok);
 }
 
+bool WindowPassHost::approveStart(const QString &folder, bool includeSubfolders)
+{
+    Q_UNUSED(folder);
+    Q_UNUSED(includeSubfolders);
+    return true;
+}
+
 void WindowPassHost::refreshFileList()
 {
     m_window.FilMain->refresh();

@@ -21,6 +21,7 @@ public:
     void setBusy(bool busy) override;
     bool continueAfter(const Failure &failure) override;
     void showInputError(const QString &message) override;
+    bool approveStart(const QString &folder, bool includeSubfolders) override;
     void refreshFileList() override;
 
     QString startFolder() const override;

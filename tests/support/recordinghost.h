@@ -20,6 +20,9 @@ public:
 
     // Answers of the error dialog in order; once they run out, OK.
     QList<bool> answers;
+    // The answer to the question asked before a pass starts.
+    bool startApproved = true;
+    QStringList startQuestions; // the folders asked about
 
     QHash<QString, QString> panels;
     QStringList panelWrites; // "Key=text" in order
@@ -27,12 +30,20 @@ public:
     QStringList inputErrors;
     QList<bool> busyChanges;
     int refreshes = 0;
+    QList<RenamedFile> renamed;
 
     void setPanelText(const QString &key, const QString &text) override;
     void setBusy(bool busy) override { busyChanges.append(busy); }
     bool continueAfter(const Failure &failure) override;
     void showInputError(const QString &message) override { inputErrors.append(message); }
+    bool approveStart(const QString &folder, bool includeSubfolders) override
+    {
+        if (includeSubfolders)
+            startQuestions.append(folder);
+        return startApproved;
+    }
     void refreshFileList() override { ++refreshes; }
+    void fileRenamed(const RenamedFile &file) override { renamed.append(file); }
 
     QString startFolder() const override { return folder; }
     QString maxLengthText() const override { return maxLength; }
