@@ -121,65 +121,15 @@ private:
     QString m_panels[3];
 };
 
-// The heap in use, sampled at every listing: what a pass holds at once.
-class HeapWatch final : public FileSystem
+// Where the time of a pass goes and the heap it holds: every folder the pass
+// opens is watched, call by call, and the heap is sampled at every listing.
+class Probe final : public FileSystem
 {
 public:
-    explicit HeapWatch(FileSystem &inner)
+    explicit Probe(FileSystem &inner)
         : m_inner(inner)
-        , m_start(inUse())
-        , m_peak(m_start)
-    { }
-
-    qint64 growth() const { return m_peak - m_start; }
-
-    Status openFolder(const QString &path) override { return m_inner.openFolder(path); }
-    Result<QList<FolderEntry>> subFolders(const QString &path) override
-    {
-        return sample(m_inner.subFolders(path));
-    }
-    Result<QList<FolderEntry>> files(const QString &path) override
-    {
-        return sample(m_inner.files(path));
-    }
-    Result<quint32> attributes(const QString &path) override { return m_inner.attributes(path); }
-    Status setAttributes(const QString &path, quint32 attributes) override
-    {
-        return m_inner.setAttributes(path, attributes);
-    }
-    Status rename(const QString &path, const QString &newName) override
-    {
-        return m_inner.rename(path, newName);
-    }
-    Result<bool> fileExists(const QString &path) override { return m_inner.fileExists(path); }
-    QString join(const QString &folder, const QString &name) const override
-    {
-        return m_inner.join(folder, name);
-    }
-
-private:
-    static qint64 inUse()
-    {
-        const struct mallinfo2 info = mallinfo2();
-        return qint64(info.uordblks + info.hblkhd);
-    }
-    Result<QList<FolderEntry>> sample(Result<QList<FolderEntry>> listing)
-    {
-        m_peak = std::max(m_peak, inUse());
-        return listing;
-    }
-
-    FileSystem &m_inner;
-    qint64 m_start;
-    qint64 m_peak;
-};
-
-// Where the time of a pass goes: the file system's share, call by call.
-class TimeSplit final : public FileSystem
-{
-public:
-    explicit TimeSplit(FileSystem &inner)
-        : m_inner(inner)
+        , m_startHeap(heapInUse())
+        , m_peakHeap(m_startHeap)
     {
         m_timer.start();
     }
@@ -187,41 +137,68 @@ public:
     double listing = 0;
     double attributesRead = 0;
     double other = 0;
+    qint64 heapGrowth() const { return m_peakHeap - m_startHeap; }
 
-    Status openFolder(const QString &path) override
+    Result<FolderPtr> openFolder(const QString &path) override
     {
-        return timed(&other, [&] { return m_inner.openFolder(path); });
-    }
-    Result<QList<FolderEntry>> subFolders(const QString &path) override
-    {
-        return timed(&listing, [&] { return m_inner.subFolders(path); });
-    }
-    Result<QList<FolderEntry>> files(const QString &path) override
-    {
-        return timed(&listing, [&] { return m_inner.files(path); });
-    }
-    Result<quint32> attributes(const QString &path) override
-    {
-        return timed(&attributesRead, [&] { return m_inner.attributes(path); });
-    }
-    Status setAttributes(const QString &path, quint32 attributes) override
-    {
-        return timed(&other, [&] { return m_inner.setAttributes(path, attributes); });
-    }
-    Status rename(const QString &path, const QString &newName) override
-    {
-        return timed(&other, [&] { return m_inner.rename(path, newName); });
-    }
-    Result<bool> fileExists(const QString &path) override
-    {
-        return timed(&other, [&] { return m_inner.fileExists(path); });
-    }
-    QString join(const QString &folder, const QString &name) const override
-    {
-        return m_inner.join(folder, name);
+        return watched(timed(&other, [&] { return m_inner.openFolder(path); }));
     }
 
 private:
+    class WatchedFolder final : public Folder
+    {
+    public:
+        WatchedFolder(Probe &probe, FolderPtr inner)
+            : m_probe(probe)
+            , m_inner(std::move(inner))
+        { }
+        const QString &path() const override { return m_inner->path(); }
+        Result<FolderListing> list() override
+        {
+            Result<FolderListing> listed
+                = m_probe.timed(&m_probe.listing, [&] { return m_inner->list(); });
+            m_probe.m_peakHeap = std::max(m_probe.m_peakHeap, heapInUse());
+            return listed;
+        }
+        Result<FolderPtr> openSubFolder(QByteArrayView name) override
+        {
+            return m_probe.watched(
+                m_probe.timed(&m_probe.other, [&] { return m_inner->openSubFolder(name); }));
+        }
+        Result<quint32> attributes(QByteArrayView name) override
+        {
+            return m_probe.timed(&m_probe.attributesRead, [&] { return m_inner->attributes(name); });
+        }
+        Status setAttributes(QByteArrayView name, quint32 attributes) override
+        {
+            return m_probe.timed(
+                &m_probe.other, [&] { return m_inner->setAttributes(name, attributes); });
+        }
+        Status rename(QByteArrayView name, QByteArrayView newName) override
+        {
+            return m_probe.timed(&m_probe.other, [&] { return m_inner->rename(name, newName); });
+        }
+        Result<bool> fileExists(QByteArrayView name) override
+        {
+            return m_probe.timed(&m_probe.other, [&] { return m_inner->fileExists(name); });
+        }
+
+    private:
+        Probe &m_probe;
+        FolderPtr m_inner;
+    };
+
+    static qint64 heapInUse()
+    {
+        const struct mallinfo2 info = mallinfo2();
+        return qint64(info.uordblks + info.hblkhd);
+    }
+    Result<FolderPtr> watched(Result<FolderPtr> opened)
+    {
+        if (!opened.ok() || !opened.value())
+            return opened;
+        return FolderPtr(std::make_unique<WatchedFolder>(*this, std::move(opened.value())));
+    }
     template <typename Call> std::invoke_result_t<Call> timed(double *total, Call call)
     {
         const qint64 start = m_timer.nsecsElapsed();
@@ -232,6 +209,8 @@ private:
 
     FileSystem &m_inner;
     QElapsedTimer m_timer;
+    qint64 m_startHeap;
+    qint64 m_peakHeap;
 };
 
 double secondsOf(const std::function<void()> &work)
@@ -336,10 +315,10 @@ qint64 passHeapGrowth(const QString &parent, int files, int folders, const Clean
     BenchHost host(dir.path(), rules);
     qint64 growth = 0;
     {
-        HeapWatch watch(native);
-        ExecutionPass pass(watch, host);
+        Probe probe(native);
+        ExecutionPass pass(probe, host);
         pass.execute();
-        growth = watch.growth();
+        growth = probe.heapGrowth();
     }
     removeTree(dir);
     return growth;
@@ -456,7 +435,7 @@ int main(int argc, char **argv)
     });
     std::printf("(b) pass over the clean tree:       %8.3f s  (%d fixed)\n", b, fixed);
 
-    TimeSplit split(fileSystem);
+    Probe split(fileSystem);
     const double whole = secondsOf([&] {
         ExecutionPass pass(split, host);
         pass.execute();

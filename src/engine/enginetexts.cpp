@@ -40,6 +40,18 @@ QString noFreeNumber(const QString &name)
         name);
 }
 
+QString noSafeRename(const QString &folder)
+{
+    return u"The file system of '%1' supports no rename that cannot replace a file, so Purlex "
+           "leaves its files as they are"_s.arg(folder);
+}
+
+QString changedDuringRename(const QString &name, const QString &newName, const QString &folder)
+{
+    return u"'%1' in '%3' was replaced by another file while it was being renamed to '%2'; "
+           "both are kept, the file that was renamed under '%2'"_s.arg(name, newName, folder);
+}
+
 QString maxLengthRange()
 {
     return u"Maximum length must be 12 to 99"_s;

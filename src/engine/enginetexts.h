@@ -10,6 +10,8 @@ namespace EngineTexts {
 inline constexpr int InvalidArgumentNumber = 5;
 inline constexpr int OverflowNumber = 6;
 inline constexpr int NotTextNumber = 84; // EILSEQ: an illegal byte sequence
+// EOPNOTSUPP: the file system has no rename that cannot replace a file.
+inline constexpr int NoSafeRenameNumber = 95;
 
 // Keys of the status panels that the pass writes.
 inline const QString ReadPanel = QStringLiteral("Read");
@@ -24,6 +26,8 @@ QString cutBelowZero(const QString &name, double maxLength);
 QString fileNameNotText(const QString &escapedPath);
 QString folderNameNotText(const QString &escapedPath);
 QString noFreeNumber(const QString &name);
+QString noSafeRename(const QString &folder);
+QString changedDuringRename(const QString &name, const QString &newName, const QString &folder);
 
 QString maxLengthRange(); // "Maximum length must be 12 to 99"
 QString inputErrorTitle();

@@ -2,7 +2,8 @@
 
 #include "enginetexts.h"
 #include "filename.h"
-#include "filesystem.h"
+#include "foldernames.h"
+#include "namebytes.h"
 #include "namecleaner.h"
 #include "passhost.h"
 #include "textconversions.h"
@@ -18,6 +19,23 @@ constexpr int HighestNumber = 32767;
 constexpr quint32 SkippedAttributes = FileAttribute::Alias | FileAttribute::Directory
     | FileAttribute::Hidden | FileAttribute::System | FileAttribute::VolumeLabel;
 
+QString joined(const QString &folder, const QString &name)
+{
+    return folder.endsWith(u'/') ? folder + name : folder + u'/' + name;
+}
+
+// Number `number` of a cleaned name: the digits go between base and
+// extension, and the base gives way when the maximum length is short.
+QString numberedName(const FileName &cleaned, int number, double maxLength)
+{
+    const QString digits = TextConversions::numberText(number);
+    const qsizetype needed = cleaned.base.size() + digits.size() + cleaned.extension.size();
+    const QString base = maxLength >= double(needed)
+        ? cleaned.base
+        : leftWhole(cleaned.base, cleaned.base.size() - digits.size());
+    return base + digits + cleaned.extension;
+}
+
 } // namespace
 
 ExecutionPass::ExecutionPass(FileSystem &fileSystem, PassHost &host)
@@ -25,14 +43,18 @@ ExecutionPass::ExecutionPass(FileSystem &fileSystem, PassHost &host)
     , m_host(host)
 { }
 
+ExecutionPass::~ExecutionPass() = default;
+
 void ExecutionPass::execute()
 {
-    if (TextConversions::leadingNumberAfterZero(m_host.maxLengthText()) == 0) {
+    const QString maxLengthText = m_host.maxLengthText();
+    if (TextConversions::leadingNumberAfterZero(maxLengthText) == 0) {
         m_host.showInputError(EngineTexts::maxLengthRange());
         return;
     }
-
-    if (!m_host.approveStart(m_host.startFolder(), m_host.includeSubfolders()))
+    const QString start = m_host.startFolder();
+    m_includeSubfolders = m_host.includeSubfolders();
+    if (!m_host.approveStart(start, m_includeSubfolders))
         return;
 
     m_host.setBusy(true);
@@ -42,16 +64,17 @@ void ExecutionPass::execute()
     gTryCnt = 0;
     gCurCnt = 0;
 
-    ProcessFolder(m_host.startFolder());
+    m_cleaner = std::make_unique<NameCleaner>(m_host.cleaningRules());
+    m_limit = TextConversions::leadingNumber(m_host.limitText());
+    m_maxLength = TextConversions::leadingNumber(maxLengthText);
+    m_overrideReadOnly = m_host.overrideReadOnly();
+    m_noSafeRenameReported = false;
+
+    ProcessFolder(nullptr, start, {});
 
     m_host.refreshFileList();
     m_host.setBusy(false);
     m_host.setPanelText(EngineTexts::CurrentPanel, EngineTexts::completed());
-}
-
-double ExecutionPass::limit() const
-{
-    return TextConversions::leadingNumber(m_host.limitText());
 }
 
 ExecutionPass::Flow ExecutionPass::report(const Failure &failure)
@@ -59,64 +82,69 @@ ExecutionPass::Flow ExecutionPass::report(const Failure &failure)
     return m_host.continueAfter(failure) ? Flow::Continue : Flow::Abort;
 }
 
-ExecutionPass::Flow ExecutionPass::ProcessFolder(const QString &path)
+ExecutionPass::Flow ExecutionPass::ProcessFolder(
+    Folder *parent, const QString &path, QByteArrayView name)
 {
-    if (limit() <= gCurCnt)
+    if (m_limit <= gCurCnt)
         return Flow::Continue;
 
     // A folder that cannot be opened or listed has nothing to go on with:
-    // after OK the walk leaves it (or its subfolder loop) instead.
-    if (const Status opened = m_fileSystem.openFolder(path); !opened.ok())
+    // after OK the walk leaves it instead.
+    Result<FolderPtr> opened = parent ? parent->openSubFolder(name) : m_fileSystem.openFolder(path);
+    if (!opened.ok())
         return report(opened.failure());
+    if (!opened.value())
+        return Flow::Continue; // a kernel's virtual file system: never walked
+    Folder &folder = *opened.value();
 
-    if (m_host.includeSubfolders()) {
-        const Result<QList<FolderEntry>> subFolders = m_fileSystem.subFolders(path);
-        if (!subFolders.ok()) {
-            if (report(subFolders.failure()) == Flow::Abort)
-                return Flow::Abort;
-        } else {
-            for (const FolderEntry &subFolder : subFolders.value()) {
-                if (!subFolder.nameIsText) {
-                    if (report({EngineTexts::NotTextNumber,
-                            EngineTexts::folderNameNotText(subFolder.path)})
-                        == Flow::Abort)
-                        return Flow::Abort;
-                    continue;
-                }
-                if (ProcessFolder(subFolder.path) == Flow::Abort)
+    const Result<FolderListing> listing = folder.list();
+    if (!listing.ok())
+        return report(listing.failure());
+
+    if (m_includeSubfolders) {
+        for (const FolderListing::Entry &entry : listing.value().folders()) {
+            const QByteArrayView bytes = listing.value().name(entry);
+            const NameBytes::Decoded subFolder = NameBytes::decode(bytes);
+            const QString subPath = joined(path, subFolder.text);
+            if (!subFolder.isText) {
+                if (report({EngineTexts::NotTextNumber, EngineTexts::folderNameNotText(subPath)})
+                    == Flow::Abort)
                     return Flow::Abort;
+                continue;
             }
+            if (ProcessFolder(&folder, subPath, bytes) == Flow::Abort)
+                return Flow::Abort;
         }
     }
 
-    const Result<QList<FolderEntry>> files = m_fileSystem.files(path);
-    if (!files.ok())
-        return report(files.failure());
-
-    for (const FolderEntry &file : files.value()) {
-        bool leaveFolder = false;
-        if (processFile(path, file, &leaveFolder) == Flow::Abort)
+    FolderNames names(listing.value());
+    for (const FolderListing::Entry &entry : listing.value().files()) {
+        const Flow flow = processFile(folder, names, listing.value().name(entry));
+        if (flow == Flow::Abort)
             return Flow::Abort;
-        if (leaveFolder)
+        if (flow == Flow::LeaveFolder)
             break;
     }
     return Flow::Continue;
 }
 
 ExecutionPass::Flow ExecutionPass::processFile(
-    const QString &folder, const FolderEntry &file, bool *leaveFolder)
+    Folder &folder, FolderNames &names, QByteArrayView bytes)
 {
     ++gTryCnt;
     m_host.setPanelText(EngineTexts::ReadPanel, EngineTexts::readCount(gTryCnt));
-    m_host.setPanelText(EngineTexts::CurrentPanel, u' ' + file.path);
+    const NameBytes::Decoded name = NameBytes::decode(bytes);
+    m_host.setPanelText(EngineTexts::CurrentPanel, u' ' + joined(folder.path(), name.text));
 
-    if (!file.nameIsText)
-        return report({EngineTexts::NotTextNumber, EngineTexts::fileNameNotText(file.path)});
+    if (!name.isText) {
+        return report({EngineTexts::NotTextNumber,
+            EngineTexts::fileNameNotText(joined(folder.path(), name.text))});
+    }
 
     // A test that cannot be made counts as passed once the user said OK:
     // the file is then processed as if it had no attributes.
     quint32 attributes = 0;
-    if (const Result<quint32> read = m_fileSystem.attributes(file.path); read.ok()) {
+    if (const Result<quint32> read = folder.attributes(bytes); read.ok()) {
         attributes = read.value();
     } else if (report(read.failure()) == Flow::Abort) {
         return Flow::Abort;
@@ -125,50 +153,75 @@ ExecutionPass::Flow ExecutionPass::processFile(
     if (attributes & SkippedAttributes)
         return Flow::Continue;
     const bool readOnly = attributes & FileAttribute::ReadOnly;
-    if (readOnly && !m_host.overrideReadOnly())
+    if (readOnly && !m_overrideReadOnly)
         return Flow::Continue;
 
     // The bit is never set again, whether or not the name changes.
     if (readOnly) {
         const Status written
-            = m_fileSystem.setAttributes(file.path, attributes & ~quint32(FileAttribute::ReadOnly));
+            = folder.setAttributes(bytes, attributes & ~quint32(FileAttribute::ReadOnly));
         if (!written.ok() && report(written.failure()) == Flow::Abort)
             return Flow::Abort;
     }
 
-    const CleanResult cleaned = CleanFileName(file.name, m_host.cleaningRules());
+    const CleanResult cleaned = m_cleaner->clean(name.text);
     if (cleaned.failure && report(*cleaned.failure) == Flow::Abort)
         return Flow::Abort;
 
     QString newName = cleaned.name;
-    if (newName == file.name)
+    if (newName == name.text)
         return Flow::Continue;
 
+    bool numbered = false;
     bool keepName = false;
-    if (freeName(folder, &newName, &keepName) == Flow::Abort)
+    if (freeName(folder, names, &newName, &numbered, &keepName) == Flow::Abort)
         return Flow::Abort;
     if (keepName)
         return Flow::Continue;
 
-    if (const Status renamed = m_fileSystem.rename(file.path, newName);
-        !renamed.ok() && report(renamed.failure()) == Flow::Abort)
+    const QByteArray newBytes = newName.toUtf8();
+    if (const Status renamed = folder.rename(bytes, newBytes); renamed.ok()) {
+        names.renamed(bytes, newBytes);
+        m_host.fileRenamed({folder.path(), name.text, newName, numbered, readOnly});
+    } else if (renamed.failure().number == EngineTexts::NoSafeRenameNumber) {
+        // Every further rename would fail alike: said once, each file stays.
+        if (m_noSafeRenameReported)
+            return Flow::Continue;
+        m_noSafeRenameReported = true;
+        return report(renamed.failure());
+    } else if (report(renamed.failure()) == Flow::Abort) {
         return Flow::Abort;
+    }
 
     // A refused rename that the user acknowledged counts as fixed too.
     ++gCurCnt;
-    if (limit() < gCurCnt) {
-        *leaveFolder = true;
-        return Flow::Continue;
-    }
+    if (m_limit < gCurCnt)
+        return Flow::LeaveFolder;
     m_host.setPanelText(EngineTexts::FixedPanel, EngineTexts::fixedCount(gCurCnt));
     return Flow::Continue;
 }
 
-ExecutionPass::Flow ExecutionPass::freeName(const QString &folder, QString *name, bool *keepName)
+ExecutionPass::Flow ExecutionPass::freeName(
+    Folder &folder, FolderNames &names, QString *name, bool *numbered, bool *keepName)
 {
-    const FileName cleaned = FileName::split(*name);
-    for (int counter = 1;; ++counter) {
-        const Result<bool> taken = m_fileSystem.fileExists(m_fileSystem.join(folder, *name));
+    const QString cleanedName = *name;
+    const FileName cleaned = FileName::split(cleanedName);
+    // Names taken by the listing and by this pass's own renames are known;
+    // the file system is asked only about the name that looks free. The
+    // no-replace rename still guards against anything that appears meanwhile.
+    for (int number = names.firstCandidate(cleanedName);; ++number) {
+        if (number > HighestNumber) {
+            *keepName = true;
+            return report({EngineTexts::OverflowNumber, EngineTexts::noFreeNumber(cleanedName)});
+        }
+        *name = number == 0 ? cleanedName : numberedName(cleaned, number, m_maxLength);
+        *numbered = number > 0;
+        const QByteArray candidate = name->toUtf8();
+        if (names.isTaken(candidate)) {
+            names.candidateTaken(cleanedName, number, candidate);
+            continue;
+        }
+        const Result<bool> taken = folder.fileExists(candidate);
         if (!taken.ok()) {
             // The rename that follows never replaces anything, so going on
             // with the name as it stands is safe.
@@ -176,18 +229,6 @@ ExecutionPass::Flow ExecutionPass::freeName(const QString &folder, QString *name
         }
         if (!taken.value())
             return Flow::Continue;
-
-        if (counter > HighestNumber) {
-            *keepName = true;
-            return report(
-                {EngineTexts::OverflowNumber, EngineTexts::noFreeNumber(cleaned.joined())});
-        }
-        const QString digits = TextConversions::numberText(counter);
-        const qsizetype needed = cleaned.base.size() + digits.size() + cleaned.extension.size();
-        const double maxLength = TextConversions::leadingNumber(m_host.maxLengthText());
-        const QString base = maxLength >= double(needed)
-            ? cleaned.base
-            : leftWhole(cleaned.base, cleaned.base.size() - digits.size());
-        *name = base + digits + cleaned.extension;
+        names.candidateTaken(cleanedName, number, candidate);
     }
 }

@@ -1,10 +1,14 @@
 #pragma once
 
 #include "failure.h"
+#include "filesystem.h"
 
 #include <QString>
 
-class FileSystem;
+#include <memory>
+
+class FolderNames;
+class NameCleaner;
 class PassHost;
 
 // One execution: walks the folder that the file list shows (subfolders
@@ -16,6 +20,9 @@ class ExecutionPass final
 {
 public:
     ExecutionPass(FileSystem &fileSystem, PassHost &host);
+    ~ExecutionPass();
+    ExecutionPass(const ExecutionPass &) = delete;
+    ExecutionPass &operator=(const ExecutionPass &) = delete;
 
     // What the Execute button does, from the maximum-length check to
     // "Completed".
@@ -27,17 +34,27 @@ public:
     qint32 gCurCnt = 0;
 
 private:
-    enum class Flow { Continue, Abort };
+    enum class Flow { Continue, LeaveFolder, Abort };
 
-    Flow ProcessFolder(const QString &path);
-    Flow processFile(const QString &folder, const struct FolderEntry &file, bool *leaveFolder);
+    // `parent` is null for the folder the pass starts in.
+    Flow ProcessFolder(Folder *parent, const QString &path, QByteArrayView name);
+    Flow processFile(Folder &folder, FolderNames &names, QByteArrayView bytes);
     // Numbers `name` until no file holds it. Sets `keepName` when no free
     // number is left and the file must keep its name.
-    Flow freeName(const QString &folder, QString *name, bool *keepName);
+    Flow freeName(Folder &folder, FolderNames &names, QString *name, bool *numbered,
+        bool *keepName);
     // Asks the user; Continue for OK.
     Flow report(const Failure &failure);
-    double limit() const;
+    Flow reportRenameFailure(const Failure &failure);
 
     FileSystem &m_fileSystem;
     PassHost &m_host;
+
+    // Read once when the pass starts.
+    std::unique_ptr<NameCleaner> m_cleaner;
+    double m_limit = 0;
+    double m_maxLength = 0; // for numbering: read without a "0" in front
+    bool m_includeSubfolders = false;
+    bool m_overrideReadOnly = false;
+    bool m_noSafeRenameReported = false;
 };

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "folderlisting.h"
 #include "result.h"
 
-#include <QList>
+#include <QByteArrayView>
 #include <QString>
+
+#include <memory>
 
 // Attribute bits as the pass tests them.
 namespace FileAttribute {
@@ -17,38 +20,48 @@ enum : quint32 {
 };
 } // namespace FileAttribute
 
-struct FolderEntry
+class Folder;
+using FolderPtr = std::unique_ptr<Folder>;
+
+// A folder held open while the pass works in it. Every operation is relative
+// to it and takes names as the file system holds them, bytes: a folder that
+// is swapped for a link meanwhile is never followed, and a name that is not
+// valid text can still be told apart. Failures are values whose description
+// names the operation, the file and its folder.
+class Folder
 {
-    QString name; // without folder
-    QString path; // full path
-    // False when the file system holds a name that is not valid text. `name`
-    // and `path` are then an escaped form for showing only: no operation
-    // may be given them.
-    bool nameIsText = true;
+public:
+    virtual ~Folder() = default;
+
+    // The folder's full path, for showing and reporting only.
+    virtual const QString &path() const = 0;
+
+    // One complete read of the folder, before the caller touches any entry,
+    // so a file renamed during a pass is never met twice.
+    virtual Result<FolderListing> list() = 0;
+    // Never through a symbolic link: a subfolder replaced by a link since it
+    // was listed is refused. A folder of a kernel's virtual file system
+    // opens as nullptr: nothing in it is ever walked or changed.
+    virtual Result<FolderPtr> openSubFolder(QByteArrayView name) = 0;
+
+    virtual Result<quint32> attributes(QByteArrayView name) = 0;
+    // Only the read-only bit is written; the others are properties of the
+    // entry that cannot be set.
+    virtual Status setAttributes(QByteArrayView name, quint32 attributes) = 0;
+    // Renames within this folder and never replaces an existing entry.
+    virtual Status rename(QByteArrayView name, QByteArrayView newName) = 0;
+    // True when an entry that is not a folder holds `name` (a symbolic link
+    // counts, even a dangling one), by the file system's own name matching.
+    virtual Result<bool> fileExists(QByteArrayView name) = 0;
 };
 
-// What the execution pass needs of a file system. Every operation reports a
-// failure as a value whose description names the operation and the file.
+// Where a pass starts.
 class FileSystem
 {
 public:
     virtual ~FileSystem() = default;
 
-    virtual Status openFolder(const QString &path) = 0;
-    // Both listings are complete before the caller touches any entry, so a
-    // file renamed during a pass is never met twice. Subfolders never
-    // include symbolic links.
-    virtual Result<QList<FolderEntry>> subFolders(const QString &path) = 0;
-    virtual Result<QList<FolderEntry>> files(const QString &path) = 0;
-
-    virtual Result<quint32> attributes(const QString &path) = 0;
-    // Only the read-only bit is written; the others are properties of the
-    // entry that cannot be set.
-    virtual Status setAttributes(const QString &path, quint32 attributes) = 0;
-    // Renames within the file's folder and never replaces an existing entry.
-    virtual Status rename(const QString &path, const QString &newName) = 0;
-    // True when an entry that is not a folder is at `path` (a symbolic link
-    // counts, even a dangling one), by the file system's own name matching.
-    virtual Result<bool> fileExists(const QString &path) = 0;
-    virtual QString join(const QString &folder, const QString &name) const = 0;
+    // Opens the folder a pass starts in; nullptr for a folder of a kernel's
+    // virtual file system.
+    virtual Result<FolderPtr> openFolder(const QString &path) = 0;
 };

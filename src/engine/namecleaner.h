@@ -20,3 +20,18 @@ struct CleanResult
 // before the last ".") is cleaned; the extension comes back unchanged. The
 // cleaner touches no file and keeps nothing between calls.
 CleanResult CleanFileName(const QString &name, const CleaningRules &rules);
+
+// The cleaner of one pass: the rules are prepared once and every name of the
+// pass is cleaned with them.
+class NameCleaner final
+{
+public:
+    explicit NameCleaner(const CleaningRules &rules)
+        : m_rules(rules)
+    { }
+
+    CleanResult clean(const QString &name) const { return CleanFileName(name, m_rules); }
+
+private:
+    CleaningRules m_rules;
+};

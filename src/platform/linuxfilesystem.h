@@ -2,24 +2,28 @@
 
 #include "filesystem.h"
 
+#include <memory>
+
+class RenameCalls;
+class VirtualFileSystems;
+
 // The file system of the pass on Linux, over the system calls themselves:
-// names stay bytes until they are shown, no entry is ever replaced by a
-// rename, and symbolic links are never followed.
+// every folder is held open and worked in by its descriptor, names stay
+// bytes, no entry is ever replaced by a rename, symbolic links are never
+// followed, and the kernel's virtual file systems are never walked.
 class LinuxFileSystem final : public FileSystem
 {
 public:
-    LinuxFileSystem() = default;
+    // Without `calls` renames go straight to the system.
+    explicit LinuxFileSystem(RenameCalls *calls = nullptr);
+    ~LinuxFileSystem() override;
+    LinuxFileSystem(const LinuxFileSystem &) = delete;
+    LinuxFileSystem &operator=(const LinuxFileSystem &) = delete;
 
-    Status openFolder(const QString &path) override;
-    Result<QList<FolderEntry>> subFolders(const QString &path) override;
-    Result<QList<FolderEntry>> files(const QString &path) override;
-    Result<quint32> attributes(const QString &path) override;
-    Status setAttributes(const QString &path, quint32 attributes) override;
-    Status rename(const QString &path, const QString &newName) override;
-    Result<bool> fileExists(const QString &path) override;
-    QString join(const QString &folder, const QString &name) const override;
+    Result<FolderPtr> openFolder(const QString &path) override;
 
 private:
-    enum class Kind { Folders, Files };
-    Result<QList<FolderEntry>> list(const QString &path, Kind kind) const;
+    std::unique_ptr<RenameCalls> m_ownCalls;
+    RenameCalls *m_calls;
+    std::shared_ptr<VirtualFileSystems> m_virtual;
 };

@@ -1,8 +1,12 @@
 #include "linuxfilesystem.h"
 
-#include "linuxfilesystemnames.h"
+#include "enginetexts.h"
 #include "linuxfilesystemrename.h"
+#include "namebytes.h"
 #include "oserror.h"
+#include "uniquedir.h"
+#include "uniquefd.h"
+#include "virtualfilesystems_linux.h"
 
 #include <QFile>
 
@@ -18,65 +22,77 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Why a new name is refused before the system is asked.
-QString badNameReason(const QString &newName, const QByteArray &encoded)
-{
-    if (newName.isEmpty())
-        return u"A file name cannot be empty"_s;
-    if (newName == u"."_s || newName == u".."_s)
-        return u"The names '.' and '..' are reserved"_s;
-    if (newName.contains(u'/'))
-        return u"A file name cannot contain '/'"_s;
-    if (newName.contains(QChar(0)))
-        return u"A file name cannot contain a NUL character"_s;
-    if (encoded.size() > NAME_MAX)
-        return u"A file name cannot be longer than %1 bytes"_s.arg(NAME_MAX);
-    return {};
-}
-
-// The last component of a path, trailing separators aside.
-QString lastName(const QString &path)
-{
-    qsizetype end = path.size();
-    while (end > 1 && path[end - 1] == u'/')
-        --end;
-    const qsizetype slash = path.lastIndexOf(u'/', end - 1);
-    return path.mid(slash + 1, end - slash - 1);
-}
-
-// The folder part of a path, as bytes.
-QByteArray folderOf(const QByteArray &path)
-{
-    const qsizetype slash = path.lastIndexOf('/');
-    if (slash < 0)
-        return QByteArrayLiteral(".");
-    return slash == 0 ? QByteArrayLiteral("/") : path.left(slash);
-}
-
 QString quoted(const QString &text)
 {
     return u'\'' + text + u'\'';
 }
 
-// A directory handle that is closed however the listing ends.
-class DirectoryHandle final
+QString shown(QByteArrayView name)
+{
+    return NameBytes::decode(name).text;
+}
+
+// Why a new name is refused before the system is asked.
+QString badNameReason(QByteArrayView name)
+{
+    if (name.isEmpty())
+        return u"A file name cannot be empty"_s;
+    if (name == "." || name == "..")
+        return u"The names '.' and '..' are reserved"_s;
+    if (name.contains('/'))
+        return u"A file name cannot contain '/'"_s;
+    if (name.contains('\0'))
+        return u"A file name cannot contain a NUL character"_s;
+    if (name.size() > NAME_MAX)
+        return u"A file name cannot be longer than %1 bytes"_s.arg(NAME_MAX);
+    return {};
+}
+
+// Names handed to the system must end in a NUL, which a view need not.
+QByteArray cName(QByteArrayView name)
+{
+    return name.toByteArray();
+}
+
+class LinuxFolder final : public Folder
 {
 public:
-    explicit DirectoryHandle(DIR *dir)
-        : m_dir(dir)
+    LinuxFolder(UniqueFd fd, QString path, RenameCalls &calls,
+        std::shared_ptr<VirtualFileSystems> virtualFs)
+        : m_fd(std::move(fd))
+        , m_path(std::move(path))
+        , m_calls(calls)
+        , m_virtual(std::move(virtualFs))
     { }
-    ~DirectoryHandle()
-    {
-        if (m_dir)
-            closedir(m_dir);
-    }
-    DirectoryHandle(const DirectoryHandle &) = delete;
-    DirectoryHandle &operator=(const DirectoryHandle &) = delete;
 
-    DIR *get() const { return m_dir; }
+    const QString &path() const override { return m_path; }
+    Result<FolderListing> list() override;
+    Result<FolderPtr> openSubFolder(QByteArrayView name) override;
+    Result<quint32> attributes(QByteArrayView name) override;
+    Status setAttributes(QByteArrayView name, quint32 attributes) override;
+    Status rename(QByteArrayView name, QByteArrayView newName) override;
+    Result<bool> fileExists(QByteArrayView name) override;
+
+    // Opens `fd`'s folder as a Folder, or nullptr for a virtual file system.
+    static Result<FolderPtr> adopt(UniqueFd fd, QString path, RenameCalls &calls,
+        const std::shared_ptr<VirtualFileSystems> &virtualFs)
+    {
+        if (virtualFs->isVirtual(fd.get()))
+            return FolderPtr();
+        return FolderPtr(std::make_unique<LinuxFolder>(std::move(fd), std::move(path), calls,
+            virtualFs));
+    }
 
 private:
-    DIR *m_dir;
+    QString pathOf(QByteArrayView name) const
+    {
+        return m_path.endsWith(u'/') ? m_path + shown(name) : m_path + u'/' + shown(name);
+    }
+
+    UniqueFd m_fd;
+    QString m_path;
+    RenameCalls &m_calls;
+    std::shared_ptr<VirtualFileSystems> m_virtual;
 };
 
 bool isRealFolder(int folderFd, const dirent *entry)
@@ -93,43 +109,19 @@ bool isRealFolder(int folderFd, const dirent *entry)
     return S_ISDIR(info.st_mode);
 }
 
-} // namespace
-
-Status LinuxFileSystem::openFolder(const QString &path)
+Result<FolderListing> LinuxFolder::list()
 {
-    const int fd = open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return systemFailure(errno, u"Cannot open folder "_s + quoted(path));
-    close(fd);
-    return Status::success();
-}
-
-Result<QList<FolderEntry>> LinuxFileSystem::subFolders(const QString &path)
-{
-    return list(path, Kind::Folders);
-}
-
-Result<QList<FolderEntry>> LinuxFileSystem::files(const QString &path)
-{
-    return list(path, Kind::Files);
-}
-
-Result<QList<FolderEntry>> LinuxFileSystem::list(const QString &path, Kind kind) const
-{
-    const QString what = u"Cannot list folder "_s + quoted(path);
-    const int fd = open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
+    const QString what = u"Cannot list folder "_s + quoted(m_path);
+    // A descriptor of its own, so the folder's stays where it is.
+    UniqueFd listFd(openat(m_fd.get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!listFd.valid())
         return systemFailure(errno, what);
-    const DirectoryHandle dir(fdopendir(fd));
-    if (!dir.get()) {
-        const int error = errno;
-        close(fd);
-        return systemFailure(error, what);
-    }
+    const UniqueDir dir(fdopendir(listFd.get()));
+    if (!dir.get())
+        return systemFailure(errno, what);
+    listFd.release(); // the stream owns it now
 
-    // The whole listing is read before anything is renamed, so the caller
-    // never meets an entry twice or misses one that a rename moved.
-    QList<FolderEntry> entries;
+    FolderListing listing;
     for (;;) {
         errno = 0;
         const dirent *entry = readdir(dir.get());
@@ -141,20 +133,29 @@ Result<QList<FolderEntry>> LinuxFileSystem::list(const QString &path, Kind kind)
         const char *name = entry->d_name;
         if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0')))
             continue;
-        if (isRealFolder(fd, entry) != (kind == Kind::Folders))
-            continue;
-        NameBytes::Decoded decoded = NameBytes::decode(name, qsizetype(std::strlen(name)));
-        QString entryPath = join(path, decoded.text);
-        entries.append({std::move(decoded.text), std::move(entryPath), decoded.isText});
+        const QByteArrayView bytes(name, qsizetype(std::strlen(name)));
+        if (isRealFolder(m_fd.get(), entry))
+            listing.addFolder(bytes);
+        else
+            listing.addFile(bytes);
     }
-    return entries;
+    return listing;
 }
 
-Result<quint32> LinuxFileSystem::attributes(const QString &path)
+Result<FolderPtr> LinuxFolder::openSubFolder(QByteArrayView name)
+{
+    UniqueFd fd(openat(m_fd.get(), cName(name).constData(),
+        O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    if (!fd.valid())
+        return systemFailure(errno, u"Cannot open folder "_s + quoted(pathOf(name)));
+    return adopt(std::move(fd), pathOf(name), m_calls, m_virtual);
+}
+
+Result<quint32> LinuxFolder::attributes(QByteArrayView name)
 {
     struct stat info;
-    if (fstatat(AT_FDCWD, QFile::encodeName(path).constData(), &info, AT_SYMLINK_NOFOLLOW) != 0)
-        return systemFailure(errno, u"Cannot read the attributes of "_s + quoted(path));
+    if (fstatat(m_fd.get(), cName(name).constData(), &info, AT_SYMLINK_NOFOLLOW) != 0)
+        return systemFailure(errno, u"Cannot read the attributes of "_s + quoted(pathOf(name)));
 
     quint32 bits = 0;
     if (S_ISLNK(info.st_mode))
@@ -166,17 +167,17 @@ Result<quint32> LinuxFileSystem::attributes(const QString &path)
     // A link's own mode bits mean nothing; only a real entry can be read-only.
     if (!S_ISLNK(info.st_mode) && !(info.st_mode & S_IWUSR))
         bits |= FileAttribute::ReadOnly;
-    if (lastName(path).startsWith(u'.'))
+    if (name.startsWith('.'))
         bits |= FileAttribute::Hidden;
     return bits;
 }
 
-Status LinuxFileSystem::setAttributes(const QString &path, quint32 attributes)
+Status LinuxFolder::setAttributes(QByteArrayView name, quint32 attributes)
 {
-    const QString what = u"Cannot change the attributes of "_s + quoted(path);
-    const QByteArray encoded = QFile::encodeName(path);
+    const QString what = u"Cannot change the attributes of "_s + quoted(pathOf(name));
+    const QByteArray entry = cName(name);
     struct stat info;
-    if (fstatat(AT_FDCWD, encoded.constData(), &info, AT_SYMLINK_NOFOLLOW) != 0)
+    if (fstatat(m_fd.get(), entry.constData(), &info, AT_SYMLINK_NOFOLLOW) != 0)
         return systemFailure(errno, what);
     // Changing a link's mode would change the file it points to.
     if (S_ISLNK(info.st_mode))
@@ -190,45 +191,65 @@ Status LinuxFileSystem::setAttributes(const QString &path, quint32 attributes)
         return Status::success();
     // With AT_SYMLINK_NOFOLLOW the check and the change are made on the
     // same entry, so a link that replaced the file is refused, not followed.
-    if (fchmodat(AT_FDCWD, encoded.constData(), wanted, AT_SYMLINK_NOFOLLOW) != 0)
+    if (fchmodat(m_fd.get(), entry.constData(), wanted, AT_SYMLINK_NOFOLLOW) != 0)
         return systemFailure(errno, what);
     return Status::success();
 }
 
-Status LinuxFileSystem::rename(const QString &path, const QString &newName)
+Status LinuxFolder::rename(QByteArrayView name, QByteArrayView newName)
 {
-    const QString what = u"Cannot rename %1 to %2"_s.arg(quoted(lastName(path)), quoted(newName));
-    const QByteArray encodedName = QFile::encodeName(newName);
-    if (const QString reason = badNameReason(newName, encodedName); !reason.isEmpty())
+    const QString what = u"Cannot rename %1 to %2 in %3"_s.arg(
+        quoted(shown(name)), quoted(shown(newName)), quoted(m_path));
+    if (const QString reason = badNameReason(newName); !reason.isEmpty())
         return Failure{EINVAL, what + u": "_s + reason};
-
-    const QByteArray from = QFile::encodeName(path);
-    const QByteArray to = folderOf(from) + '/' + encodedName;
 
     // Renames never replace an existing entry: the kernel refuses
     // atomically, so a file that appears between the check and the rename
     // is safe too.
-    if (const int error = NoReplaceRename::rename(from, to); error != 0)
-        return systemFailure(error, what);
-    return Status::success();
+    const NoReplaceRename::Done done = NoReplaceRename::rename(
+        m_calls, m_fd.get(), cName(name).constData(), cName(newName).constData());
+    switch (done.outcome) {
+    case NoReplaceRename::Outcome::Renamed:
+        return Status::success();
+    case NoReplaceRename::Outcome::Refused:
+        return systemFailure(done.error, what);
+    case NoReplaceRename::Outcome::Unsupported:
+        return Failure{EngineTexts::NoSafeRenameNumber, EngineTexts::noSafeRename(m_path)};
+    case NoReplaceRename::Outcome::Replaced:
+        break;
+    }
+    return Failure{EBUSY, EngineTexts::changedDuringRename(shown(name), shown(newName), m_path)};
 }
 
-Result<bool> LinuxFileSystem::fileExists(const QString &path)
+Result<bool> LinuxFolder::fileExists(QByteArrayView name)
 {
     struct stat info;
-    if (fstatat(AT_FDCWD, QFile::encodeName(path).constData(), &info, AT_SYMLINK_NOFOLLOW) == 0)
+    if (fstatat(m_fd.get(), cName(name).constData(), &info, AT_SYMLINK_NOFOLLOW) == 0)
         return !S_ISDIR(info.st_mode);
     const int error = errno;
     if (error == ENOENT || error == ENOTDIR)
         return false;
     // No entry can hold a name that is too long for the file system; the
     // rename that follows reports it.
-    if (error == ENAMETOOLONG && QFile::encodeName(lastName(path)).size() > NAME_MAX)
+    if (error == ENAMETOOLONG && name.size() > NAME_MAX)
         return false;
-    return systemFailure(error, u"Cannot check whether %1 exists"_s.arg(quoted(path)));
+    return systemFailure(error, u"Cannot check whether %1 exists"_s.arg(quoted(pathOf(name))));
 }
 
-QString LinuxFileSystem::join(const QString &folder, const QString &name) const
+} // namespace
+
+LinuxFileSystem::LinuxFileSystem(RenameCalls *calls)
+    : m_ownCalls(calls ? nullptr : std::make_unique<RenameCalls>())
+    , m_calls(calls ? calls : m_ownCalls.get())
+    , m_virtual(std::make_shared<VirtualFileSystems>())
+{ }
+
+LinuxFileSystem::~LinuxFileSystem() = default;
+
+Result<FolderPtr> LinuxFileSystem::openFolder(const QString &path)
 {
-    return folder.endsWith(u'/') ? folder + name : folder + u'/' + name;
+    UniqueFd fd(open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!fd.valid())
+        return systemFailure(errno, u"Cannot open folder "_s + quoted(path));
+    return LinuxFolder::adopt(std::move(fd), path, *m_calls, m_virtual);
 }

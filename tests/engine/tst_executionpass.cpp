@@ -185,10 +185,10 @@ private Q_SLOTS:
         QTest::newRow("open subfolder, OK") << Op::Open << u"/r/sub"_s << true << u"x--1|a-1 b-2"_s << 2 << 2;
         QTest::newRow("open subfolder, Cancel") << Op::Open << u"/r/sub"_s << false << u"x--1|a--1 b--2"_s << 0 << 0;
         QTest::newRow("open start folder, OK") << Op::Open << u"/r"_s << true << u"x--1|a--1 b--2"_s << 0 << 0;
-        QTest::newRow("list subfolders, OK") << Op::SubFolders << u"/r"_s << true << u"x--1|a-1 b-2"_s << 2 << 2;
-        QTest::newRow("list subfolders, Cancel") << Op::SubFolders << u"/r"_s << false << u"x--1|a--1 b--2"_s << 0 << 0;
-        QTest::newRow("list files of subfolder, OK") << Op::Files << u"/r/sub"_s << true << u"x--1|a-1 b-2"_s << 2 << 2;
-        QTest::newRow("list own files, Cancel") << Op::Files << u"/r"_s << false << u"x-1|a--1 b--2"_s << 1 << 1;
+        QTest::newRow("list start folder, OK") << Op::List << u"/r"_s << true << u"x--1|a--1 b--2"_s << 0 << 0;
+        QTest::newRow("list start folder, Cancel") << Op::List << u"/r"_s << false << u"x--1|a--1 b--2"_s << 0 << 0;
+        QTest::newRow("list subfolder, OK") << Op::List << u"/r/sub"_s << true << u"x--1|a-1 b-2"_s << 2 << 2;
+        QTest::newRow("list subfolder, Cancel") << Op::List << u"/r/sub"_s << false << u"x--1|a--1 b--2"_s << 0 << 0;
         QTest::newRow("attributes, OK processes the file") << Op::Attributes << u"/r/a--1.txt"_s << true << u"x-1|a-1 b-2"_s << 3 << 3;
         QTest::newRow("attributes, Cancel") << Op::Attributes << u"/r/a--1.txt"_s << false << u"x-1|a--1 b--2"_s << 2 << 1;
         QTest::newRow("clearing read-only, OK renames") << Op::SetAttributes << u"/r/a--1.txt"_s << true << u"x-1|a-1 b-2"_s << 3 << 3;

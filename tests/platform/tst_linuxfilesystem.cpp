@@ -4,6 +4,7 @@
 // too, where permission bits stop nothing.
 #include "linuxfilesystem.h"
 #include "linuxfilesystemrename.h"
+#include "namebytes.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -12,8 +13,10 @@
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <optional>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -27,6 +30,37 @@ template <typename T> int outcome(const Result<T> &result)
     return result.ok() ? int(result.value()) : -result.failure().number;
 }
 
+// Renames as the system makes them, with a file system that lacks the
+// no-replace flag, or links, on demand, and a hook between link and unlink.
+class ScriptedCalls final : public RenameCalls
+{
+public:
+    bool noFlag = false;
+    int linkError = 0;
+    int unlinkError = 0;
+    std::function<void()> betweenLinkAndUnlink;
+
+    int renameNoReplace(int folderFd, const char *from, const char *to) override
+    {
+        return noFlag ? EINVAL : RenameCalls::renameNoReplace(folderFd, from, to);
+    }
+    int link(int folderFd, const char *from, const char *to) override
+    {
+        if (linkError)
+            return linkError;
+        const int error = RenameCalls::link(folderFd, from, to);
+        if (error == 0 && betweenLinkAndUnlink)
+            betweenLinkAndUnlink();
+        return error;
+    }
+    int unlink(int folderFd, const char *name) override
+    {
+        if (unlinkError && std::exchange(unlinkError, 0) != 0)
+            return EACCES;
+        return RenameCalls::unlink(folderFd, name);
+    }
+};
+
 } // namespace
 
 class TestLinuxFileSystem final : public QObject
@@ -34,7 +68,22 @@ class TestLinuxFileSystem final : public QObject
     Q_OBJECT
 
     std::optional<QTemporaryDir> m_dir;
-    LinuxFileSystem m_fs;
+    ScriptedCalls m_calls;
+    std::optional<LinuxFileSystem> m_fs;
+    FolderPtr m_folder;
+
+    // The temporary folder, opened as a pass opens it.
+    Folder &folder()
+    {
+        if (!m_folder)
+            m_folder = std::move(m_fs->openFolder(m_dir->path()).value());
+        return *m_folder;
+    }
+    QByteArray contents(const QByteArray &name) const
+    {
+        QFile file(QFile::decodeName(raw(name)));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
 
     QString path(const QString &name) const { return m_dir->filePath(name); }
     QByteArray raw(const QByteArray &n) const { return QFile::encodeName(m_dir->path()) + '/' + n; }
@@ -81,66 +130,77 @@ class TestLinuxFileSystem final : public QObject
     }
 
 private Q_SLOTS:
-    void init() { QVERIFY(m_dir.emplace().isValid()); }
+    void init()
+    {
+        QVERIFY(m_dir.emplace().isValid());
+        m_calls = {};
+        m_fs.emplace(&m_calls);
+    }
     // Qt cannot see names that are not text, so it could not empty the folder.
-    void cleanup() { std::filesystem::remove_all(QFile::encodeName(m_dir->path()).toStdString()); }
+    void cleanup()
+    {
+        m_folder.reset();
+        std::filesystem::remove_all(QFile::encodeName(m_dir->path()).toStdString());
+    }
 
     void entries_data()
     {
-        QTest::addColumn<QString>("name");
-        // What attributes, fileExists and openFolder give, and the mode once the
-        // read-only bit is flipped; minus the error number for a failure.
+        QTest::addColumn<QByteArray>("name");
+        // What attributes, fileExists and openSubFolder give, and the mode once
+        // the read-only bit is flipped; minus the error number for a failure.
         QTest::addColumn<QList<int>>("outcomes");
 
         // clang-format off
-        QTest::newRow("plain file") << u"a.b"_s << QList<int>{0, 1, -ENOTDIR, 0444};
-        QTest::newRow("group may write, owner may not") << u"g"_s << QList<int>{1, 1, -ENOTDIR, 0664};
-        QTest::newRow("hidden read-only file") << u".h"_s << QList<int>{3, 1, -ENOTDIR, 0644};
-        QTest::newRow("FIFO") << u"pipe"_s << QList<int>{4, 1, -ENOTDIR, 0444};
-        QTest::newRow("folder") << u"sub"_s << QList<int>{16, 0, 0, 0555};
-        QTest::newRow("link to a file") << u"l"_s << QList<int>{1024, 1, -ENOTDIR, -EOPNOTSUPP};
-        QTest::newRow("link to a folder") << u"linked"_s << QList<int>{1024, 1, 0, -EOPNOTSUPP};
-        QTest::newRow("hidden dangling link") << u".dangling"_s << QList<int>{1026, 1, -ENOENT, -EOPNOTSUPP};
-        QTest::newRow("missing") << u"gone"_s << QList<int>{-ENOENT, 0, -ENOENT, -ENOENT};
-        QTest::newRow("below a file") << u"a.b/x"_s << QList<int>{-ENOTDIR, 0, -ENOTDIR, -ENOTDIR};
-        QTest::newRow("name too long for any entry") << QString(300, u'n') << QList<int>{-ENAMETOOLONG, 0, -ENAMETOOLONG, -ENAMETOOLONG};
-        QTest::newRow("link loop") << u"loop/x"_s << QList<int>{-ELOOP, -ELOOP, -ELOOP, -ELOOP};
+        QTest::newRow("plain file") << QByteArray("a.b") << QList<int>{0, 1, -ENOTDIR, 0444};
+        QTest::newRow("group may write, owner may not") << QByteArray("g") << QList<int>{1, 1, -ENOTDIR, 0664};
+        QTest::newRow("hidden read-only file") << QByteArray(".h") << QList<int>{3, 1, -ENOTDIR, 0644};
+        QTest::newRow("FIFO") << QByteArray("pipe") << QList<int>{4, 1, -ENOTDIR, 0444};
+        QTest::newRow("folder") << QByteArray("sub") << QList<int>{16, 0, 0, 0555};
+        QTest::newRow("link to a file") << QByteArray("l") << QList<int>{1024, 1, -ENOTDIR, -EOPNOTSUPP};
+        QTest::newRow("link to a folder is never opened") << QByteArray("linked") << QList<int>{1024, 1, -ENOTDIR, -EOPNOTSUPP};
+        QTest::newRow("hidden dangling link") << QByteArray(".dangling") << QList<int>{1026, 1, -ENOTDIR, -EOPNOTSUPP};
+        QTest::newRow("missing") << QByteArray("gone") << QList<int>{-ENOENT, 0, -ENOENT, -ENOENT};
+        QTest::newRow("name too long for any entry") << QByteArray(300, 'n') << QList<int>{-ENAMETOOLONG, 0, -ENAMETOOLONG, -ENAMETOOLONG};
+        QTest::newRow("link loop") << QByteArray("loop") << QList<int>{1024, 1, -ENOTDIR, -EOPNOTSUPP};
         // clang-format on
     }
     void entries()
     {
-        QFETCH(QString, name);
+        QFETCH(QByteArray, name);
         QFETCH(QList<int>, outcomes);
 
         makeEntries();
-        const QString full = path(name);
-        const Result<quint32> attributes = m_fs.attributes(full);
-        const Status opened = m_fs.openFolder(full);
+        const Result<quint32> attributes = folder().attributes(name);
+        const Result<FolderPtr> opened = folder().openSubFolder(name);
         const Status flipped
-            = m_fs.setAttributes(full, quint32(outcome(attributes)) ^ FileAttribute::ReadOnly);
-        const std::string encoded = QFile::encodeName(full).toStdString();
-        QCOMPARE((QList<int>{outcome(attributes), outcome(m_fs.fileExists(full)),
-                     -opened.failure().number,
+            = folder().setAttributes(name, quint32(outcome(attributes)) ^ FileAttribute::ReadOnly);
+        const std::string encoded = raw(name).toStdString();
+        QCOMPARE((QList<int>{outcome(attributes), outcome(folder().fileExists(name)),
+                     opened.ok() ? 0 : -opened.failure().number,
                      flipped.ok() ? int(std::filesystem::status(encoded).permissions())
                                   : -flipped.failure().number}),
             outcomes);
-        // Listing a folder fails as opening it does.
-        QCOMPARE(m_fs.files(full).failure().number, opened.failure().number);
+        // Every failure about an entry names it with its folder.
+        if (!attributes.ok())
+            QVERIFY(attributes.failure().description.contains(
+                path(NameBytes::decode(name).text)));
     }
 
     void listingSplitsRealFoldersFromTheRestInTheSystemsOrder()
     {
         makeEntries();
-        QStringList folders;
-        QStringList files;
+        QList<QByteArray> folders;
+        QList<QByteArray> files;
         for (const QByteArray &name : listing())
-            (name == "sub" || name == "linked.target" ? folders : files)
-                .append(QString::fromUtf8(name));
-        QStringList listed;
-        for (const auto &entries : {m_fs.subFolders(m_dir->path()), m_fs.files(m_dir->path())})
-            for (const FolderEntry &entry : entries.value())
-                listed.append(entry.name);
-        QCOMPARE(listed, folders + files);
+            (name == "sub" || name == "linked.target" ? folders : files).append(name);
+        const Result<FolderListing> listed = folder().list();
+        QList<QByteArray> names;
+        for (const auto *entries : {&listed.value().folders(), &listed.value().files()})
+            for (const FolderListing::Entry &entry : *entries)
+                names.append(listed.value().name(entry).toByteArray());
+        QCOMPARE(names, folders + files);
+        // A second listing reads the folder from its start again.
+        QCOMPARE(folder().list().value().files().size(), files.size());
     }
 
     void decodedNames_data()
@@ -171,13 +231,15 @@ private Q_SLOTS:
         QFETCH(QString, shown);
 
         make(Kind::Regular, name);
-        const FolderEntry entry = m_fs.files(m_dir->path()).value().value(0);
-        QCOMPARE(entry.name, shown);
-        QCOMPARE(entry.path, path(shown));
+        const Result<FolderListing> listed = folder().list();
+        const QByteArrayView bytes = listed.value().name(listed.value().files().value(0));
+        QCOMPARE(bytes, name);
+        const NameBytes::Decoded decoded = NameBytes::decode(bytes);
+        QCOMPARE(decoded.text, shown);
         // Text must lead back to the very same bytes; any other name is for showing only.
-        QCOMPARE(entry.nameIsText, QFile::encodeName(shown) == name);
-        if (entry.nameIsText) {
-            QVERIFY(m_fs.rename(entry.path, shown + u" 2"_s).ok());
+        QCOMPARE(decoded.isText, QFile::encodeName(shown) == name);
+        if (decoded.isText) {
+            QVERIFY(folder().rename(bytes, (shown + u" 2"_s).toUtf8()).ok());
             QCOMPARE(listing(), QList<QByteArray>{name + " 2"});
         }
     }
@@ -210,25 +272,100 @@ private Q_SLOTS:
 
         make(Kind::Regular, "a");
         // The name is free when checked; another program takes it before the rename.
-        QCOMPARE(outcome(m_fs.fileExists(path(u"b"_s))), 0);
+        QCOMPARE(outcome(folder().fileExists("b")), 0);
         make(taker, "b");
         const QList<QByteArray> before = listing();
 
-        const Status renamed = m_fs.rename(path(u"a"_s), newName);
-        QCOMPARE(renamed.failure().number, taker == Kind::None ? EINVAL : EEXIST);
-        QCOMPARE(
-            renamed.failure().description, u"Cannot rename 'a' to '%1': %2"_s.arg(newName, reason));
-        // The fallback where the file system lacks the kernel's no-replace flag.
-        if (taker != Kind::None)
-            QCOMPARE(NoReplaceRename::byLink(raw("a"), raw("b")), EEXIST);
-        QCOMPARE(listing(), before);
+        for (bool noFlag : {false, true}) {
+            m_calls.noFlag = noFlag;
+            const Status renamed = folder().rename("a", newName.toUtf8());
+            QCOMPARE(renamed.failure().number, taker == Kind::None ? EINVAL : EEXIST);
+            QCOMPARE(renamed.failure().description,
+                u"Cannot rename 'a' to '%1' in '%2': %3"_s.arg(newName, m_dir->path(), reason));
+            QCOMPARE(listing(), before);
+        }
     }
 
-    void renameByLinkLeavesOneName()
+    void renameWithoutTheNoReplaceFlag_data()
     {
+        QTest::addColumn<int>("linkError");
+        QTest::addColumn<int>("unlinkError");
+        QTest::addColumn<bool>("savedMeanwhile"); // another file takes the old name
+        QTest::addColumn<int>("number"); // 0 when renamed
+        QTest::addColumn<QByteArray>("after"); // "name=contents ..." sorted
+
+        // clang-format off
+        QTest::newRow("link and unlink") << 0 << 0 << false << 0 << QByteArray("b=a");
+        QTest::newRow("no links either") << EPERM << 0 << false << 95 << QByteArray("a=a");
+        QTest::newRow("links not supported") << EOPNOTSUPP << 0 << false << 95 << QByteArray("a=a");
+        QTest::newRow("link refused otherwise") << EMLINK << 0 << false << EMLINK << QByteArray("a=a");
+        QTest::newRow("old name cannot go: the new one goes") << 0 << EACCES << false << EACCES << QByteArray("a=a");
+        QTest::newRow("old name saved anew meanwhile: both kept") << 0 << 0 << true << EBUSY << QByteArray("a=saved b=a");
+        // clang-format on
+    }
+    void renameWithoutTheNoReplaceFlag()
+    {
+        QFETCH(int, linkError);
+        QFETCH(int, unlinkError);
+        QFETCH(bool, savedMeanwhile);
+        QFETCH(int, number);
+        QFETCH(QByteArray, after);
+
         make(Kind::Regular, "a");
-        QCOMPARE(NoReplaceRename::byLink(raw("a"), raw("b")), 0);
-        QCOMPARE(listing(), QList<QByteArray>{"b"});
+        m_calls.noFlag = true;
+        m_calls.linkError = linkError;
+        m_calls.unlinkError = unlinkError;
+        if (savedMeanwhile) {
+            // Saved the way editors save: a new file renamed over the old name.
+            m_calls.betweenLinkAndUnlink = [this] {
+                std::ofstream(raw("a.tmp").toStdString()) << "saved";
+                QCOMPARE(::rename(raw("a.tmp").constData(), raw("a").constData()), 0);
+            };
+        }
+        const Status renamed = folder().rename("a", "b");
+        QCOMPARE(renamed.ok() ? 0 : renamed.failure().number, number);
+        QList<QByteArray> names = listing();
+        std::sort(names.begin(), names.end());
+        QByteArrayList state;
+        for (const QByteArray &name : names)
+            state.append(name + '=' + contents(name));
+        QCOMPARE(state.join(' '), after);
+    }
+
+    void subfolderSwappedForALinkIsNotFollowed()
+    {
+        make(Kind::Folder, "sub");
+        QTemporaryDir outside;
+        const Result<FolderListing> listed = folder().list();
+        QCOMPARE(listed.value().folders().size(), 1);
+        std::filesystem::remove(raw("sub").toStdString());
+        std::filesystem::create_directory_symlink(
+            outside.path().toStdString(), raw("sub").toStdString());
+        const Result<FolderPtr> opened = folder().openSubFolder("sub");
+        QVERIFY(!opened.ok());
+        QCOMPARE(opened.failure().number, ENOTDIR);
+    }
+
+    void virtualFileSystemsAreNeverOpened_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<bool>("virtualFs");
+        QTest::newRow("proc") << u"/proc"_s << true;
+        QTest::newRow("a process of proc") << u"/proc/self"_s << true;
+        QTest::newRow("sysfs") << u"/sys"_s << true;
+        QTest::newRow("a temporary folder") << QString() << false;
+    }
+    void virtualFileSystemsAreNeverOpened()
+    {
+        QFETCH(QString, folder);
+        QFETCH(bool, virtualFs);
+        if (folder.isEmpty())
+            folder = m_dir->path();
+        else if (!QFile::exists(folder + u"/."_s))
+            QSKIP("not mounted here");
+        const Result<FolderPtr> opened = m_fs->openFolder(folder);
+        QVERIFY(opened.ok());
+        QCOMPARE(opened.value() == nullptr, virtualFs);
     }
 };
 

@@ -1,5 +1,7 @@
 #include "fakefilesystem.h"
 
+#include "namebytes.h"
+
 #include <cerrno>
 
 using namespace Qt::StringLiterals;
@@ -17,12 +19,80 @@ QString nameOf(const QString &path)
     return path.mid(path.lastIndexOf(u'/') + 1);
 }
 
+QString joined(const QString &folder, const QString &name)
+{
+    return folder.endsWith(u'/') ? folder + name : folder + u'/' + name;
+}
+
 Failure failure(int number, const QString &what, const QString &reason)
 {
     return {number, u"Cannot %1: %2"_s.arg(what, reason)};
 }
 
+// The bytes of a name given as text, \xHH standing for a byte that is not.
+QByteArray bytesOf(const QString &name, bool nameIsText)
+{
+    if (nameIsText)
+        return name.toUtf8();
+    QByteArray bytes;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        if (name.mid(i, 2) == u"\\x"_s && i + 3 < name.size()) {
+            bytes.append(char(name.mid(i + 2, 2).toInt(nullptr, 16)));
+            i += 3;
+        } else {
+            bytes.append(QString(name[i]).toUtf8());
+        }
+    }
+    return bytes;
+}
+
 } // namespace
+
+class FakeFolder final : public Folder
+{
+public:
+    FakeFolder(FakeFileSystem &fs, QString path)
+        : m_fs(fs)
+        , m_path(std::move(path))
+    {
+        ++m_fs.m_open;
+    }
+    ~FakeFolder() override { --m_fs.m_open; }
+    FakeFolder(const FakeFolder &) = delete;
+    FakeFolder &operator=(const FakeFolder &) = delete;
+
+    const QString &path() const override { return m_path; }
+    Result<FolderListing> list() override { return m_fs.list(m_path); }
+    Result<FolderPtr> openSubFolder(QByteArrayView name) override
+    {
+        return m_fs.open(pathOf(name));
+    }
+    Result<quint32> attributes(QByteArrayView name) override
+    {
+        return m_fs.attributes(pathOf(name));
+    }
+    Status setAttributes(QByteArrayView name, quint32 attributes) override
+    {
+        return m_fs.setAttributes(pathOf(name), attributes);
+    }
+    Status rename(QByteArrayView name, QByteArrayView newName) override
+    {
+        return m_fs.rename(pathOf(name), NameBytes::decode(newName).text);
+    }
+    Result<bool> fileExists(QByteArrayView name) override
+    {
+        return m_fs.fileExists(pathOf(name));
+    }
+
+private:
+    QString pathOf(QByteArrayView name) const
+    {
+        return joined(m_path, NameBytes::decode(name).text);
+    }
+
+    FakeFileSystem &m_fs;
+    QString m_path;
+};
 
 void FakeFileSystem::add(const Entry &entry)
 {
@@ -44,22 +114,21 @@ void FakeFileSystem::addFile(const QString &path, quint32 attributes, bool nameI
     add({path, false, nameIsText, attributes});
 }
 
-QList<FolderEntry> FakeFileSystem::list(const QString &path, bool folders) const
+void FakeFileSystem::replaceWithLink(const QString &path)
 {
-    QList<FolderEntry> entries;
-    for (const QString &child : m_children.value(key(path))) {
-        const Entry &entry = m_entries[child];
-        if (entry.folder == folders)
-            entries.append({nameOf(entry.path), entry.path, entry.nameIsText});
-    }
-    return entries;
+    Entry &entry = m_entries[key(path)];
+    entry.folder = false;
+    entry.attributes = FileAttribute::Alias;
 }
 
 QStringList FakeFileSystem::fileNames(const QString &folder) const
 {
     QStringList names;
-    for (const FolderEntry &entry : list(folder, false))
-        names.append(entry.name);
+    for (const QString &child : m_children.value(key(folder))) {
+        const Entry &entry = m_entries[child];
+        if (!entry.folder)
+            names.append(nameOf(entry.path));
+    }
     return names;
 }
 
@@ -71,27 +140,42 @@ std::optional<Failure> FakeFileSystem::attempt(Op op, const QString &path, const
     return std::nullopt;
 }
 
-Status FakeFileSystem::openFolder(const QString &path)
+Result<FolderPtr> FakeFileSystem::openFolder(const QString &path)
+{
+    return open(path);
+}
+
+Result<FolderPtr> FakeFileSystem::open(const QString &path)
 {
     if (auto failed = attempt(Op::Open, path, u"open "_s + path))
         return *failed;
-    if (!m_entries.value(key(path)).folder)
+    const auto it = m_entries.constFind(key(path));
+    if (it == m_entries.cend())
         return failure(ENOENT, u"open "_s + path, u"No such file or directory"_s);
-    return Status::success();
+    // Opened without following links, as a real folder only.
+    if (!it->folder)
+        return failure(ENOTDIR, u"open "_s + path, u"Not a directory"_s);
+    if (m_virtual.contains(key(path)))
+        return FolderPtr();
+    return FolderPtr(std::make_unique<FakeFolder>(*this, path));
 }
 
-Result<QList<FolderEntry>> FakeFileSystem::subFolders(const QString &path)
+Result<FolderListing> FakeFileSystem::list(const QString &path)
 {
-    if (auto failed = attempt(Op::SubFolders, path, u"subfolders "_s + path))
+    if (auto failed = attempt(Op::List, path, u"list "_s + path))
         return *failed;
-    return list(path, true);
-}
-
-Result<QList<FolderEntry>> FakeFileSystem::files(const QString &path)
-{
-    if (auto failed = attempt(Op::Files, path, u"files "_s + path))
-        return *failed;
-    return list(path, false);
+    FolderListing listing;
+    for (const QString &child : m_children.value(key(path))) {
+        const Entry &entry = m_entries[child];
+        const QByteArray bytes = bytesOf(nameOf(entry.path), entry.nameIsText);
+        if (entry.folder)
+            listing.addFolder(bytes);
+        else
+            listing.addFile(bytes);
+    }
+    if (afterList)
+        afterList(path);
+    return listing;
 }
 
 Result<quint32> FakeFileSystem::attributes(const QString &path)
@@ -116,7 +200,7 @@ Status FakeFileSystem::rename(const QString &path, const QString &newName)
     const QString what = u"rename %1 -> %2"_s.arg(path, newName);
     if (auto failed = attempt(Op::Rename, path, what))
         return *failed;
-    const QString target = join(parentOf(path), newName);
+    const QString target = joined(parentOf(path), newName);
     if (newName.isEmpty() || newName.contains(u'/'))
         return failure(EINVAL, what, u"Invalid argument"_s);
     if (m_entries.contains(key(target)) && key(target) != key(path))
@@ -137,9 +221,4 @@ Result<bool> FakeFileSystem::fileExists(const QString &path)
         return *failed;
     const auto it = m_entries.constFind(key(path));
     return it != m_entries.cend() && !it->folder;
-}
-
-QString FakeFileSystem::join(const QString &folder, const QString &name) const
-{
-    return folder.endsWith(u'/') ? folder + name : folder + u'/' + name;
 }

@@ -1,4 +1,4 @@
-#include "linuxfilesystemnames.h"
+#include "namebytes.h"
 
 #include <cstring>
 

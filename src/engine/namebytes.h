@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 
 // File names as the file system holds them, bytes, turned into text.
@@ -15,5 +16,9 @@ struct Decoded
 // encodes back to the very same bytes. Otherwise the valid parts as text and
 // every other byte as \xHH, with isText false: a form for showing only.
 Decoded decode(const char *bytes, qsizetype size);
+inline Decoded decode(QByteArrayView bytes)
+{
+    return decode(bytes.data(), bytes.size());
+}
 
 } // namespace NameBytes
