@@ -1,8 +1,11 @@
 #include "enginetexts.h"
 #include "executionpass.h"
 #include "fakefilesystem.h"
+#include "filename.h"
+#include "namecleaner.h"
 #include "recordinghost.h"
 
+#include <QRandomGenerator>
 #include <QTest>
 
 #include <cerrno>
@@ -13,6 +16,38 @@ using Op = FakeFileSystem::Op;
 Q_DECLARE_METATYPE(FakeFileSystem::Op)
 
 namespace {
+
+// "Song.mp3" and "Song1.mp3" to "Song<last>.mp3".
+QStringList upTo(int last)
+{
+    QStringList names{u"Song.mp3"_s};
+    for (int i = 1; i <= last; ++i)
+        names.append(u"Song%1.mp3"_s.arg(i));
+    return names;
+}
+
+// What the pass must leave in one folder: each file in listing order takes
+// its cleaned name, or the lowest free number of it, among the names the
+// folder holds at that moment.
+QStringList expectedNames(QStringList names, const CleaningRules &rules, double maxLength)
+{
+    for (QString &name : names) {
+        const QString cleaned = CleanFileName(name, rules).name;
+        if (cleaned == name)
+            continue;
+        const FileName split = FileName::split(cleaned);
+        QString candidate = cleaned;
+        for (int number = 1; names.contains(candidate); ++number) {
+            const QString digits = QString::number(number);
+            const bool cut = maxLength < double(split.base.size() + digits.size() + split.extension.size());
+            candidate = (cut ? leftWhole(split.base, split.base.size() - digits.size()) : split.base)
+                + digits + split.extension;
+        }
+        if (!candidate.isEmpty())
+            name = candidate;
+    }
+    return names;
+}
 
 // Doubled hyphens and the entry "[ads]" are what make names dirty here.
 struct Pass
@@ -114,6 +149,8 @@ private Q_SLOTS:
         QTest::newRow("limit that reads as 0") << 3 << u"abc"_s << 0 << QString();
         QTest::newRow("no zero put in front") << 5 << u" 2"_s << 3 << u" Fixed: 2"_s;
         QTest::newRow("fractional limit") << 5 << u"1.5"_s << 2 << u" Fixed: 1"_s;
+        QTest::newRow("a sign reads without a zero in front") << 5 << u"+2"_s << 3 << u" Fixed: 2"_s;
+        QTest::newRow("hexadecimal reads without a zero in front") << 5 << u"&H2"_s << 3 << u" Fixed: 2"_s;
         // clang-format on
     }
     void limitInOneFolder()
@@ -283,6 +320,7 @@ private Q_SLOTS:
         QTest::newRow("name without a dot") << QStringList{u"Notes"_s} << u"Notes[ads]"_s << u"60"_s << false << u"Notes1"_s;
         QTest::newRow("other case, case-sensitive") << QStringList{u"song.mp3"_s} << u"SONG[ads].mp3"_s << u"60"_s << false << u"SONG.mp3"_s;
         QTest::newRow("other case, case-insensitive") << QStringList{u"song.mp3"_s} << u"SONG[ads].mp3"_s << u"60"_s << true << u"SONG1.mp3"_s;
+        QTest::newRow("the last number there is") << upTo(32766) << u"Song[ads].mp3"_s << u"60"_s << false << u"Song32767.mp3"_s;
         QTest::newRow("never splits a character") << QStringList{u"ab\U0001F3B5.txt"_s} << u"ab\U0001F3B5[ads].txt"_s << u"8"_s << false << u"ab1.txt"_s;
         // clang-format on
     }
@@ -303,6 +341,100 @@ private Q_SLOTS:
 
         QVERIFY(p.host.failures.isEmpty());
         QCOMPARE(p.fs.fileNames(u"/r"_s), taken + QStringList{expected});
+    }
+    void numberingMatchesTheLowestFreeNumber()
+    {
+        // Short names of few characters clean alike often, and a removal of
+        // "1" frees names that earlier numberings passed over.
+        const QStringList pieces{u"a"_s, u"b"_s, u"1"_s, u"2"_s, u"-"_s, u"[ads]"_s};
+        QRandomGenerator random(20261206);
+        for (int folder = 0; folder < 150; ++folder) {
+            Pass p;
+            p.host.rules.removals = {u"[ads]"_s, u"1"_s};
+            p.host.maxLength = folder % 3 == 0 ? u"5"_s : u"60"_s;
+            QStringList names;
+            for (int file = 0; file < 40; ++file) {
+                QString name;
+                for (int n = random.bounded(1, 5); n > 0; --n)
+                    name += pieces[random.bounded(pieces.size())];
+                name += u".t"_s;
+                if (!names.contains(name)) {
+                    names.append(name);
+                    p.fs.addFile(u"/r/"_s + name);
+                }
+            }
+            p.run();
+            QCOMPARE(p.fs.fileNames(u"/r"_s),
+                expectedNames(names, p.host.cleaningRules(), p.host.maxLength.toDouble()));
+        }
+    }
+    void numberingResumesBelowANameFreedMeanwhile()
+    {
+        // The second numbering of "a-b.txt" passes over "a-b1.txt"; once that
+        // file has cleaned away, the third takes its name again.
+        Pass p;
+        p.host.rules.removals = {u"[ads]"_s, u"b1"_s};
+        for (const char *name : {"a-b.txt", "a-b[ads].txt", "a-b1.txt", "a-b[ads][ads].txt"})
+            p.fs.addFile(u"/r/"_s + QString::fromLatin1(name));
+        p.run();
+        QCOMPARE(p.fs.fileNames(u"/r"_s),
+            (QStringList{u"a-b.txt"_s, u"a-b2.txt"_s, u"a-.txt"_s, u"a-b1.txt"_s}));
+        QCOMPARE(p.host.renamed.size(), 3);
+        QVERIFY(p.host.renamed[0].numbered && !p.host.renamed[1].numbered);
+    }
+    void walkStaysInTheChosenTree_data()
+    {
+        QTest::addColumn<bool>("swapped"); // the subfolder becomes a link after the listing
+        QTest::addColumn<bool>("virtualFs"); // the subfolder is a kernel's virtual file system
+        QTest::addColumn<QList<int>>("failures");
+        QTest::addColumn<QString>("names"); // of /r/sub, then of /r
+        // clang-format off
+        QTest::newRow("plain subfolder") << false << false << QList<int>{} << u"in-|top-"_s;
+        QTest::newRow("swapped for a link: refused, never walked") << true << false << QList<int>{ENOTDIR} << u"in--|sub top-"_s;
+        QTest::newRow("virtual file system: skipped without a word") << false << true << QList<int>{} << u"in--|top-"_s;
+        // clang-format on
+    }
+    void walkStaysInTheChosenTree()
+    {
+        QFETCH(bool, swapped);
+        QFETCH(bool, virtualFs);
+        QFETCH(QList<int>, failures);
+        QFETCH(QString, names);
+
+        Pass p;
+        p.fs.addFile(u"/r/sub/in--"_s);
+        p.fs.addFile(u"/r/top--"_s);
+        if (virtualFs)
+            p.fs.setVirtual(u"/r/sub"_s);
+        if (swapped) {
+            p.fs.afterList = [&](const QString &folder) {
+                if (folder == u"/r"_s)
+                    p.fs.replaceWithLink(u"/r/sub"_s);
+            };
+        }
+        p.run();
+
+        QList<int> numbers;
+        for (const Failure &failure : std::as_const(p.host.failures))
+            numbers.append(failure.number);
+        QCOMPARE(numbers, failures);
+        QCOMPARE(p.fs.fileNames(u"/r/sub"_s).join(u' ') + u'|' + p.fs.fileNames(u"/r"_s).join(u' '),
+            names);
+        QCOMPARE(p.fs.log().contains(u"list /r/sub"_s), !swapped && !virtualFs);
+        QCOMPARE(p.fs.openFolders(), 0);
+    }
+    void noSafeRenameIsReportedOnce()
+    {
+        Pass p;
+        p.addDirty(u"/r"_s, 3);
+        for (int i = 0; i < 3; ++i)
+            p.fs.failOn(Op::Rename, u"/r/f--%1.txt"_s.arg(i, 3, 10, QLatin1Char('0')),
+                EngineTexts::NoSafeRenameNumber);
+        p.run();
+        QCOMPARE(p.host.failures.size(), 1);
+        QCOMPARE(p.cleanIn(u"/r"_s), 0);
+        QCOMPARE(p.read, 3);
+        QCOMPARE(p.panel(u"Current"_s), u"Completed"_s);
     }
     void numberingRunsOut_data()
     {

@@ -4,6 +4,7 @@
 #include "enginetexts.h"
 #include "executionpass.h"
 #include "linuxfilesystem.h"
+#include "linuxfilesystemrename.h"
 #include "recordinghost.h"
 
 #include <QTemporaryDir>
@@ -82,6 +83,84 @@ QList<QByteArray> contents(const fs::path &root)
     return all;
 }
 
+int openDescriptors()
+{
+    return int(std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator()));
+}
+
+// A file system that, once the start folder is listed, swaps its subfolder
+// "sub" for a link to a folder outside the tree.
+class SwapAfterListing final : public FileSystem
+{
+public:
+    SwapAfterListing(FileSystem &inner, fs::path sub, fs::path outside)
+        : m_inner(inner)
+        , m_sub(std::move(sub))
+        , m_outside(std::move(outside))
+    { }
+
+    Result<FolderPtr> openFolder(const QString &path) override
+    {
+        Result<FolderPtr> opened = m_inner.openFolder(path);
+        if (!opened.ok())
+            return opened;
+        return FolderPtr(std::make_unique<Swapping>(*this, std::move(opened.value())));
+    }
+
+private:
+    class Swapping final : public Folder
+    {
+    public:
+        Swapping(SwapAfterListing &owner, FolderPtr inner)
+            : m_owner(owner)
+            , m_inner(std::move(inner))
+        { }
+        const QString &path() const override { return m_inner->path(); }
+        Result<FolderListing> list() override
+        {
+            Result<FolderListing> listed = m_inner->list();
+            fs::rename(m_owner.m_sub, m_owner.m_sub.string() + ".moved");
+            fs::create_directory_symlink(m_owner.m_outside, m_owner.m_sub);
+            return listed;
+        }
+        Result<FolderPtr> openSubFolder(QByteArrayView name) override
+        {
+            return m_inner->openSubFolder(name);
+        }
+        Result<quint32> attributes(QByteArrayView name) override { return m_inner->attributes(name); }
+        Status setAttributes(QByteArrayView name, quint32 attributes) override
+        {
+            return m_inner->setAttributes(name, attributes);
+        }
+        Status rename(QByteArrayView name, QByteArrayView newName) override
+        {
+            return m_inner->rename(name, newName);
+        }
+        Result<bool> fileExists(QByteArrayView name) override { return m_inner->fileExists(name); }
+
+    private:
+        SwapAfterListing &m_owner;
+        FolderPtr m_inner;
+    };
+
+    FileSystem &m_inner;
+    fs::path m_sub;
+    fs::path m_outside;
+};
+
+// A file system without the kernel's no-replace flag, and without links too
+// when told.
+class OldFileSystemCalls final : public RenameCalls
+{
+public:
+    bool links = true;
+    int renameNoReplace(int, const char *, const char *) override { return EINVAL; }
+    int link(int folderFd, const char *from, const char *to) override
+    {
+        return links ? RenameCalls::link(folderFd, from, to) : EPERM;
+    }
+};
+
 } // namespace
 
 class TestPassOnRealFolders final : public QObject
@@ -91,6 +170,10 @@ class TestPassOnRealFolders final : public QObject
 private Q_SLOTS:
     void pass_data();
     void pass();
+    void subfolderSwappedForALinkDuringThePass();
+    void descriptorsAreClosed();
+    void renamesWithoutTheNoReplaceFlag_data();
+    void renamesWithoutTheNoReplaceFlag();
 };
 
 void TestPassOnRealFolders::pass_data()
@@ -157,6 +240,90 @@ void TestPassOnRealFolders::pass()
     QCOMPARE(numbers, failures);
     QCOMPARE(kept, held);
     QCOMPARE(host.panels.value(EngineTexts::CurrentPanel), EngineTexts::completed());
+}
+
+void TestPassOnRealFolders::subfolderSwappedForALinkDuringThePass()
+{
+    QTemporaryDir temp;
+    const fs::path root = fs::path(temp.path().toStdString()) / "tree";
+    const fs::path outside = fs::path(temp.path().toStdString()) / "outside";
+    fs::create_directories(root);
+    fs::create_directories(outside);
+    build(root, "d:sub|f:sub/CC in.txt|f:CC top.txt"_ba);
+    build(outside, "f:CC mine.txt|d:deeper|f:deeper/CC kept.txt"_ba);
+    const QByteArray outsideBefore = tree(outside);
+
+    RecordingHost host;
+    host.folder = QString::fromStdString(root.string());
+    host.rules.copy = true;
+    LinuxFileSystem native;
+    SwapAfterListing swapping(native, root / "sub", outside);
+    ExecutionPass(swapping, host).execute();
+
+    QCOMPARE(tree(outside), outsideBefore);
+    QCOMPARE(tree(root), "sub|sub.moved|sub.moved/CC in.txt|top.txt"_ba);
+    QCOMPARE(host.failures.size(), 1);
+    QCOMPARE(host.failures[0].number, ENOTDIR);
+}
+
+void TestPassOnRealFolders::descriptorsAreClosed()
+{
+    QTemporaryDir temp;
+    const fs::path root = fs::path(temp.path().toStdString()) / "tree";
+    fs::create_directory(root);
+    for (int i = 0; i < 60; ++i) {
+        const fs::path deep = root / std::to_string(i) / "a" / "b";
+        fs::create_directories(deep);
+        std::ofstream(deep / "CC x.txt") << i;
+    }
+    RecordingHost host;
+    host.folder = QString::fromStdString(root.string());
+    host.rules.copy = true;
+    LinuxFileSystem fileSystem;
+    const int before = openDescriptors();
+    ExecutionPass pass(fileSystem, host);
+    pass.execute();
+    QCOMPARE(pass.gCurCnt, 60);
+    QCOMPARE(openDescriptors(), before);
+}
+
+void TestPassOnRealFolders::renamesWithoutTheNoReplaceFlag_data()
+{
+    QTest::addColumn<bool>("links");
+    QTest::addColumn<QByteArray>("after");
+    QTest::addColumn<QList<int>>("failures");
+    // clang-format off
+    QTest::newRow("links stand in for the flag") << true << "Song.mp3|Song1.mp3|Song2.mp3|a.txt"_ba << QList<int>{};
+    QTest::newRow("neither: said once, nothing changes") << false << "CC Song.mp3|CC a.txt|Song.mp3|ZZ Song.mp3"_ba << QList<int>{EngineTexts::NoSafeRenameNumber};
+    // clang-format on
+}
+
+void TestPassOnRealFolders::renamesWithoutTheNoReplaceFlag()
+{
+    QFETCH(bool, links);
+    QFETCH(QByteArray, after);
+    QFETCH(QList<int>, failures);
+
+    QTemporaryDir temp;
+    const fs::path root = fs::path(temp.path().toStdString()) / "tree";
+    fs::create_directory(root);
+    build(root, "f:Song.mp3|f:CC Song.mp3|f:ZZ Song.mp3|f:CC a.txt"_ba);
+    const QList<QByteArray> held = contents(root);
+
+    RecordingHost host;
+    host.folder = QString::fromStdString(root.string());
+    host.rules.copy = true;
+    OldFileSystemCalls calls;
+    calls.links = links;
+    LinuxFileSystem fileSystem(&calls);
+    ExecutionPass(fileSystem, host).execute();
+
+    QCOMPARE(tree(root), after);
+    QCOMPARE(contents(root), held);
+    QList<int> numbers;
+    for (const Failure &failure : std::as_const(host.failures))
+        numbers.append(failure.number);
+    QCOMPARE(numbers, failures);
 }
 
 QTEST_APPLESS_MAIN(TestPassOnRealFolders)
