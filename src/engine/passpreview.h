@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+class FileSystem;
+class PassHost;
+
+// One line of a preview: a file that the pass would rename, or a failure
+// that it would report.
+struct PreviewRow
+{
+    QString folder; // relative to the start folder; empty for the start folder
+    QString name;
+    QString newName; // empty for a failure
+    bool numbered = false; // the cleaned name is taken and gets a number
+    bool readOnly = false; // the pass would clear the file's read-only bit
+    QString failure; // the failure's description; empty for a rename
+};
+
+struct Preview
+{
+    qint32 read = 0; // files the pass would read
+    qint32 renamed = 0; // files it would rename
+    QList<PreviewRow> rows; // in the order in which the pass would act
+};
+
+// What Execute would do to the tree as it stands, computed by the same pass
+// over a file system that records renames and attribute changes in memory
+// and changes nothing on disk. The settings come from `settings`, as for a
+// real pass; no dialog is shown, every failure becomes a row.
+Preview previewPass(FileSystem &fileSystem, const PassHost &settings);
