@@ -23,6 +23,8 @@ struct Preview
     qint32 read = 0; // files the pass would read
     qint32 renamed = 0; // files it would rename
     QList<PreviewRow> rows; // in the order in which the pass would act
+    // Set when the pass would not start: the message Execute would show.
+    QString inputError;
 };
 
 // What Execute would do to the tree as it stands, computed by the same pass

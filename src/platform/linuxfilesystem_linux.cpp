@@ -3,6 +3,7 @@
 #include "enginetexts.h"
 #include "linuxfilesystemrename.h"
 #include "namebytes.h"
+#include "newname.h"
 #include "oserror.h"
 #include "uniquedir.h"
 #include "uniquefd.h"
@@ -30,22 +31,6 @@ QString quoted(const QString &text)
 QString shown(QByteArrayView name)
 {
     return NameBytes::decode(name).text;
-}
-
-// Why a new name is refused before the system is asked.
-QString badNameReason(QByteArrayView name)
-{
-    if (name.isEmpty())
-        return u"A file name cannot be empty"_s;
-    if (name == "." || name == "..")
-        return u"The names '.' and '..' are reserved"_s;
-    if (name.contains('/'))
-        return u"A file name cannot contain '/'"_s;
-    if (name.contains('\0'))
-        return u"A file name cannot contain a NUL character"_s;
-    if (name.size() > NAME_MAX)
-        return u"A file name cannot be longer than %1 bytes"_s.arg(NAME_MAX);
-    return {};
 }
 
 // Names handed to the system must end in a NUL, which a view need not.
@@ -200,7 +185,7 @@ Status LinuxFolder::rename(QByteArrayView name, QByteArrayView newName)
 {
     const QString what = u"Cannot rename %1 to %2 in %3"_s.arg(
         quoted(shown(name)), quoted(shown(newName)), quoted(m_path));
-    if (const QString reason = badNameReason(newName); !reason.isEmpty())
+    if (const QString reason = NewName::refusal(newName); !reason.isEmpty())
         return Failure{EINVAL, what + u": "_s + reason};
 
     // Renames never replace an existing entry: the kernel refuses

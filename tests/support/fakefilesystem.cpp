@@ -182,7 +182,10 @@ Result<quint32> FakeFileSystem::attributes(const QString &path)
 {
     if (auto failed = attempt(Op::Attributes, path, u"attributes "_s + path))
         return *failed;
-    return m_entries.value(key(path)).attributes;
+    const auto it = m_entries.constFind(key(path));
+    if (it == m_entries.cend())
+        return failure(ENOENT, u"attributes "_s + path, u"No such file or directory"_s);
+    return it->attributes;
 }
 
 Status FakeFileSystem::setAttributes(const QString &path, quint32 attributes)
