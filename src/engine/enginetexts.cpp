@@ -52,6 +52,22 @@ QString changedDuringRename(const QString &name, const QString &newName, const Q
            "both are kept, the file that was renamed under '%2'"_s.arg(name, newName, folder);
 }
 
+QString journalNotWritable(const QString &path, const QString &reason)
+{
+    return u"Cannot write the undo journal '%1': %2. Without it this pass cannot be undone"_s.arg(
+        path, reason);
+}
+
+QString journalNotReadable(const QString &path, const QString &reason)
+{
+    return u"Cannot read the undo journal '%1': %2"_s.arg(path, reason);
+}
+
+QString notAJournal()
+{
+    return u"it is not in the expected format"_s;
+}
+
 QString maxLengthRange()
 {
     return u"Maximum length must be 12 to 99"_s;

@@ -29,6 +29,10 @@ QString noFreeNumber(const QString &name);
 QString noSafeRename(const QString &folder);
 QString changedDuringRename(const QString &name, const QString &newName, const QString &folder);
 
+QString journalNotWritable(const QString &path, const QString &reason);
+QString journalNotReadable(const QString &path, const QString &reason);
+QString notAJournal();
+
 QString maxLengthRange(); // "Maximum length must be 12 to 99"
 QString inputErrorTitle();
 QString navigating();

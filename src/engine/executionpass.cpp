@@ -3,10 +3,14 @@
 #include "enginetexts.h"
 #include "filename.h"
 #include "foldernames.h"
+#include "journal.h"
+#include "journalingfilesystem.h"
 #include "namebytes.h"
 #include "namecleaner.h"
 #include "passhost.h"
 #include "textconversions.h"
+
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -38,9 +42,10 @@ QString numberedName(const FileName &cleaned, int number, double maxLength)
 
 } // namespace
 
-ExecutionPass::ExecutionPass(FileSystem &fileSystem, PassHost &host)
+ExecutionPass::ExecutionPass(FileSystem &fileSystem, PassHost &host, JournalWriter *journal)
     : m_fileSystem(fileSystem)
     , m_host(host)
+    , m_journal(journal)
 { }
 
 ExecutionPass::~ExecutionPass() = default;
@@ -57,6 +62,19 @@ void ExecutionPass::execute()
     if (!m_host.approveStart(start, m_includeSubfolders))
         return;
 
+    // A journal that cannot be written is said once: OK goes on without
+    // one, Cancel starts nothing.
+    std::optional<JournalingFileSystem> journaling;
+    m_walked = &m_fileSystem;
+    if (m_journal) {
+        if (const Status begun = m_journal->begin(); !begun.ok()) {
+            if (!m_host.continueAfter(begun.failure()))
+                return;
+        } else {
+            m_walked = &journaling.emplace(m_fileSystem, *m_journal);
+        }
+    }
+
     m_host.setBusy(true);
     m_host.setPanelText(EngineTexts::ReadPanel, QString());
     m_host.setPanelText(EngineTexts::FixedPanel, QString());
@@ -71,6 +89,8 @@ void ExecutionPass::execute()
     m_noSafeRenameReported = false;
 
     ProcessFolder(nullptr, start, {});
+    if (journaling)
+        m_journal->finish();
 
     m_host.refreshFileList();
     m_host.setBusy(false);
@@ -90,7 +110,7 @@ ExecutionPass::Flow ExecutionPass::ProcessFolder(
 
     // A folder that cannot be opened or listed has nothing to go on with:
     // after OK the walk leaves it instead.
-    Result<FolderPtr> opened = parent ? parent->openSubFolder(name) : m_fileSystem.openFolder(path);
+    Result<FolderPtr> opened = parent ? parent->openSubFolder(name) : m_walked->openFolder(path);
     if (!opened.ok())
         return report(opened.failure());
     if (!opened.value())

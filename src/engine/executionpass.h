@@ -8,6 +8,7 @@
 #include <memory>
 
 class FolderNames;
+class JournalWriter;
 class NameCleaner;
 class PassHost;
 
@@ -19,7 +20,8 @@ class PassHost;
 class ExecutionPass final
 {
 public:
-    ExecutionPass(FileSystem &fileSystem, PassHost &host);
+    // With a journal, every change is recorded in it before it is made.
+    ExecutionPass(FileSystem &fileSystem, PassHost &host, JournalWriter *journal = nullptr);
     ~ExecutionPass();
     ExecutionPass(const ExecutionPass &) = delete;
     ExecutionPass &operator=(const ExecutionPass &) = delete;
@@ -49,6 +51,8 @@ private:
 
     FileSystem &m_fileSystem;
     PassHost &m_host;
+    JournalWriter *m_journal;
+    FileSystem *m_walked = nullptr; // the file system, or its journaling layer
 
     // Read once when the pass starts.
     std::unique_ptr<NameCleaner> m_cleaner;

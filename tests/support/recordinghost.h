@@ -6,6 +6,8 @@
 #include <QList>
 #include <QStringList>
 
+#include <functional>
+
 // A host for the pass whose settings a test sets and whose panels, dialogs
 // and pointer a test reads back.
 class RecordingHost final : public PassHost
@@ -31,6 +33,7 @@ public:
     QList<bool> busyChanges;
     int refreshes = 0;
     QList<RenamedFile> renamed;
+    std::function<void(const RenamedFile &)> onRenamed;
 
     void setPanelText(const QString &key, const QString &text) override;
     void setBusy(bool busy) override { busyChanges.append(busy); }
@@ -43,7 +46,12 @@ public:
         return startApproved;
     }
     void refreshFileList() override { ++refreshes; }
-    void fileRenamed(const RenamedFile &file) override { renamed.append(file); }
+    void fileRenamed(const RenamedFile &file) override
+    {
+        renamed.append(file);
+        if (onRenamed)
+            onRenamed(file);
+    }
 
     QString startFolder() const override { return folder; }
     QString maxLengthText() const override { return maxLength; }

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "filesystem.h"
+
+class JournalWriter;
+
+// Writes a journal record before every change made through it: a rename, or
+// the clearing of a read-only bit. A change whose record cannot be written
+// is not made; a change that fails takes its record back.
+class JournalingFileSystem final : public FileSystem
+{
+public:
+    JournalingFileSystem(FileSystem &inner, JournalWriter &journal)
+        : m_inner(inner)
+        , m_journal(journal)
+    { }
+
+    Result<FolderPtr> openFolder(const QString &path) override;
+
+private:
+    FileSystem &m_inner;
+    JournalWriter &m_journal;
+};
