@@ -9,9 +9,11 @@
 // figures and never fails.
 #include "benchnames.h"
 #include "executionpass.h"
+#include "journal.h"
 #include "linuxfilesystem.h"
 #include "namecleaner.h"
 #include "passhost.h"
+#include "passpreview.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -360,6 +362,26 @@ double numberingSeconds(const QString &parent, int files, const CleaningRules &r
     return seconds;
 }
 
+// Seconds for a pass that renames `files` dirty files in 100 folders, with
+// the undo journal or without; a fresh tree for every run.
+double renamingPassSeconds(const QString &parent, int files, const CleaningRules &rules,
+    bool journaled, int *fixed)
+{
+    QTemporaryDir dir(parent + u"/bench_pass-XXXXXX"_s);
+    buildTree(rootOf(dir), files, std::max(1, files / 100), 1);
+    QTemporaryDir journalDir(parent + u"/bench_journal-XXXXXX"_s);
+    JournalWriter journal(journalDir.filePath(u"last-execution.journal"_s));
+    LinuxFileSystem native;
+    BenchHost host(dir.path(), rules);
+    const double seconds = secondsOf([&] {
+        ExecutionPass pass(native, host, journaled ? &journal : nullptr);
+        pass.execute();
+        *fixed = pass.gCurCnt;
+    });
+    removeTree(dir);
+    return seconds;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -472,6 +494,13 @@ int main(int argc, char **argv)
     });
     std::printf("(b) pass over the clean tree:       %8.3f s  (%d fixed)\n", b, fixed);
 
+    int previewRows = 0;
+    const double p = bestOf(3, [&] {
+        const Preview preview = previewPass(fileSystem, host);
+        previewRows = int(preview.rows.size());
+    });
+    std::printf("(p) preview over the clean tree:    %8.3f s  (%d rows)\n", p, previewRows);
+
     Probe split(fileSystem);
     const double whole = secondsOf([&] {
         ExecutionPass pass(split, host);
@@ -486,6 +515,7 @@ int main(int argc, char **argv)
 
     std::printf("\n(b) / ((a) + (d))                 = %.2f  (target 1.2)\n", b / (a + d));
     std::printf("(c) / ((a) + (d) + bare renames)  = %.2f  (target 1.3)\n", c / (a + d + bare));
+    std::printf("(p) / (b)                         = %.2f  (target 1.2)\n", p / b);
 
     const long peakAfterPasses = peakKilobytes();
     tree = Tree();
@@ -502,6 +532,21 @@ int main(int argc, char **argv)
                     "%.1f bytes per entry beyond the name's own %.1f (target 120)\n",
             options.wide, double(growth) / 1024,
             double(growth - nameBytes) / options.wide, double(nameBytes) / options.wide);
+    }
+    {
+        const int files = 10'000;
+        double plain = 0;
+        double journaled = 0;
+        int fixed = 0;
+        for (int run = 0; run < 3; ++run) {
+            const double without = renamingPassSeconds(options.parent, files, rules, false, &fixed);
+            const double with = renamingPassSeconds(options.parent, files, rules, true, &fixed);
+            plain = run == 0 ? without : std::min(plain, without);
+            journaled = run == 0 ? with : std::min(journaled, with);
+        }
+        std::printf("\na pass that renames %d files: %.3f s without the undo journal, %.3f s "
+                    "with it: +%.1f%% (target 10%%)\n",
+            fixed, plain, journaled, 100 * (journaled / plain - 1));
     }
     if (options.alike > 0) {
         std::printf("\n%d files in one folder that all clean to one name:\n", options.alike);
