@@ -68,6 +68,7 @@ private Q_SLOTS:
         QTest::newRow("entry with underscore") << u"report_old_version.txt"_s << none << u"60"_s << QStringList{u"old_version"_s} << u"report_.txt"_s;
         QTest::newRow("removal joins a new occurrence") << u"aabb.txt"_s << none << u"60"_s << QStringList{u"ab"_s} << u"ab.txt"_s;
         QTest::newRow("an entry is not applied again") << u"acb.txt"_s << none << u"60"_s << QStringList{u"ab"_s, u"c"_s} << u"ab.txt"_s;
+        QTest::newRow("doubled special only at the very start") << u"##Top.txt"_s << u"s"_s << u"60"_s << noList << u"#Top.txt"_s;
         QTest::newRow("three hyphens") << u"a---b.txt"_s << u"s"_s << u"60"_s << noList << u"a-b.txt"_s;
         QTest::newRow("every special kind collapses") << u"a--__<<>>!!@@##$$^^&&**b.txt"_s << u"s"_s << u"60"_s << noList << u"a-_<>!@#$^&*b.txt"_s;
         QTest::newRow("long run of one special") << u"x#########y.txt"_s << u"s"_s << u"60"_s << noList << u"x#y.txt"_s;
