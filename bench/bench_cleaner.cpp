@@ -58,8 +58,10 @@ double namesPerSecond(const QStringList &names, const CleaningRules &rules, qsiz
     qsizetype n = 0;
     qsizetype rounds = 0;
     do {
+        // One cleaner per pass over the names, as the execution pass does.
+        const NameCleaner cleaner(rules);
         for (const QString &name : names)
-            n += CleanFileName(name, rules).name != name;
+            n += cleaner.clean(name).name != name;
         ++rounds;
     } while (timer.elapsed() < 1000);
     *changed = n / rounds;

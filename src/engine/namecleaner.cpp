@@ -1,143 +1,550 @@
 #include "namecleaner.h"
 
 #include "enginetexts.h"
-#include "filename.h"
 #include "textconversions.h"
 
+#include <QChar>
 #include <QStringView>
+#include <QVarLengthArray>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
-
-using namespace Qt::StringLiterals;
+#include <cstring>
+#include <limits>
+#include <string_view>
+#include <vector>
 
 namespace {
 
-// In the order in which their doubles are collapsed.
-constexpr std::array<char16_t, 11> SpecialCharacters
-    = {u'-', u'_', u'<', u'>', u'!', u'@', u'#', u'$', u'^', u'&', u'*'};
+// The base while it is cleaned. File names fit in the inline part, so
+// cleaning allocates nothing but the result.
+using Units = QVarLengthArray<char16_t, 256>;
+
+bool isHighSurrogate(char16_t u)
+{
+    return (u & 0xfc00) == 0xd800;
+}
+
+bool isLowSurrogate(char16_t u)
+{
+    return (u & 0xfc00) == 0xdc00;
+}
+
+bool isSurrogate(char16_t u)
+{
+    return (u & 0xf800) == 0xd800;
+}
+
+// The case folding of one UTF-16 unit on its own, as QChar::toCaseFolded
+// gives it; inline for ASCII, where it only lowers A to Z.
+char32_t foldUnit(char16_t u)
+{
+    if (u < 0x80)
+        return (u >= u'A' && u <= u'Z') ? char32_t(u + (u'a' - u'A')) : char32_t(u);
+    return QChar::toCaseFolded(char32_t(u));
+}
+
+// The value that Qt's case-insensitive comparison folds the unit at `i` of
+// `text` to when the comparison started before it: a low surrogate right
+// after a high one stands for the whole code point and folds as that; any
+// other unit folds on its own.
+char32_t foldAfter(const char16_t *text, qsizetype i)
+{
+    const char16_t u = text[i];
+    if (isLowSurrogate(u) && isHighSurrogate(text[i - 1]))
+        return QChar::toCaseFolded(QChar::surrogateToUcs4(text[i - 1], u));
+    return foldUnit(u);
+}
+
+// What the gram filter compares: the unit folded on its own, every surrogate
+// as one value. A surrogate only ever matches a surrogate and any other unit
+// only a unit that folds the same, so at every position of a match these
+// values are equal, and a gram that differs rules the match out.
+char16_t filterUnit(char16_t u)
+{
+    if (u < 0x80)
+        return (u >= u'A' && u <= u'Z') ? char16_t(u + (u'a' - u'A')) : u;
+    if (isSurrogate(u))
+        return 0xd800;
+    return char16_t(QChar::toCaseFolded(char32_t(u)));
+}
+
+// QString::remove(entry, Qt::CaseInsensitive) finds its matches with
+// QString::indexOf, which (Qt 6.4, QtPrivate::findString) tests a position
+// with a rolling hash of the folded units and then a case-insensitive
+// comparison. Both must agree:
+// - a one-unit entry matches a unit that folds on its own to the same value;
+// - otherwise the comparison starts at `at` without looking back, so the
+//   first unit folds on its own and every later one as foldAfter() says;
+// - the hash folds the first unit as foldAfter() does, looking back at the
+//   unit before `at`. When `at` splits a surrogate pair the two disagree,
+//   and the match stands only when the difference has been shifted out of
+//   the 64-bit hash, which happens for entries of 62 units and more.
+// Haystacks of more than 500 units are searched with Boyer-Moore instead;
+// Removals::removeFrom leaves those to QString.
+bool matchesAt(const char16_t *text, qsizetype at, const char32_t *folded, qsizetype size)
+{
+    if (foldUnit(text[at]) != folded[0])
+        return false;
+    if (size == 1)
+        return true;
+    if (at > 0 && isLowSurrogate(text[at]) && isHighSurrogate(text[at - 1])
+        && size - 1 < std::numeric_limits<quint64>::digits) {
+        const quint64 difference = quint64(foldAfter(text, at)) - quint64(folded[0]);
+        if ((difference << (size - 1)) != 0)
+            return false;
+    }
+    for (qsizetype i = 1; i < size; ++i) {
+        if (foldAfter(text, at + i) != folded[i])
+            return false;
+    }
+    return true;
+}
+
+// One left-to-right scan that drops every non-overlapping match, the way
+// QString::remove does, starting at the first match, `first`. Matching looks
+// at the unit before a position, which the in-place copy has not overwritten
+// yet: it writes behind the position that it reads, and after a match at
+// least one unit behind.
+void removeEvery(Units &text, qsizetype first, const char32_t *folded, qsizetype size)
+{
+    char16_t *data = text.data();
+    const qsizetype n = text.size();
+    qsizetype out = first;
+    for (qsizetype in = first; in < n;) {
+        if (in + size <= n && foldUnit(data[in]) == folded[0]
+            && matchesAt(data, in, folded, size)) {
+            in += size;
+            continue;
+        }
+        data[out++] = data[in++];
+    }
+    text.resize(out);
+}
+
+// Above this many units QString's search switches to Boyer-Moore (for
+// entries longer than 5 units), which matches differently at a split
+// surrogate pair; the prepared search leaves such bases to QString.
+constexpr qsizetype LongestHashedHaystack = 500;
+
+// Grams of up to four filter units, packed into one number.
+constexpr int LongestGram = 4;
+
+} // namespace
+
+// The non-empty removal entries, folded once, and a filter of their first
+// units that tells at one glance whether a position of the base may start a
+// match.
+struct NameCleaner::Removals
+{
+    struct Entry
+    {
+        qsizetype start; // of its folded units in `folded`
+        qsizetype size;
+    };
+    struct Gram
+    {
+        quint64 gram;
+        qsizetype entry; // index in `entries`, which is list order
+        bool operator<(const Gram &other) const
+        {
+            return gram != other.gram ? gram < other.gram : entry < other.entry;
+        }
+    };
+
+    QStringList list; // as given, for bases that QString searches itself
+    std::vector<char32_t> folded;
+    std::vector<Entry> entries;
+    std::vector<Gram> grams; // sorted
+    std::vector<quint64> filter; // one bit per hashed gram
+    int filterShift = 0;
+    int gramLength = LongestGram;
+    quint64 gramMask = 0;
+
+    explicit Removals(const QStringList &removals);
+
+    bool filterHas(quint64 gram) const
+    {
+        const quint64 bit = (gram * 0x9e3779b97f4a7c15ULL) >> filterShift;
+        return (filter[bit >> 6] >> (bit & 63)) & 1;
+    }
+
+    struct Occurrence
+    {
+        qsizetype entry; // -1 when none
+        qsizetype at; // the first position where it occurs
+    };
+    // The first entry after `after` in list order that occurs in `text`.
+    Occurrence firstOccurring(const Units &text, qsizetype after) const;
+
+    // Applies every entry, from the first to the last, to `text`; true when
+    // anything was removed.
+    bool removeFrom(Units &text) const;
+};
+
+NameCleaner::Removals::Removals(const QStringList &removals)
+    : list(removals)
+{
+    for (const QString &entry : removals) {
+        if (entry.isEmpty())
+            continue;
+        const auto *units = reinterpret_cast<const char16_t *>(entry.utf16());
+        entries.push_back({qsizetype(folded.size()), entry.size()});
+        folded.push_back(foldUnit(units[0]));
+        for (qsizetype i = 1; i < entry.size(); ++i)
+            folded.push_back(foldAfter(units, i));
+        gramLength = std::min<int>(gramLength, int(entry.size()));
+    }
+    gramMask = gramLength == LongestGram ? ~quint64(0) : (quint64(1) << (16 * gramLength)) - 1;
+
+    // About one bit in sixteen set, at least 4096 bits.
+    int bits = 12;
+    while (bits < 24 && (qsizetype(1) << bits) < 16 * qsizetype(entries.size()))
+        ++bits;
+    filter.assign(std::size_t(1) << (bits - 6), 0);
+    filterShift = 64 - bits;
+
+    qsizetype index = 0;
+    for (const QString &entry : removals) {
+        if (entry.isEmpty())
+            continue;
+        quint64 gram = 0;
+        for (int i = 0; i < gramLength; ++i)
+            gram = gram << 16 | filterUnit(entry.utf16()[i]);
+        grams.push_back({gram, index++});
+        const quint64 bit = (gram * 0x9e3779b97f4a7c15ULL) >> filterShift;
+        filter[bit >> 6] |= quint64(1) << (bit & 63);
+    }
+    std::sort(grams.begin(), grams.end());
+}
+
+// Scanning left to right, an entry is found first at its first position:
+// until `best` drops to it, every entry below `best` is tried everywhere.
+NameCleaner::Removals::Occurrence NameCleaner::Removals::firstOccurring(
+    const Units &text, qsizetype after) const
+{
+    const char16_t *data = text.constData();
+    const qsizetype n = text.size();
+    qsizetype best = std::numeric_limits<qsizetype>::max();
+    qsizetype bestAt = 0;
+    quint64 gram = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        gram = (gram << 16 | filterUnit(data[i])) & gramMask;
+        if (i + 1 < gramLength || !filterHas(gram))
+            continue;
+        const qsizetype at = i + 1 - gramLength;
+        auto it = std::lower_bound(grams.begin(), grams.end(), Gram{gram, after + 1});
+        for (; it != grams.end() && it->gram == gram && it->entry < best; ++it) {
+            const Entry &entry = entries[std::size_t(it->entry)];
+            if (at + entry.size <= n
+                && matchesAt(data, at, &folded[std::size_t(entry.start)], entry.size)) {
+                best = it->entry;
+                bestAt = at;
+                break;
+            }
+        }
+        if (best == after + 1)
+            break;
+    }
+    if (best == std::numeric_limits<qsizetype>::max())
+        return {-1, 0};
+    return {best, bestAt};
+}
+
+bool NameCleaner::Removals::removeFrom(Units &text) const
+{
+    if (text.size() > LongestHashedHaystack) {
+        QString base(reinterpret_cast<const QChar *>(text.constData()), text.size());
+        for (const QString &entry : list) {
+            if (!entry.isEmpty())
+                base.remove(entry, Qt::CaseInsensitive);
+        }
+        if (base.size() == text.size())
+            return false;
+        text.resize(base.size());
+        std::memcpy(text.data(), base.utf16(), sizeof(char16_t) * std::size_t(base.size()));
+        return true;
+    }
+
+    // An entry that does not occur leaves the base as it is, so only the
+    // entries that occur in the base as the entries before them left it need
+    // applying, in list order.
+    bool removed = false;
+    for (qsizetype after = -1;;) {
+        const Occurrence next = firstOccurring(text, after);
+        if (next.entry < 0)
+            return removed;
+        const Entry &entry = entries[std::size_t(next.entry)];
+        removeEvery(text, next.at, &folded[std::size_t(entry.start)], entry.size);
+        removed = true;
+        after = next.entry;
+    }
+}
+
+namespace {
+
+constexpr bool isSpecial(char16_t u)
+{
+    switch (u) {
+    case u'-':
+    case u'_':
+    case u'<':
+    case u'>':
+    case u'!':
+    case u'@':
+    case u'#':
+    case u'$':
+    case u'^':
+    case u'&':
+    case u'*':
+        return true;
+    default:
+        return false;
+    }
+}
+
+// One bit per special ASCII character, for the scan.
+constexpr std::array<quint64, 2> SpecialMask = [] {
+    std::array<quint64, 2> mask{};
+    for (char16_t u = 0; u < 128; ++u)
+        if (isSpecial(u))
+            mask[u >> 6] |= quint64(1) << (u & 63);
+    return mask;
+}();
+
+bool isSpecialUnit(char16_t u)
+{
+    return u < 128 && ((SpecialMask[u >> 6] >> (u & 63)) & 1);
+}
+
+bool isBlank(char16_t u)
+{
+    return u == u' ';
+}
+
+bool replaceUnderscores(Units &text)
+{
+    bool changed = false;
+    for (char16_t &u : text) {
+        if (u == u'_') {
+            u = u' ';
+            changed = true;
+        }
+    }
+    return changed;
+}
+
+// Collapses every run of one character that `counts` to that one character.
+// This is what the cleaner's repeated one-scan halving of each doubled
+// character comes to: halving keeps a run a run of at least one, so the
+// repetition ends with every run at one.
+template <typename Counts> bool collapseRuns(Units &text, Counts counts)
+{
+    char16_t *data = text.data();
+    const qsizetype n = text.size();
+    qsizetype i = 1;
+    while (i < n && !(data[i] == data[i - 1] && counts(data[i])))
+        ++i;
+    if (i >= n)
+        return false;
+    qsizetype out = i;
+    for (++i; i < n; ++i) {
+        if (!(data[i] == data[out - 1] && counts(data[i])))
+            data[out++] = data[i];
+    }
+    text.resize(out);
+    return true;
+}
+
+char16_t closingBracket(char16_t u)
+{
+    switch (u) {
+    case u'(':
+        return u')';
+    case u'[':
+        return u']';
+    case u'{':
+        return u'}';
+    case u'<':
+        return u'>';
+    default:
+        return 0;
+    }
+}
 
 // In the order in which they are removed: the spaced form of each pair goes
 // before the bare one.
-constexpr std::array<QLatin1StringView, 8> EmptyPairs
-    = {QLatin1StringView("( )"), QLatin1StringView("()"), QLatin1StringView("[ ]"),
-        QLatin1StringView("[]"), QLatin1StringView("{ }"), QLatin1StringView("{}"),
-        QLatin1StringView("< >"), QLatin1StringView("<>")};
+constexpr std::array<std::u16string_view, 8> EmptyPairs
+    = {u"( )", u"()", u"[ ]", u"[]", u"{ }", u"{}", u"< >", u"<>"};
+
+bool hasEmptyPair(const Units &text)
+{
+    const char16_t *data = text.constData();
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i + 1 < n; ++i) {
+        const char16_t closing = closingBracket(data[i]);
+        if (closing
+            && (data[i + 1] == closing
+                || (data[i + 1] == u' ' && i + 2 < n && data[i + 2] == closing)))
+            return true;
+    }
+    return false;
+}
+
+// One left-to-right scan that drops every non-overlapping occurrence.
+void removeEvery(Units &text, std::u16string_view pair)
+{
+    char16_t *data = text.data();
+    const qsizetype n = text.size();
+    const auto size = qsizetype(pair.size());
+    qsizetype out = 0;
+    for (qsizetype in = 0; in < n;) {
+        if (in + size <= n && std::equal(pair.begin(), pair.end(), data + in)) {
+            in += size;
+            continue;
+        }
+        data[out++] = data[in++];
+    }
+    text.resize(out);
+}
+
+// Nested pairs vanish from the inside out, one layer per repetition, exactly
+// as the step describes. Only names that hold an empty pair get here.
+bool removeEmptyPairs(Units &text)
+{
+    if (!hasEmptyPair(text))
+        return false;
+    do {
+        for (std::u16string_view pair : EmptyPairs)
+            removeEvery(text, pair);
+    } while (hasEmptyPair(text));
+    return true;
+}
 
 constexpr std::u16string_view LeadingDelimiters = u" -)]}>";
 constexpr std::u16string_view TrailingDelimiters = u" -([{<";
 
-bool isSpecial(QChar c)
-{
-    for (char16_t s : SpecialCharacters)
-        if (c == s)
-            return true;
-    return false;
-}
-
-bool hasDoubled(const QString &text, bool (*counts)(QChar))
-{
-    for (qsizetype i = 1; i < text.size(); ++i)
-        if (text[i] == text[i - 1] && counts(text[i]))
-            return true;
-    return false;
-}
-
-// One left-to-right scan that turns each non-overlapping "cc" into "c" and
-// never looks again at what it wrote: "---" becomes "--".
-void collapseDoubles(QString &text, QChar c)
-{
-    qsizetype out = 0;
-    for (qsizetype in = 0; in < text.size(); ++out) {
-        text[out] = text[in];
-        in += (text[in] == c && in + 1 < text.size() && text[in + 1] == c) ? 2 : 1;
-    }
-    text.truncate(out);
-}
-
-bool hasEmptyPair(const QString &text)
-{
-    for (QLatin1StringView pair : EmptyPairs)
-        if (text.contains(pair))
-            return true;
-    return false;
-}
-
-void dropLeading(QString &text, std::u16string_view delimiters)
+bool dropLeading(Units &text)
 {
     qsizetype n = 0;
-    while (n < text.size() && delimiters.find(text[n].unicode()) != std::u16string_view::npos)
+    while (n < text.size() && LeadingDelimiters.find(text[n]) != std::u16string_view::npos)
         ++n;
-    text.remove(0, n);
+    if (n == 0)
+        return false;
+    std::memmove(text.data(), text.data() + n, sizeof(char16_t) * std::size_t(text.size() - n));
+    text.resize(text.size() - n);
+    return true;
 }
 
-void dropTrailing(QString &text, std::u16string_view delimiters)
+bool dropTrailing(Units &text)
 {
     qsizetype n = text.size();
-    while (n > 0 && delimiters.find(text[n - 1].unicode()) != std::u16string_view::npos)
+    while (n > 0 && TrailingDelimiters.find(text[n - 1]) != std::u16string_view::npos)
         --n;
-    text.truncate(n);
+    if (n == text.size())
+        return false;
+    text.resize(n);
+    return true;
 }
 
-bool isCopyTag(const QString &base)
+bool isCopyTag(const Units &base)
 {
     if (base.size() < 3 || base[2] != u' ')
         return false;
-    const QChar first = base[0].toUpper();
-    return (first == u'C' || first == u'Z') && base[1].toUpper() == first;
+    const QChar first = QChar(base[0]).toUpper();
+    return (first == u'C' || first == u'Z') && QChar(base[1]).toUpper() == first;
+}
+
+// The first `count` units, one fewer when the cut would fall between the two
+// halves of a surrogate pair (as leftWhole does); true when that shortens.
+bool cutWhole(Units &text, qsizetype count)
+{
+    if (count <= 0) {
+        const bool changed = !text.isEmpty();
+        text.resize(0);
+        return changed;
+    }
+    if (count >= text.size())
+        return false;
+    if (isHighSurrogate(text[count - 1]) && isLowSurrogate(text[count]))
+        --count;
+    text.resize(count);
+    return true;
+}
+
+QString joined(const Units &base, QStringView extension)
+{
+    QString result(base.size() + extension.size(), Qt::Uninitialized);
+    auto *out = reinterpret_cast<char16_t *>(result.data());
+    std::memcpy(out, base.constData(), sizeof(char16_t) * std::size_t(base.size()));
+    std::memcpy(
+        out + base.size(), extension.utf16(), sizeof(char16_t) * std::size_t(extension.size()));
+    return result;
 }
 
 } // namespace
 
+NameCleaner::NameCleaner(const CleaningRules &rules)
+    : m_underline(rules.underline)
+    , m_copy(rules.copy)
+    , m_multSpecial(rules.multSpecial)
+    , m_multSpace(rules.multSpace)
+    , m_empty(rules.empty)
+    , m_starting(rules.starting)
+    , m_ending(rules.ending)
+    , m_maxLength(TextConversions::leadingNumberAfterZero(rules.maxLength))
+{
+    const auto removes = [](const QString &entry) { return !entry.isEmpty(); };
+    if (std::any_of(rules.removals.begin(), rules.removals.end(), removes))
+        m_removals = std::make_shared<Removals>(rules.removals);
+}
+
+CleanResult NameCleaner::clean(const QString &name) const
+{
+    const qsizetype dot = name.lastIndexOf(u'.');
+    const qsizetype baseSize = dot < 0 ? name.size() : dot;
+    const QStringView extension = QStringView(name).sliced(baseSize);
+    Units base;
+    base.append(reinterpret_cast<const char16_t *>(name.utf16()), baseSize);
+
+    bool changed = false;
+    if (m_underline)
+        changed |= replaceUnderscores(base);
+    if (m_removals)
+        changed |= m_removals->removeFrom(base);
+    if (m_copy && isCopyTag(base)) {
+        std::memmove(base.data(), base.data() + 3, sizeof(char16_t) * std::size_t(base.size() - 3));
+        base.resize(base.size() - 3);
+        changed = true;
+    }
+    if (m_multSpecial)
+        changed |= collapseRuns(base, isSpecialUnit);
+    if (m_multSpace)
+        changed |= collapseRuns(base, isBlank);
+    if (m_empty)
+        changed |= removeEmptyPairs(base);
+    if (m_starting)
+        changed |= dropLeading(base);
+    if (m_ending)
+        changed |= dropTrailing(base);
+
+    if (m_maxLength < double(base.size() + extension.size() + 1)) {
+        const double keep = std::nearbyint(m_maxLength - double(extension.size()));
+        if (keep < 0) {
+            return {joined(base, extension),
+                Failure{EngineTexts::InvalidArgumentNumber,
+                    EngineTexts::cutBelowZero(name, m_maxLength)}};
+        }
+        changed |= cutWhole(base, qsizetype(keep));
+    }
+
+    if (!changed)
+        return {name, std::nullopt};
+    return {joined(base, extension), std::nullopt};
+}
+
 CleanResult CleanFileName(const QString &name, const CleaningRules &rules)
 {
-    auto [base, extension] = FileName::split(name);
-
-    if (rules.underline)
-        base.replace(u'_', u' ');
-
-    for (const QString &entry : rules.removals) {
-        if (!entry.isEmpty())
-            base.remove(entry, Qt::CaseInsensitive);
-    }
-
-    if (rules.copy && isCopyTag(base))
-        base.remove(0, 3);
-
-    if (rules.multSpecial) {
-        while (hasDoubled(base, isSpecial)) {
-            for (char16_t c : SpecialCharacters)
-                collapseDoubles(base, c);
-        }
-    }
-
-    if (rules.multSpace) {
-        while (base.contains(u"  "_s))
-            collapseDoubles(base, u' ');
-    }
-
-    if (rules.empty) {
-        while (hasEmptyPair(base)) {
-            for (QLatin1StringView pair : EmptyPairs)
-                base.remove(pair);
-        }
-    }
-
-    if (rules.starting)
-        dropLeading(base, LeadingDelimiters);
-    if (rules.ending)
-        dropTrailing(base, TrailingDelimiters);
-
-    const double maxLength = TextConversions::leadingNumberAfterZero(rules.maxLength);
-    if (maxLength < double(base.size() + extension.size() + 1)) {
-        const double keep = std::nearbyint(maxLength - double(extension.size()));
-        if (keep < 0) {
-            return {base + extension,
-                Failure{EngineTexts::InvalidArgumentNumber,
-                    EngineTexts::cutBelowZero(name, maxLength)}};
-        }
-        base = leftWhole(base, qsizetype(keep));
-    }
-
-    return {base + extension, std::nullopt};
+    return NameCleaner(rules).clean(name);
 }
