@@ -5,21 +5,56 @@
 
 #include <QChar>
 #include <QStringView>
-#include <QVarLengthArray>
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <memory>
 #include <string_view>
 #include <vector>
 
 namespace {
 
-// The base while it is cleaned. File names fit in the inline part, so
-// cleaning allocates nothing but the result.
-using Units = QVarLengthArray<char16_t, 256>;
+// The base while it is cleaned. Every step keeps it or makes it shorter, so
+// it never grows; a base of a usual length lives on the stack, and cleaning
+// allocates nothing but the result.
+class Units final
+{
+public:
+    explicit Units(QStringView text)
+        : m_size(text.size())
+    {
+        if (m_size > qsizetype(std::size(m_inline))) {
+            m_heap = std::make_unique_for_overwrite<char16_t[]>(std::size_t(m_size));
+            m_data = m_heap.get();
+        }
+        std::memcpy(m_data, text.utf16(), sizeof(char16_t) * std::size_t(m_size));
+    }
+    Q_DISABLE_COPY_MOVE(Units)
+
+    qsizetype size() const { return m_size; }
+    bool isEmpty() const { return m_size == 0; }
+    char16_t *data() { return m_data; }
+    const char16_t *constData() const { return m_data; }
+    char16_t operator[](qsizetype i) const { return m_data[i]; }
+    char16_t *begin() { return m_data; }
+    char16_t *end() { return m_data + m_size; }
+    void truncate(qsizetype size) { m_size = size; }
+    // Drops the first `count` units.
+    void dropFront(qsizetype count)
+    {
+        std::memmove(m_data, m_data + count, sizeof(char16_t) * std::size_t(m_size - count));
+        m_size -= count;
+    }
+
+private:
+    char16_t m_inline[256];
+    std::unique_ptr<char16_t[]> m_heap;
+    char16_t *m_data = m_inline;
+    qsizetype m_size;
+};
 
 bool isHighSurrogate(char16_t u)
 {
@@ -113,14 +148,16 @@ void removeEvery(Units &text, qsizetype first, const char32_t *folded, qsizetype
     const qsizetype n = text.size();
     qsizetype out = first;
     for (qsizetype in = first; in < n;) {
+        // The first two units decide most positions without a call.
         if (in + size <= n && foldUnit(data[in]) == folded[0]
+            && (size == 1 || foldAfter(data, in + 1) == folded[1])
             && matchesAt(data, in, folded, size)) {
             in += size;
             continue;
         }
         data[out++] = data[in++];
     }
-    text.resize(out);
+    text.truncate(out);
 }
 
 // Above this many units QString's search switches to Boyer-Moore (for
@@ -161,6 +198,7 @@ struct NameCleaner::Removals
     int filterShift = 0;
     int gramLength = LongestGram;
     quint64 gramMask = 0;
+    qsizetype longest = 0; // units of the longest entry
 
     explicit Removals(const QStringList &removals);
 
@@ -174,9 +212,11 @@ struct NameCleaner::Removals
     {
         qsizetype entry; // -1 when none
         qsizetype at; // the first position where it occurs
+        bool alone; // no other entry after `after` starts before `at`
     };
-    // The first entry after `after` in list order that occurs in `text`.
-    Occurrence firstOccurring(const Units &text, qsizetype after) const;
+    // The first entry after `after` in list order that occurs in `text`,
+    // given that none occurs before `from`.
+    Occurrence firstOccurring(const Units &text, qsizetype after, qsizetype from) const;
 
     // Applies every entry, from the first to the last, to `text`; true when
     // anything was removed.
@@ -195,6 +235,7 @@ NameCleaner::Removals::Removals(const QStringList &removals)
         for (qsizetype i = 1; i < entry.size(); ++i)
             folded.push_back(foldAfter(units, i));
         gramLength = std::min<int>(gramLength, int(entry.size()));
+        longest = std::max(longest, entry.size());
     }
     gramMask = gramLength == LongestGram ? ~quint64(0) : (quint64(1) << (16 * gramLength)) - 1;
 
@@ -222,16 +263,17 @@ NameCleaner::Removals::Removals(const QStringList &removals)
 // Scanning left to right, an entry is found first at its first position:
 // until `best` drops to it, every entry below `best` is tried everywhere.
 NameCleaner::Removals::Occurrence NameCleaner::Removals::firstOccurring(
-    const Units &text, qsizetype after) const
+    const Units &text, qsizetype after, qsizetype from) const
 {
     const char16_t *data = text.constData();
     const qsizetype n = text.size();
     qsizetype best = std::numeric_limits<qsizetype>::max();
     qsizetype bestAt = 0;
+    bool alone = true;
     quint64 gram = 0;
-    for (qsizetype i = 0; i < n; ++i) {
+    for (qsizetype i = from; i < n; ++i) {
         gram = (gram << 16 | filterUnit(data[i])) & gramMask;
-        if (i + 1 < gramLength || !filterHas(gram))
+        if (i + 1 - from < gramLength || !filterHas(gram))
             continue;
         const qsizetype at = i + 1 - gramLength;
         auto it = std::lower_bound(grams.begin(), grams.end(), Gram{gram, after + 1});
@@ -239,6 +281,7 @@ NameCleaner::Removals::Occurrence NameCleaner::Removals::firstOccurring(
             const Entry &entry = entries[std::size_t(it->entry)];
             if (at + entry.size <= n
                 && matchesAt(data, at, &folded[std::size_t(entry.start)], entry.size)) {
+                alone = best == std::numeric_limits<qsizetype>::max();
                 best = it->entry;
                 bestAt = at;
                 break;
@@ -248,8 +291,8 @@ NameCleaner::Removals::Occurrence NameCleaner::Removals::firstOccurring(
             break;
     }
     if (best == std::numeric_limits<qsizetype>::max())
-        return {-1, 0};
-    return {best, bestAt};
+        return {-1, 0, true};
+    return {best, bestAt, alone};
 }
 
 bool NameCleaner::Removals::removeFrom(Units &text) const
@@ -262,23 +305,29 @@ bool NameCleaner::Removals::removeFrom(Units &text) const
         }
         if (base.size() == text.size())
             return false;
-        text.resize(base.size());
         std::memcpy(text.data(), base.utf16(), sizeof(char16_t) * std::size_t(base.size()));
+        text.truncate(base.size());
         return true;
     }
 
     // An entry that does not occur leaves the base as it is, so only the
     // entries that occur in the base as the entries before them left it need
-    // applying, in list order.
+    // applying, in list order. When the entry just applied was the first one
+    // that its search found, no later entry starts before its first match;
+    // the removal keeps the units before that match, so a later entry can
+    // start there only where it reaches the match, at most `longest - 1`
+    // units before it. The next search starts there.
     bool removed = false;
+    qsizetype from = 0;
     for (qsizetype after = -1;;) {
-        const Occurrence next = firstOccurring(text, after);
+        const Occurrence next = firstOccurring(text, after, from);
         if (next.entry < 0)
             return removed;
         const Entry &entry = entries[std::size_t(next.entry)];
         removeEvery(text, next.at, &folded[std::size_t(entry.start)], entry.size);
         removed = true;
         after = next.entry;
+        from = next.alone ? std::max<qsizetype>(0, next.at - (longest - 1)) : 0;
     }
 }
 
@@ -353,7 +402,7 @@ template <typename Counts> bool collapseRuns(Units &text, Counts counts)
         if (!(data[i] == data[out - 1] && counts(data[i])))
             data[out++] = data[i];
     }
-    text.resize(out);
+    text.truncate(out);
     return true;
 }
 
@@ -406,7 +455,7 @@ void removeEvery(Units &text, std::u16string_view pair)
         }
         data[out++] = data[in++];
     }
-    text.resize(out);
+    text.truncate(out);
 }
 
 // Nested pairs vanish from the inside out, one layer per repetition, exactly
@@ -432,8 +481,7 @@ bool dropLeading(Units &text)
         ++n;
     if (n == 0)
         return false;
-    std::memmove(text.data(), text.data() + n, sizeof(char16_t) * std::size_t(text.size() - n));
-    text.resize(text.size() - n);
+    text.dropFront(n);
     return true;
 }
 
@@ -444,7 +492,7 @@ bool dropTrailing(Units &text)
         --n;
     if (n == text.size())
         return false;
-    text.resize(n);
+    text.truncate(n);
     return true;
 }
 
@@ -462,14 +510,14 @@ bool cutWhole(Units &text, qsizetype count)
 {
     if (count <= 0) {
         const bool changed = !text.isEmpty();
-        text.resize(0);
+        text.truncate(0);
         return changed;
     }
     if (count >= text.size())
         return false;
     if (isHighSurrogate(text[count - 1]) && isLowSurrogate(text[count]))
         --count;
-    text.resize(count);
+    text.truncate(count);
     return true;
 }
 
@@ -505,8 +553,7 @@ CleanResult NameCleaner::clean(const QString &name) const
     const qsizetype dot = name.lastIndexOf(u'.');
     const qsizetype baseSize = dot < 0 ? name.size() : dot;
     const QStringView extension = QStringView(name).sliced(baseSize);
-    Units base;
-    base.append(reinterpret_cast<const char16_t *>(name.utf16()), baseSize);
+    Units base(QStringView(name).first(baseSize));
 
     bool changed = false;
     if (m_underline)
@@ -514,8 +561,7 @@ CleanResult NameCleaner::clean(const QString &name) const
     if (m_removals)
         changed |= m_removals->removeFrom(base);
     if (m_copy && isCopyTag(base)) {
-        std::memmove(base.data(), base.data() + 3, sizeof(char16_t) * std::size_t(base.size() - 3));
-        base.resize(base.size() - 3);
+        base.dropFront(3);
         changed = true;
     }
     if (m_multSpecial)
