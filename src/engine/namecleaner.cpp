@@ -36,6 +36,7 @@ public:
 
     qsizetype size() const { return m_size; }
     bool isEmpty() const { return m_size == 0; }
+    QStringView view() const { return QStringView(m_data, m_size); }
     char16_t *data() { return m_data; }
     const char16_t *constData() const { return m_data; }
     char16_t operator[](qsizetype i) const { return m_data[i]; }
@@ -216,7 +217,7 @@ struct NameCleaner::Removals
     };
     // The first entry after `after` in list order that occurs in `text`,
     // given that none occurs before `from`.
-    Occurrence firstOccurring(const Units &text, qsizetype after, qsizetype from) const;
+    Occurrence firstOccurring(QStringView text, qsizetype after, qsizetype from) const;
 
     // Applies every entry, from the first to the last, to `text`; true when
     // anything was removed.
@@ -263,9 +264,9 @@ NameCleaner::Removals::Removals(const QStringList &removals)
 // Scanning left to right, an entry is found first at its first position:
 // until `best` drops to it, every entry below `best` is tried everywhere.
 NameCleaner::Removals::Occurrence NameCleaner::Removals::firstOccurring(
-    const Units &text, qsizetype after, qsizetype from) const
+    QStringView text, qsizetype after, qsizetype from) const
 {
-    const char16_t *data = text.constData();
+    const char16_t *data = text.utf16();
     const qsizetype n = text.size();
     qsizetype best = std::numeric_limits<qsizetype>::max();
     qsizetype bestAt = 0;
@@ -320,7 +321,7 @@ bool NameCleaner::Removals::removeFrom(Units &text) const
     bool removed = false;
     qsizetype from = 0;
     for (qsizetype after = -1;;) {
-        const Occurrence next = firstOccurring(text, after, from);
+        const Occurrence next = firstOccurring(text.view(), after, from);
         if (next.entry < 0)
             return removed;
         const Entry &entry = entries[std::size_t(next.entry)];
@@ -371,6 +372,19 @@ bool isBlank(char16_t u)
 {
     return u == u' ';
 }
+
+// What the one scan of NameCleaner::leavesAlone looks for in an ASCII unit.
+enum UnitKind : quint8 { Underscore = 1, Special = 2, Blank = 4, Opener = 8 };
+
+constexpr std::array<quint8, 128> UnitKinds = [] {
+    std::array<quint8, 128> kinds{};
+    for (char16_t u = 0; u < 128; ++u) {
+        kinds[u] = quint8((u == u'_' ? Underscore : 0) | (isSpecial(u) ? Special : 0)
+            | (u == u' ' ? Blank : 0)
+            | (u == u'(' || u == u'[' || u == u'{' || u == u'<' ? Opener : 0));
+    }
+    return kinds;
+}();
 
 bool replaceUnderscores(Units &text)
 {
@@ -427,15 +441,18 @@ char16_t closingBracket(char16_t u)
 constexpr std::array<std::u16string_view, 8> EmptyPairs
     = {u"( )", u"()", u"[ ]", u"[]", u"{ }", u"{}", u"< >", u"<>"};
 
+// Whether an empty pair starts at `i`.
+bool opensEmptyPair(const char16_t *data, qsizetype n, qsizetype i)
+{
+    const char16_t closing = closingBracket(data[i]);
+    return closing && i + 1 < n
+        && (data[i + 1] == closing || (data[i + 1] == u' ' && i + 2 < n && data[i + 2] == closing));
+}
+
 bool hasEmptyPair(const Units &text)
 {
-    const char16_t *data = text.constData();
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i + 1 < n; ++i) {
-        const char16_t closing = closingBracket(data[i]);
-        if (closing
-            && (data[i + 1] == closing
-                || (data[i + 1] == u' ' && i + 2 < n && data[i + 2] == closing)))
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (opensEmptyPair(text.constData(), text.size(), i))
             return true;
     }
     return false;
@@ -496,7 +513,7 @@ bool dropTrailing(Units &text)
     return true;
 }
 
-bool isCopyTag(const Units &base)
+bool isCopyTag(QStringView base)
 {
     if (base.size() < 3 || base[2] != u' ')
         return false;
@@ -548,10 +565,57 @@ NameCleaner::NameCleaner(const CleaningRules &rules)
         m_removals = std::make_shared<Removals>(rules.removals);
 }
 
+// Whether a name with this base and length stays as it is: no step finds
+// anything to do in the base as given. Steps 2 to 4 leave it alone when they
+// find nothing, so steps 5 to 9 see it as given too; step 10 looks at the
+// length alone. Only the removal search scans the base again, and only
+// when nothing else calls for the full path.
+bool NameCleaner::leavesAlone(QStringView base, qsizetype nameSize) const
+{
+    if (m_maxLength < double(nameSize + 1))
+        return false;
+    if (m_copy && isCopyTag(base))
+        return false;
+    if (!base.isEmpty()) {
+        if (m_starting
+            && LeadingDelimiters.find(base.front().unicode()) != std::u16string_view::npos)
+            return false;
+        if (m_ending && TrailingDelimiters.find(base.back().unicode()) != std::u16string_view::npos)
+            return false;
+    }
+
+    // One scan for steps 2, 5, 6 and 7.
+    const quint8 looked = (m_underline ? Underscore : 0) | (m_multSpecial ? Special : 0)
+        | (m_multSpace ? Blank : 0) | (m_empty ? Opener : 0);
+    if (looked) {
+        const quint8 doubled = looked & (Special | Blank);
+        const char16_t *data = base.utf16();
+        const qsizetype n = base.size();
+        char16_t previous = 0;
+        for (qsizetype i = 0; i < n; previous = data[i], ++i) {
+            const char16_t u = data[i];
+            const quint8 kind = u < 128 ? UnitKinds[u] & looked : 0;
+            if (!kind)
+                continue;
+            if ((kind & Underscore) || (u == previous && (kind & doubled))
+                || ((kind & Opener) && opensEmptyPair(data, n, i)))
+                return false;
+        }
+    }
+
+    if (!m_removals)
+        return true;
+    return base.size() <= LongestHashedHaystack
+        && m_removals->firstOccurring(base, -1, 0).entry < 0;
+}
+
 CleanResult NameCleaner::clean(const QString &name) const
 {
     const qsizetype dot = name.lastIndexOf(u'.');
     const qsizetype baseSize = dot < 0 ? name.size() : dot;
+    if (leavesAlone(QStringView(name).first(baseSize), name.size()))
+        return {name, std::nullopt};
+
     const QStringView extension = QStringView(name).sliced(baseSize);
     Units base(QStringView(name).first(baseSize));
 
@@ -560,7 +624,7 @@ CleanResult NameCleaner::clean(const QString &name) const
         changed |= replaceUnderscores(base);
     if (m_removals)
         changed |= m_removals->removeFrom(base);
-    if (m_copy && isCopyTag(base)) {
+    if (m_copy && isCopyTag(base.view())) {
         base.dropFront(3);
         changed = true;
     }

@@ -4,6 +4,7 @@
 #include "failure.h"
 
 #include <QString>
+#include <QStringView>
 
 #include <memory>
 #include <optional>
@@ -35,6 +36,8 @@ public:
 
 private:
     struct Removals;
+
+    bool leavesAlone(QStringView base, qsizetype nameSize) const;
 
     bool m_underline;
     bool m_copy;
