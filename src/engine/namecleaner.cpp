@@ -115,8 +115,9 @@ char16_t filterUnit(char16_t u)
 //   first unit folds on its own and every later one as foldAfter() says;
 // - the hash folds the first unit as foldAfter() does, looking back at the
 //   unit before `at`. When `at` splits a surrogate pair the two disagree,
-//   and the match stands only when the difference has been shifted out of
-//   the 64-bit hash, which happens for entries of 62 units and more.
+//   and the match stands only when the hash, which shifts the first unit's
+//   term left by `size - 1` bits, has shifted the difference out of its 64
+//   bits: for entries of some 55 units and more, 62 after half of U+10400.
 // Haystacks of more than 500 units are searched with Boyer-Moore instead;
 // Removals::removeFrom leaves those to QString.
 bool matchesAt(const char16_t *text, qsizetype at, const char32_t *folded, qsizetype size)

@@ -108,8 +108,8 @@ private Q_SLOTS:
         // Removal entries match as QString::remove(entry, Qt::CaseInsensitive)
         // matches them in Qt 6.4: letters outside the basic plane fold as
         // whole characters; a one-unit entry matches half of a pair; a longer
-        // entry is not found from the middle of a pair, unless it has 62 units
-        // or more, when Qt's search hash no longer sees its first unit.
+        // entry is not found from the middle of a pair unless it is so long
+        // that Qt's search hash no longer sees its first unit (62 units here).
         QTest::newRow("letters outside the basic plane fold") << u"a\U00010400b.txt"_s << none << u"60"_s << QStringList{u"\U00010428"_s} << u"ab.txt"_s;
         QTest::newRow("one-unit entry takes half a pair") << u"\U00010400x.txt"_s << none << u"60"_s << QStringList{lowHalf} << highHalf + u"x.txt"_s;
         QTest::newRow("entry not found from the middle of a pair") << u"\U00010400x.txt"_s << none << u"60"_s << QStringList{lowHalf + u"X"_s} << u"\U00010400x.txt"_s;
