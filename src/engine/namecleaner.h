@@ -4,7 +4,9 @@
 #include "failure.h"
 
 #include <QString>
+#include <QStringView>
 
+#include <memory>
 #include <optional>
 
 struct CleanResult
@@ -16,22 +18,39 @@ struct CleanResult
     std::optional<Failure> failure;
 };
 
-// Computes the cleaned form of one file name. Only the base (everything
-// before the last ".") is cleaned; the extension comes back unchanged. The
-// cleaner touches no file and keeps nothing between calls.
-CleanResult CleanFileName(const QString &name, const CleaningRules &rules);
-
-// The cleaner of one pass: the rules are prepared once and every name of the
-// pass is cleaned with them.
+// Cleans file names under one set of rules. What depends on the rules alone
+// (the maximum length read from its text, the removal entries folded for
+// comparison without regard to case) is prepared once, by the constructor,
+// so that a pass builds one NameCleaner and calls clean() for every file.
+// clean() gives exactly what the eleven steps of the cleaner give when each
+// removal entry is applied with QString::remove(entry, Qt::CaseInsensitive);
+// a name that no step changes comes back as the same shared string.
 class NameCleaner final
 {
 public:
-    explicit NameCleaner(const CleaningRules &rules)
-        : m_rules(rules)
-    { }
+    explicit NameCleaner(const CleaningRules &rules);
 
-    CleanResult clean(const QString &name) const { return CleanFileName(name, m_rules); }
+    // Only the base (everything before the last ".") is cleaned; the
+    // extension comes back unchanged. Keeps nothing between calls.
+    CleanResult clean(const QString &name) const;
 
 private:
-    CleaningRules m_rules;
+    struct Removals;
+
+    bool leavesAlone(QStringView base, qsizetype nameSize) const;
+
+    bool m_underline;
+    bool m_copy;
+    bool m_multSpecial;
+    bool m_multSpace;
+    bool m_empty;
+    bool m_starting;
+    bool m_ending;
+    double m_maxLength;
+    std::shared_ptr<const Removals> m_removals; // null when no entry can remove anything
 };
+
+// Computes the cleaned form of one file name under `rules`: the same as
+// NameCleaner(rules).clean(name). The cleaner touches no file and keeps
+// nothing between calls.
+CleanResult CleanFileName(const QString &name, const CleaningRules &rules);

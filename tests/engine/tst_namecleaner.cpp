@@ -1,5 +1,7 @@
 #include "enginetexts.h"
 #include "namecleaner.h"
+#include "randomcleaning.h"
+#include "referencecleaner.h"
 
 #include <QTest>
 
@@ -45,6 +47,8 @@ private Q_SLOTS:
         const QString all = u"all"_s;
         const QString none;
         const QStringList noList;
+        const QString highHalf(QChar(0xd801)); // the halves of U+10400
+        const QString lowHalf(QChar(0xdc00));
 
         // Steps in their order and how they interact.
         QTest::newRow("blanks merge before the empty pair goes") << u"CC My__Song--Title ( ) (Remix)__.mp3"_s << u"cspebn"_s << u"60"_s << noList << u"My_Song-Title  (Remix)_.mp3"_s;
@@ -68,6 +72,7 @@ private Q_SLOTS:
         QTest::newRow("entry with underscore") << u"report_old_version.txt"_s << none << u"60"_s << QStringList{u"old_version"_s} << u"report_.txt"_s;
         QTest::newRow("removal joins a new occurrence") << u"aabb.txt"_s << none << u"60"_s << QStringList{u"ab"_s} << u"ab.txt"_s;
         QTest::newRow("an entry is not applied again") << u"acb.txt"_s << none << u"60"_s << QStringList{u"ab"_s, u"c"_s} << u"ab.txt"_s;
+        QTest::newRow("doubled special only at the very start") << u"##Top.txt"_s << u"s"_s << u"60"_s << noList << u"#Top.txt"_s;
         QTest::newRow("three hyphens") << u"a---b.txt"_s << u"s"_s << u"60"_s << noList << u"a-b.txt"_s;
         QTest::newRow("every special kind collapses") << u"a--__<<>>!!@@##$$^^&&**b.txt"_s << u"s"_s << u"60"_s << noList << u"a-_<>!@#$^&*b.txt"_s;
         QTest::newRow("long run of one special") << u"x#########y.txt"_s << u"s"_s << u"60"_s << noList << u"x#y.txt"_s;
@@ -100,6 +105,16 @@ private Q_SLOTS:
         QTest::newRow("cut would split a surrogate pair") << u"ab\U0001F3B5\U0001F3B5.mp3"_s << none << u"7"_s << noList << u"ab.mp3"_s;
         QTest::newRow("cut just after a surrogate pair") << u"ab\U0001F3B5\U0001F3B5.mp3"_s << none << u"8"_s << noList << u"ab\U0001F3B5.mp3"_s;
         QTest::newRow("emoji survive the steps") << u"\U0001F3B5__Song  ( ).mp3"_s << all << u"60"_s << noList << u"\U0001F3B5 Song.mp3"_s;
+        // Removal entries match as QString::remove(entry, Qt::CaseInsensitive)
+        // matches them in Qt 6.4: letters outside the basic plane fold as
+        // whole characters; a one-unit entry matches half of a pair; a longer
+        // entry is not found from the middle of a pair unless it is so long
+        // that Qt's search hash no longer sees its first unit (62 units here).
+        QTest::newRow("letters outside the basic plane fold") << u"a\U00010400b.txt"_s << none << u"60"_s << QStringList{u"\U00010428"_s} << u"ab.txt"_s;
+        QTest::newRow("one-unit entry takes half a pair") << u"\U00010400x.txt"_s << none << u"60"_s << QStringList{lowHalf} << highHalf + u"x.txt"_s;
+        QTest::newRow("entry not found from the middle of a pair") << u"\U00010400x.txt"_s << none << u"60"_s << QStringList{lowHalf + u"X"_s} << u"\U00010400x.txt"_s;
+        QTest::newRow("61-unit entry not found from the middle of a pair") << u"\U00010400"_s + QString(60, u'a') + u".txt"_s << none << u"99"_s << QStringList{lowHalf + QString(60, u'A')} << u"\U00010400"_s + QString(60, u'a') + u".txt"_s;
+        QTest::newRow("62-unit entry found from the middle of a pair") << u"\U00010400"_s + QString(61, u'a') + u".txt"_s << none << u"99"_s << QStringList{lowHalf + QString(61, u'A')} << highHalf + u".txt"_s;
         QTest::newRow("combining mark is its own unit") << u"Cafe\u0301 Mix.mp3"_s << none << u"9"_s << noList << u"Cafe\u0301.mp3"_s;
         // clang-format on
     }
@@ -144,6 +159,47 @@ private Q_SLOTS:
         QCOMPARE(result.failure->number, EngineTexts::InvalidArgumentNumber);
         QVERIFY(result.failure->description.contains(name));
         QCOMPARE(result.name, uncut);
+    }
+    // The prepared cleaner against the reference, on random rules and names
+    // made to hit every step, every removal path (no entry occurs, the first
+    // entry that occurs, entries that occur only after earlier ones were
+    // removed, bases long enough for Qt's other search), and the cut.
+    void matchesReferenceOnRandomNames()
+    {
+        constexpr int RuleSets = 3000;
+        constexpr int NamesPerSet = 100;
+        RandomCleaning random(20261208);
+        qsizetype changed = 0;
+        qsizetype failed = 0;
+        for (int set = 0; set < RuleSets; ++set) {
+            const CleaningRules rules = random.rules();
+            const NameCleaner cleaner(rules);
+            for (int i = 0; i < NamesPerSet; ++i) {
+                const QString name = random.name(rules.removals);
+                const CleanResult expected = referenceCleanFileName(name, rules);
+                const CleanResult actual
+                    = i == 0 ? CleanFileName(name, rules) : cleaner.clean(name);
+                changed += expected.name != name;
+                failed += expected.failure.has_value();
+                const bool same = actual.name == expected.name
+                    && actual.failure.has_value() == expected.failure.has_value()
+                    && (!actual.failure
+                        || (actual.failure->number == expected.failure->number
+                            && actual.failure->description == expected.failure->description));
+                if (!same) {
+                    QFAIL(qPrintable(u"name \"%1\", %2: expected \"%3\"%4, got \"%5\"%6"_s.arg(
+                        RandomCleaning::escaped(name), RandomCleaning::describe(rules),
+                        RandomCleaning::escaped(expected.name),
+                        expected.failure ? u" with a failure"_s : QString(),
+                        RandomCleaning::escaped(actual.name),
+                        actual.failure ? u" with a failure"_s : QString())));
+                }
+            }
+        }
+        // The names must exercise the steps, not slip through unchanged.
+        constexpr qsizetype Names = qsizetype(RuleSets) * NamesPerSet;
+        QVERIFY2(changed > Names / 2, qPrintable(QString::number(changed)));
+        QVERIFY2(failed > Names / 100, qPrintable(QString::number(failed)));
     }
     void errorPrompt()
     {
