@@ -2,6 +2,8 @@
 
 #include "enginetexts.h"
 
+#include <QStringList>
+
 using namespace Qt::StringLiterals;
 
 namespace SettingsTexts {
@@ -57,6 +59,35 @@ QString removalListNotRead(const QString &path, const QString &reason)
 QString noStringsRemoved(const QString &reason)
 {
     return reason + u"; no strings will be removed."_s;
+}
+
+QString removalLinesNotText(const QString &path, const QList<qint64> &named, qint64 count)
+{
+    QStringList numbers;
+    for (const qint64 number : named)
+        numbers.append(QString::number(number));
+    const qint64 more = count - named.size();
+    if (more > 0)
+        numbers.append(u"%1 more"_s.arg(more));
+    const QString listed = numbers.size() == 1
+        ? numbers[0]
+        : numbers.first(numbers.size() - 1).join(u", "_s) + u" and "_s + numbers.last();
+    return (count == 1 ? u"Line %1 of the list of strings to remove, '%2', is not valid text; "
+                         u"it is left out, the other lines are used."_s
+                       : u"Lines %1 of the list of strings to remove, '%2', are not valid text; "
+                         u"they are left out, the other lines are used."_s)
+        .arg(listed, path);
+}
+
+QString notRegularFile()
+{
+    return u"it is not a regular file"_s;
+}
+
+QString tooLarge(qint64 size, qint64 limit)
+{
+    return u"it is %1 bytes long, more than the %2 bytes (%3 MB) that are read"_s.arg(
+        QString::number(size), QString::number(limit), QString::number(limit / (1024 * 1024)));
 }
 
 QString doesNotExist()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringView>
 
@@ -19,6 +20,13 @@ QString numberOutOfRange(QStringView key, const QString &stored, const QString &
 
 QString removalListNotRead(const QString &path, const QString &reason);
 QString noStringsRemoved(const QString &reason);
+// Names the lines of the list that are not valid text: the first few of
+// them by number, then how many more there are.
+QString removalLinesNotText(const QString &path, const QList<qint64> &named, qint64 count);
+
+// Why a file is not read.
+QString notRegularFile(); // "it is not a regular file"
+QString tooLarge(qint64 size, qint64 limit);
 
 // Why a default drive or folder cannot be used.
 QString doesNotExist(); // "it does not exist on this computer"

@@ -52,16 +52,20 @@ void Startup::run(SavedDefaults &defaults, QStringList &colJnk)
 
 void Startup::loadRemovalList(QStringList &colJnk)
 {
-    const Result<QStringList> list = RemovalList::load(m_removalListFolder);
+    const Result<RemovalList::Lines> list = RemovalList::load(m_removalListFolder);
     if (!list.ok()) {
         // The cleaner works with an empty list, so start-up goes on.
         m_problems.append(SettingsTexts::noStringsRemoved(list.failure().description));
         return;
     }
-    for (const QString &item : list.value()) {
+    const RemovalList::Lines &lines = list.value();
+    for (const QString &item : lines.items) {
         colJnk.append(item);
         m_view.addRemovalRow(colJnk.last());
     }
+    if (lines.notTextCount > 0)
+        m_problems.append(SettingsTexts::removalLinesNotText(
+            RemovalList::filePath(m_removalListFolder), lines.notTextLines, lines.notTextCount));
 }
 
 // A drive that is missing, not ready or refused gives way to the built-in

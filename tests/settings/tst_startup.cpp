@@ -1,4 +1,5 @@
 #include "fakedrives.h"
+#include "oddfiles.h"
 #include "recordingview.h"
 #include "scripteddialogs.h"
 #include "settingsstore.h"
@@ -24,13 +25,15 @@ struct Rig
     SavedDefaults defaults;
     QStringList colJnk;
 
-    Rig(const QByteArray &storeFile, const QString &refused, bool withList)
+    // Start-up runs at once unless `later`: then a test may first put odd
+    // files in place and call run().
+    Rig(const QByteArray &storeFile, const QString &refused, bool withList, bool later = false)
     {
         QDir root(tree.path());
         root.mkpath(u"c/Music"_s);
         root.mkpath(u"e/Music/Rock"_s);
         QFile(root.filePath(u"c/notafolder"_s)).open(QIODevice::WriteOnly);
-        if (QFile list(root.filePath(u"Purlex.txt"_s)); withList && list.open(QIODevice::WriteOnly))
+        if (QFile list(listPath()); withList && list.open(QIODevice::WriteOnly))
             list.write("abc\r\n\r\nabc\r\n");
         drives.add(u'C', root.filePath(u"c"_s));
         drives.add(u'E', root.filePath(u"e"_s));
@@ -38,7 +41,15 @@ struct Rig
         view.refusedDrives = view.refusedFolders = {refused};
         if (!storeFile.isNull())
             temp.write(u"Purlex"_s, "[Defaults]\n" + storeFile);
+        if (!later)
+            run();
+    }
 
+    QString listPath() const { return QDir(tree.path()).filePath(u"Purlex.txt"_s); }
+    QString storePath() const { return temp.filePath(u"Purlex"_s); }
+
+    void run()
+    {
         const SettingsStore store(u"Purlex"_s);
         Startup startup(view, dialogs, drives, store);
         startup.setRemovalListFolder(tree.path());
@@ -65,6 +76,8 @@ private Q_SLOTS:
     void firstRunInOrder();
     void shown_data();
     void shown();
+    void oddFiles_data();
+    void oddFiles();
 };
 
 void TestStartup::firstRunInOrder()
@@ -133,6 +146,55 @@ void TestStartup::shown()
     QCOMPARE(lines.size(), warning.size());
     for (qsizetype i = 0; i < lines.size(); ++i)
         QVERIFY2(lines[i].contains(warning[i]), qPrintable(lines[i]));
+}
+
+void TestStartup::oddFiles_data()
+{
+    QTest::addColumn<QString>("odd"); // what stands in place of a file, and which file
+    QTest::addColumn<QStringList>("colJnk");
+    QTest::addColumn<QString>("warning"); // <list> and <store> stand for their paths
+    const QStringList none;
+    // clang-format off
+    QTest::newRow("list: named pipe") << u"pipe list"_s << none << u"Cannot read the list of strings to remove, '<list>': it is not a regular file; no strings will be removed."_s;
+    QTest::newRow("list: link to /dev/zero") << u"zero list"_s << none << u"Cannot read the list of strings to remove, '<list>': it is not a regular file; no strings will be removed."_s;
+    QTest::newRow("list: over 16 MB") << u"large list"_s << none << u"Cannot read the list of strings to remove, '<list>': it is 16777217 bytes long, more than the 16777216 bytes (16 MB) that are read; no strings will be removed."_s;
+    QTest::newRow("list: lines that are not text") << u"bad lines"_s << QStringList{u"abc"_s, u"abc"_s} << u"Lines 2 and 4 of the list of strings to remove, '<list>', are not valid text; they are left out, the other lines are used."_s;
+    QTest::newRow("list: a long run of lines that are not text") << u"many bad lines"_s << QStringList{u"abc"_s} << u"Lines 1, 2, 3, 4, 5 and 995 more of the list of strings to remove, '<list>', are not valid text; they are left out, the other lines are used."_s;
+    // clang-format on
+}
+
+void TestStartup::oddFiles()
+{
+    QFETCH(QString, odd);
+    QFETCH(QStringList, colJnk);
+    QFETCH(QString, warning);
+    Rig rig(QByteArray(), QString(), false, true);
+    const QString file = odd.endsWith(u"store") ? rig.storePath() : rig.listPath();
+    QDir().mkpath(QFileInfo(file).path());
+    if (odd.startsWith(u"pipe")) {
+        QVERIFY(OddFiles::makePipe(file));
+    } else if (odd.startsWith(u"zero")) {
+        QVERIFY(OddFiles::linkToDevZero(file));
+    } else {
+        QFile content(file);
+        QVERIFY(content.open(QIODevice::WriteOnly));
+        if (odd == u"large list")
+            QVERIFY(content.resize(16 * 1024 * 1024 + 1));
+        else if (odd == u"bad lines")
+            QVERIFY(content.write("abc\n\xFF\nabc\nM\xFAsica\n") > 0);
+        else if (odd == u"many bad lines")
+            QVERIFY(content.write(QByteArray("\xFF\n").repeated(1000) + "abc") > 0);
+    }
+
+    QVERIFY(OddFiles::returnsWithoutWaiting(file, [&] { rig.run(); }));
+    // Start-up went on to its end, and told why in its one warning.
+    QCOMPARE(rig.view.panels.value(u"Current"_s), u"Ready..."_s);
+    QCOMPARE(rig.view.folder, u"C:\\"_s);
+    QCOMPARE(rig.colJnk, colJnk);
+    QCOMPARE(rig.dialogs.warnings,
+        QStringList{QString(warning)
+                        .replace(u"<list>"_s, rig.listPath())
+                        .replace(u"<store>"_s, rig.storePath())});
 }
 
 QTEST_GUILESS_MAIN(TestStartup)
