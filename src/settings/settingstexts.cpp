@@ -23,9 +23,10 @@ QString currentPanelStart()
     return u"Ready..."_s;
 }
 
-QString storeNotReadable(const QString &path)
+QString storeNotReadable(const QString &path, const QString &reason)
 {
-    return u"The settings file '%1' cannot be read; the built-in defaults are used."_s.arg(path);
+    return u"The settings file '%1' cannot be read (%2); the built-in defaults are used."_s.arg(
+        path, reason);
 }
 
 QString storeMalformed(const QString &path)

@@ -12,7 +12,7 @@ QString readPanelStart(); // " Read: 0"
 QString fixedPanelStart(); // " Fixed: 0"
 QString currentPanelStart(); // "Ready..."
 
-QString storeNotReadable(const QString &path);
+QString storeNotReadable(const QString &path, const QString &reason);
 QString storeMalformed(const QString &path);
 QString cannotSave(QStringView key, const QString &path, const QString &reason);
 QString notBoolean(QStringView key, const QString &stored, const QString &used);

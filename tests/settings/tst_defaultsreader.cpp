@@ -46,7 +46,7 @@ void TestDefaultsReader::read()
     QFETCH(QString, values);
     QFETCH(QStringList, problems);
     TempStore temp;
-    SettingsStore store(u"Purlex"_s);
+    SettingsStore store(u"Purlex"_s, temp.folder());
     for (auto it = stored.cbegin(); it != stored.cend(); ++it)
         QVERIFY(store.save(it.key(), it.value()).ok());
 

@@ -6,6 +6,7 @@
 #include "startup.h"
 #include "tempstore.h"
 
+#include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -50,7 +51,7 @@ struct Rig
 
     void run()
     {
-        const SettingsStore store(u"Purlex"_s);
+        const SettingsStore store(u"Purlex"_s, temp.folder());
         Startup startup(view, dialogs, drives, store);
         startup.setRemovalListFolder(tree.path());
         startup.run(defaults, colJnk);
@@ -154,12 +155,16 @@ void TestStartup::oddFiles_data()
     QTest::addColumn<QStringList>("colJnk");
     QTest::addColumn<QString>("warning"); // <list> and <store> stand for their paths
     const QStringList none;
+    const QStringList list{u"abc"_s, u""_s, u"abc"_s};
     // clang-format off
     QTest::newRow("list: named pipe") << u"pipe list"_s << none << u"Cannot read the list of strings to remove, '<list>': it is not a regular file; no strings will be removed."_s;
     QTest::newRow("list: link to /dev/zero") << u"zero list"_s << none << u"Cannot read the list of strings to remove, '<list>': it is not a regular file; no strings will be removed."_s;
     QTest::newRow("list: over 16 MB") << u"large list"_s << none << u"Cannot read the list of strings to remove, '<list>': it is 16777217 bytes long, more than the 16777216 bytes (16 MB) that are read; no strings will be removed."_s;
     QTest::newRow("list: lines that are not text") << u"bad lines"_s << QStringList{u"abc"_s, u"abc"_s} << u"Lines 2 and 4 of the list of strings to remove, '<list>', are not valid text; they are left out, the other lines are used."_s;
     QTest::newRow("list: a long run of lines that are not text") << u"many bad lines"_s << QStringList{u"abc"_s} << u"Lines 1, 2, 3, 4, 5 and 995 more of the list of strings to remove, '<list>', are not valid text; they are left out, the other lines are used."_s;
+    QTest::newRow("store: named pipe") << u"pipe store"_s << list << u"The settings file '<store>' cannot be read (it is not a regular file); the built-in defaults are used."_s;
+    QTest::newRow("store: link to /dev/zero") << u"zero store"_s << list << u"The settings file '<store>' cannot be read (it is not a regular file); the built-in defaults are used."_s;
+    QTest::newRow("store: random bytes") << u"random store"_s << list << u"The settings file '<store>' is not in the expected format; the built-in defaults are used."_s;
     // clang-format on
 }
 
@@ -168,8 +173,9 @@ void TestStartup::oddFiles()
     QFETCH(QString, odd);
     QFETCH(QStringList, colJnk);
     QFETCH(QString, warning);
-    Rig rig(QByteArray(), QString(), false, true);
-    const QString file = odd.endsWith(u"store") ? rig.storePath() : rig.listPath();
+    const bool store = odd.endsWith(u"store");
+    Rig rig(QByteArray(), QString(), store, true);
+    const QString file = store ? rig.storePath() : rig.listPath();
     QDir().mkpath(QFileInfo(file).path());
     if (odd.startsWith(u"pipe")) {
         QVERIFY(OddFiles::makePipe(file));
@@ -184,6 +190,9 @@ void TestStartup::oddFiles()
             QVERIFY(content.write("abc\n\xFF\nabc\nM\xFAsica\n") > 0);
         else if (odd == u"many bad lines")
             QVERIFY(content.write(QByteArray("\xFF\n").repeated(1000) + "abc") > 0);
+        else if (odd == u"random store")
+            for (int i = 0; i < 1024; ++i)
+                QVERIFY(content.putChar(char(QRandomGenerator(i).bounded(256))));
     }
 
     QVERIFY(OddFiles::returnsWithoutWaiting(file, [&] { rig.run(); }));
