@@ -7,6 +7,21 @@
 using namespace Qt::StringLiterals;
 
 namespace SettingsTexts {
+namespace {
+
+// A stored value as a warning quotes it: a value can be of any length, and
+// quoted whole a long one would make the warning unreadable and slow to show.
+QString excerpt(const QString &stored)
+{
+    constexpr qsizetype Shown = 60;
+    if (stored.size() <= Shown)
+        return stored;
+    // Never half of a character that takes two code units.
+    const qsizetype cut = stored[Shown - 1].isHighSurrogate() ? Shown - 1 : Shown;
+    return stored.first(cut) + u"..."_s;
+}
+
+} // namespace
 
 QString readPanelStart()
 {
@@ -43,13 +58,13 @@ QString cannotSave(QStringView key, const QString &path, const QString &reason)
 QString notBoolean(QStringView key, const QString &stored, const QString &used)
 {
     return u"The stored setting %1 is '%2', which is neither True, False nor a number; %3 is used instead."_s
-        .arg(key, stored, used);
+        .arg(key, excerpt(stored), used);
 }
 
 QString numberOutOfRange(QStringView key, const QString &stored, const QString &used)
 {
     return u"The stored setting %1 is '%2', which lies outside -32768 to 32767; %3 is used instead."_s
-        .arg(key, stored, used);
+        .arg(key, excerpt(stored), used);
 }
 
 QString removalListNotRead(const QString &path, const QString &reason)
@@ -104,23 +119,23 @@ QString notReady()
 QString driveNotUsable(const QString &drive, const QString &reason, const QString &used)
 {
     return u"The default drive '%1' cannot be used (%2); %3 is shown instead."_s.arg(
-        drive, reason, used);
+        excerpt(drive), reason, used);
 }
 
 QString driveFailed(const QString &drive, const QString &reason)
 {
-    return u"The drive '%1' cannot be shown (%2)."_s.arg(drive, reason);
+    return u"The drive '%1' cannot be shown (%2)."_s.arg(excerpt(drive), reason);
 }
 
 QString folderNotUsable(const QString &folder, const QString &reason, const QString &used)
 {
     return u"The default folder '%1' cannot be used (%2); %3 is shown instead."_s.arg(
-        folder, reason, used);
+        excerpt(folder), reason, used);
 }
 
 QString folderFailed(const QString &folder, const QString &reason)
 {
-    return u"The folder '%1' cannot be shown (%2)."_s.arg(folder, reason);
+    return u"The folder '%1' cannot be shown (%2)."_s.arg(excerpt(folder), reason);
 }
 
 QString drivePrompt()

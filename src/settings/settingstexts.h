@@ -15,6 +15,8 @@ QString currentPanelStart(); // "Ready..."
 QString storeNotReadable(const QString &path, const QString &reason);
 QString storeMalformed(const QString &path);
 QString cannotSave(QStringView key, const QString &path, const QString &reason);
+// The texts that quote a stored value, a drive or a folder quote at most
+// its first 60 characters, followed by "..." when it is longer.
 QString notBoolean(QStringView key, const QString &stored, const QString &used);
 QString numberOutOfRange(QStringView key, const QString &stored, const QString &used);
 

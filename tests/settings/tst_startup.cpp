@@ -79,6 +79,8 @@ private Q_SLOTS:
     void shown();
     void oddFiles_data();
     void oddFiles();
+    void longStoredValue_data();
+    void longStoredValue();
 };
 
 void TestStartup::firstRunInOrder()
@@ -204,6 +206,31 @@ void TestStartup::oddFiles()
         QStringList{QString(warning)
                         .replace(u"<list>"_s, rig.listPath())
                         .replace(u"<store>"_s, rig.storePath())});
+}
+
+void TestStartup::longStoredValue_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<char>("fill"); // the value is 10 MB of it
+    QTest::addColumn<QString>("warning"); // <60> stands for the first 60 characters quoted
+    // clang-format off
+    QTest::newRow("Boolean") << u"Copy"_s << 'x' << u"The stored setting Copy is '<60>...', which is neither True, False nor a number; True is used instead."_s;
+    QTest::newRow("number") << u"MaxLength"_s << '9' << u"The stored setting MaxLength is '<60>...', which lies outside -32768 to 32767; 60 is used instead."_s;
+    QTest::newRow("drive") << u"Drive"_s << 'q' << u"The default drive '<60>...' cannot be used (it does not exist on this computer); C:\\ is shown instead."_s;
+    QTest::newRow("path") << u"Path"_s << 'p' << u"The default folder '<60>...' cannot be used (it does not exist on this computer); C:\\ is shown instead."_s;
+    // clang-format on
+}
+
+void TestStartup::longStoredValue()
+{
+    QFETCH(QString, key);
+    QFETCH(char, fill);
+    QFETCH(QString, warning);
+    const QByteArray value(10 * 1024 * 1024, fill);
+    const Rig rig(key.toLatin1() + '=' + value + '\n', QString(), true);
+    const QString quoted = (key == u"Path" ? u"C:\\"_s : QString()) + QString::fromLatin1(value);
+    QCOMPARE(
+        rig.dialogs.warnings, QStringList{QString(warning).replace(u"<60>"_s, quoted.first(60))});
 }
 
 QTEST_GUILESS_MAIN(TestStartup)
