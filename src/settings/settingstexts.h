@@ -34,6 +34,9 @@ QString tooLarge(qint64 size, qint64 limit);
 QString doesNotExist(); // "it does not exist on this computer"
 QString notReady(); // "it is not ready"
 
+// A stored default drive or folder is quoted in its stored drive-letter form
+// ("e:\Music"); a folder that the program found or chose, such as the one
+// shown instead, is given as the system names it ("/media/e").
 QString driveNotUsable(const QString &drive, const QString &reason, const QString &used);
 QString driveFailed(const QString &drive, const QString &reason);
 QString folderNotUsable(const QString &folder, const QString &reason, const QString &used);

@@ -12,6 +12,8 @@
 #include "textconversions.h"
 #include "userdialogs.h"
 
+#include <QDir>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -22,6 +24,15 @@ QString rootOf(const QString &drive)
 }
 
 } // namespace
+
+// A drive folder that start-up chose, as the system names it: the texts
+// that echo the stored default keep the stored drive-letter form, but a
+// folder shown instead is one the program found.
+QString Startup::systemPath(const QString &driveFolder) const
+{
+    const std::optional<QString> local = m_drives.localPath(driveFolder);
+    return local ? QDir::toNativeSeparators(*local) : driveFolder;
+}
 
 Startup::Startup(
     DefaultsView &view, UserDialogs &dialogs, const Drives &drives, const SettingsStore &store)
@@ -95,7 +106,7 @@ void Startup::selectDrive(SavedDefaults &defaults)
         m_problems.append(SettingsTexts::driveFailed(drive, reason));
         return;
     }
-    m_problems.append(SettingsTexts::driveNotUsable(drive, reason, rootOf(builtIn)));
+    m_problems.append(SettingsTexts::driveNotUsable(drive, reason, systemPath(rootOf(builtIn))));
     defaults.gDrive = builtIn;
     defaults.gPath.clear();
     const Status fallback = m_view.selectDrive(builtIn);
@@ -124,11 +135,12 @@ void Startup::selectFolder(SavedDefaults &defaults)
             return;
         reason = shown.failure().description;
     }
-    m_problems.append(SettingsTexts::folderNotUsable(folder, reason, root));
+    m_problems.append(SettingsTexts::folderNotUsable(folder, reason, systemPath(root)));
     defaults.gPath.clear();
     const Status fallback = m_view.setFolder(root);
     if (!fallback.ok())
-        m_problems.append(SettingsTexts::folderFailed(root, fallback.failure().description));
+        m_problems.append(
+            SettingsTexts::folderFailed(systemPath(root), fallback.failure().description));
 }
 
 void Startup::showDefaults(const SavedDefaults &defaults)
