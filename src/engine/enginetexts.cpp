@@ -40,9 +40,9 @@ QString noFreeNumber(const QString &name)
         name);
 }
 
-QString maxLengthRange()
+QString maxLengthRange(Range range)
 {
-    return u"Maximum length must be 12 to 99"_s;
+    return u"Maximum length must be %1 to %2"_s.arg(range.low).arg(range.high);
 }
 
 QString inputErrorTitle()

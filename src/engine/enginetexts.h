@@ -1,6 +1,7 @@
 #pragma once
 
 #include "failure.h"
+#include "range.h"
 
 #include <QString>
 
@@ -25,7 +26,8 @@ QString fileNameNotText(const QString &escapedPath);
 QString folderNameNotText(const QString &escapedPath);
 QString noFreeNumber(const QString &name);
 
-QString maxLengthRange(); // "Maximum length must be 12 to 99"
+// "Maximum length must be <low> to <high>", by default of the box's range.
+QString maxLengthRange(Range range = Limits::MaxLength);
 QString inputErrorTitle();
 QString navigating();
 QString completed();

@@ -1,6 +1,7 @@
 #include "settingstexts.h"
 
 #include "enginetexts.h"
+#include "range.h"
 
 #include <QStringList>
 
@@ -196,7 +197,7 @@ QString lengthTitle()
 
 QString lengthRange()
 {
-    return u"Maximum length must be 20 to 240"_s;
+    return EngineTexts::maxLengthRange(Limits::DefaultMaxLength);
 }
 
 QString lengthNotNumber()
@@ -216,7 +217,7 @@ QString limitTitle()
 
 QString limitRange()
 {
-    return u"Maximum files must be 50 to 2000"_s;
+    return u"Maximum files must be %1 to %2"_s.arg(Limits::MaxFiles.low).arg(Limits::MaxFiles.high);
 }
 
 QString limitNotNumber()

@@ -54,11 +54,11 @@ QString pathMissing(const QString &drive, const QString &answer);
 QString pathRestored(const QString &drive, const QString &answer);
 QString lengthPrompt();
 QString lengthTitle();
-QString lengthRange(); // "Maximum length must be 20 to 240"
+QString lengthRange(); // names Limits::DefaultMaxLength
 QString lengthNotNumber();
 QString limitPrompt();
 QString limitTitle();
-QString limitRange(); // "Maximum files must be 50 to 2000"
+QString limitRange(); // names Limits::MaxFiles
 QString limitNotNumber();
 QString notSaved(const QString &description);
 
