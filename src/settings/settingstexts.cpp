@@ -119,7 +119,7 @@ QString notReady()
 
 QString driveNotUsable(const QString &drive, const QString &reason, const QString &used)
 {
-    return u"The default drive '%1' cannot be used (%2); %3 is shown instead."_s.arg(
+    return u"The default drive '%1' cannot be used (%2); '%3' is shown instead."_s.arg(
         excerpt(drive), reason, used);
 }
 
@@ -130,7 +130,7 @@ QString driveFailed(const QString &drive, const QString &reason)
 
 QString folderNotUsable(const QString &folder, const QString &reason, const QString &used)
 {
-    return u"The default folder '%1' cannot be used (%2); %3 is shown instead."_s.arg(
+    return u"The default folder '%1' cannot be used (%2); '%3' is shown instead."_s.arg(
         excerpt(folder), reason, used);
 }
 

@@ -123,15 +123,15 @@ void TestStartup::shown_data()
     // clang-format off
     QTest::newRow("stored values") << QByteArray("Copy=False\nIncSubDirs=false\nMaxLength=61.5\nMaxCount=abc") << QString() << true << u"C| C C:\\ 62 0 011111011"_s << QStringList();
     QTest::newRow("drive e, Music\\Rock, 250") << QByteArray("Drive=e\nPath=Music\\\\Rock\nMaxLength=250") << QString() << true << u"e|Music\\Rock e e:\\Music\\Rock 250 1000 111111111"_s << QStringList();
-    QTest::newRow("missing drive") << QByteArray("Drive=q\nPath=Music") << QString() << true << u"C| C C:\\ 60 1000 111111111"_s << QStringList{u"The default drive 'q' cannot be used (it does not exist on this computer); <c> is shown instead."_s};
-    QTest::newRow("drive not ready") << QByteArray("Drive=F") << QString() << true << u"C| C C:\\ 60 1000 111111111"_s << QStringList{u"The default drive 'F' cannot be used (it is not ready); <c> is shown instead."_s};
-    QTest::newRow("drive 12") << QByteArray("Drive=12") << QString() << true << u"C| C C:\\ 60 1000 111111111"_s << QStringList{u"The default drive '12' cannot be used (it does not exist on this computer); <c> is shown instead."_s};
-    QTest::newRow("window refuses drive e") << QByteArray("Drive=e\nPath=Music\\\\Rock") << u"E"_s << true << u"C| C C:\\ 60 1000 111111111"_s << QStringList{u"The default drive 'e' cannot be used (Drive e is not ready); <c> is shown instead."_s};
+    QTest::newRow("missing drive") << QByteArray("Drive=q\nPath=Music") << QString() << true << u"C| C C:\\ 60 1000 111111111"_s << QStringList{u"The default drive 'q' cannot be used (it does not exist on this computer); '<c>' is shown instead."_s};
+    QTest::newRow("drive not ready") << QByteArray("Drive=F") << QString() << true << u"C| C C:\\ 60 1000 111111111"_s << QStringList{u"The default drive 'F' cannot be used (it is not ready); '<c>' is shown instead."_s};
+    QTest::newRow("drive 12") << QByteArray("Drive=12") << QString() << true << u"C| C C:\\ 60 1000 111111111"_s << QStringList{u"The default drive '12' cannot be used (it does not exist on this computer); '<c>' is shown instead."_s};
+    QTest::newRow("window refuses drive e") << QByteArray("Drive=e\nPath=Music\\\\Rock") << u"E"_s << true << u"C| C C:\\ 60 1000 111111111"_s << QStringList{u"The default drive 'e' cannot be used (Drive e is not ready); '<c>' is shown instead."_s};
     QTest::newRow("window refuses drive C") << QByteArray() << u"C"_s << true << u"C|  C:\\ 60 1000 111111111"_s << QStringList{u"The drive 'C' cannot be shown (Drive C is not ready)."_s};
-    QTest::newRow("missing folder") << QByteArray("Drive=e\nPath=Music\\\\Jazz") << QString() << true << u"e| e e:\\ 60 1000 111111111"_s << QStringList{u"The default folder 'e:\\Music\\Jazz' cannot be used (it does not exist on this computer); <e> is shown instead."_s};
-    QTest::newRow("path names a file") << QByteArray("Path=notafolder") << QString() << true << u"C| C C:\\ 60 1000 111111111"_s << QStringList{u"The default folder 'C:\\notafolder' cannot be used (it does not exist on this computer); <c> is shown instead."_s};
-    QTest::newRow("window refuses the folder") << QByteArray("Path=Music") << u"C:\\Music"_s << true << u"C| C C:\\ 60 1000 111111111"_s << QStringList{u"The default folder 'C:\\Music' cannot be used (Folder C:\\Music cannot be shown); <c> is shown instead."_s};
-    QTest::newRow("missing folder, root refused") << QByteArray("Path=Jazz") << u"C:\\"_s << true << u"C| C  60 1000 111111111"_s << QStringList{u"The default folder 'C:\\Jazz' cannot be used (it does not exist on this computer); <c> is shown instead."_s, u"The folder '<c>' cannot be shown (Folder C:\\ cannot be shown)."_s};
+    QTest::newRow("missing folder") << QByteArray("Drive=e\nPath=Music\\\\Jazz") << QString() << true << u"e| e e:\\ 60 1000 111111111"_s << QStringList{u"The default folder 'e:\\Music\\Jazz' cannot be used (it does not exist on this computer); '<e>' is shown instead."_s};
+    QTest::newRow("path names a file") << QByteArray("Path=notafolder") << QString() << true << u"C| C C:\\ 60 1000 111111111"_s << QStringList{u"The default folder 'C:\\notafolder' cannot be used (it does not exist on this computer); '<c>' is shown instead."_s};
+    QTest::newRow("window refuses the folder") << QByteArray("Path=Music") << u"C:\\Music"_s << true << u"C| C C:\\ 60 1000 111111111"_s << QStringList{u"The default folder 'C:\\Music' cannot be used (Folder C:\\Music cannot be shown); '<c>' is shown instead."_s};
+    QTest::newRow("missing folder, root refused") << QByteArray("Path=Jazz") << u"C:\\"_s << true << u"C| C  60 1000 111111111"_s << QStringList{u"The default folder 'C:\\Jazz' cannot be used (it does not exist on this computer); '<c>' is shown instead."_s, u"The folder '<c>' cannot be shown (Folder C:\\ cannot be shown)."_s};
     QTest::newRow("window refuses the root") << QByteArray() << u"C:\\"_s << true << u"C| C  60 1000 111111111"_s << QStringList{u"The folder 'C:\\' cannot be shown (Folder C:\\ cannot be shown)."_s};
     QTest::newRow("unusable Boolean, number") << QByteArray("Copy=maybe\nMaxLength=99999") << QString() << true << u"C| C C:\\ 60 1000 111111111"_s << QStringList{u"MaxLength is '99999'"_s, u"Copy is 'maybe'"_s};
     QTest::newRow("malformed store") << QByteArray("Copy=False\nDrive=e\nbroken line") << QString() << true << u"C| C C:\\ 60 1000 111111111"_s << QStringList{u"Purlex.conf' is not in the expected format"_s};
@@ -227,8 +227,8 @@ void TestStartup::longStoredValue_data()
     // clang-format off
     QTest::newRow("Boolean") << u"Copy"_s << 'x' << u"The stored setting Copy is '<60>...', which is neither True, False nor a number; True is used instead."_s;
     QTest::newRow("number") << u"MaxLength"_s << '9' << u"The stored setting MaxLength is '<60>...', which lies outside -32768 to 32767; 60 is used instead."_s;
-    QTest::newRow("drive") << u"Drive"_s << 'q' << u"The default drive '<60>...' cannot be used (it does not exist on this computer); <c> is shown instead."_s;
-    QTest::newRow("path") << u"Path"_s << 'p' << u"The default folder '<60>...' cannot be used (it does not exist on this computer); <c> is shown instead."_s;
+    QTest::newRow("drive") << u"Drive"_s << 'q' << u"The default drive '<60>...' cannot be used (it does not exist on this computer); '<c>' is shown instead."_s;
+    QTest::newRow("path") << u"Path"_s << 'p' << u"The default folder '<60>...' cannot be used (it does not exist on this computer); '<c>' is shown instead."_s;
     // clang-format on
 }
 
