@@ -68,9 +68,9 @@ QString notAJournal()
     return u"it is not in the expected format"_s;
 }
 
-QString maxLengthRange()
+QString maxLengthRange(Range range)
 {
-    return u"Maximum length must be 12 to 99"_s;
+    return u"Maximum length must be %1 to %2"_s.arg(range.low).arg(range.high);
 }
 
 QString inputErrorTitle()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "failure.h"
+#include "range.h"
 
 #include <QString>
 
@@ -33,7 +34,8 @@ QString journalNotWritable(const QString &path, const QString &reason);
 QString journalNotReadable(const QString &path, const QString &reason);
 QString notAJournal();
 
-QString maxLengthRange(); // "Maximum length must be 12 to 99"
+// "Maximum length must be <low> to <high>", by default of the box's range.
+QString maxLengthRange(Range range = Limits::MaxLength);
 QString inputErrorTitle();
 QString navigating();
 QString completed();

@@ -6,5 +6,10 @@ using namespace Qt::StringLiterals;
 
 Failure systemFailure(int errorNumber, const QString &attempted)
 {
-    return {errorNumber, attempted + u": "_s + QString::fromLocal8Bit(std::strerror(errorNumber))};
+    return {errorNumber, attempted + u": "_s + systemReason(errorNumber)};
+}
+
+QString systemReason(int errorNumber)
+{
+    return QString::fromLocal8Bit(std::strerror(errorNumber));
 }

@@ -39,7 +39,7 @@ public:
         } else {
             m_reading.values.*member = SavedDefaults{}.*member;
             m_reading.problems.append(SettingsTexts::numberOutOfRange(
-                m_setting.key, m_text, m_setting.defaultText.toString()));
+                m_setting.key, m_text, DefaultsTable::defaultText(m_setting)));
         }
     }
 
@@ -49,8 +49,8 @@ public:
             m_reading.values.*member = *value;
         } else {
             m_reading.values.*member = SavedDefaults{}.*member;
-            m_reading.problems.append(
-                SettingsTexts::notBoolean(m_setting.key, m_text, m_setting.defaultText.toString()));
+            m_reading.problems.append(SettingsTexts::notBoolean(
+                m_setting.key, m_text, DefaultsTable::defaultText(m_setting)));
         }
     }
 
@@ -66,7 +66,7 @@ DefaultsReading read(const SettingsStore &store)
 {
     DefaultsReading reading;
     for (const DefaultSetting &setting : DefaultsTable::all()) {
-        const QString text = store.get(setting.key, setting.defaultText.toString());
+        const QString text = store.get(setting.key, DefaultsTable::defaultText(setting));
         std::visit(FieldReader(reading, setting, text), setting.field);
     }
     return reading;

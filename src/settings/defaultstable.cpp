@@ -13,19 +13,19 @@ namespace {
 using S = SavedDefaults;
 
 const std::array<DefaultSetting, 13> table = {{
-    {SettingKeys::Drive, u"C", &S::gDrive, std::nullopt},
-    {SettingKeys::Path, u"", &S::gPath, std::nullopt},
-    {SettingKeys::MaxLength, u"60", &S::gMaxLen, std::nullopt},
-    {SettingKeys::IncSubDirs, u"True", &S::gIncSub, SwitchId::IncludeSubdirs},
-    {SettingKeys::MaxCount, u"1000", &S::gMaxCnt, std::nullopt},
-    {SettingKeys::ReadOnly, u"True", &S::gReadOnly, SwitchId::ReadOnly},
-    {SettingKeys::Underline, u"True", &S::gUnderline, SwitchId::Underline},
-    {SettingKeys::MultSpecial, u"True", &S::gMultSpecial, SwitchId::MultSpecial},
-    {SettingKeys::MultSpace, u"True", &S::gMultSpace, SwitchId::MultSpace},
-    {SettingKeys::Empty, u"True", &S::gEmpty, SwitchId::Empty},
-    {SettingKeys::Copy, u"True", &S::gCopy, SwitchId::Copy},
-    {SettingKeys::Starting, u"True", &S::gStarting, SwitchId::Starting},
-    {SettingKeys::Ending, u"True", &S::gEnding, SwitchId::Ending},
+    {SettingKeys::Drive, &S::gDrive, std::nullopt},
+    {SettingKeys::Path, &S::gPath, std::nullopt},
+    {SettingKeys::MaxLength, &S::gMaxLen, std::nullopt},
+    {SettingKeys::IncSubDirs, &S::gIncSub, SwitchId::IncludeSubdirs},
+    {SettingKeys::MaxCount, &S::gMaxCnt, std::nullopt},
+    {SettingKeys::ReadOnly, &S::gReadOnly, SwitchId::ReadOnly},
+    {SettingKeys::Underline, &S::gUnderline, SwitchId::Underline},
+    {SettingKeys::MultSpecial, &S::gMultSpecial, SwitchId::MultSpecial},
+    {SettingKeys::MultSpace, &S::gMultSpace, SwitchId::MultSpace},
+    {SettingKeys::Empty, &S::gEmpty, SwitchId::Empty},
+    {SettingKeys::Copy, &S::gCopy, SwitchId::Copy},
+    {SettingKeys::Starting, &S::gStarting, SwitchId::Starting},
+    {SettingKeys::Ending, &S::gEnding, SwitchId::Ending},
 }};
 
 } // namespace
@@ -68,6 +68,11 @@ bool switchValue(const SavedDefaults &defaults, SwitchId id)
 QString booleanText(bool value)
 {
     return value ? u"True"_s : u"False"_s;
+}
+
+QString defaultText(const DefaultSetting &setting)
+{
+    return storedText(SavedDefaults(), setting);
 }
 
 QString storedText(const SavedDefaults &defaults, const DefaultSetting &setting)

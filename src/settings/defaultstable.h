@@ -27,5 +27,8 @@ bool switchValue(const SavedDefaults &defaults, SwitchId id);
 QString booleanText(bool value);
 // The text that the store keeps for the setting's current value.
 QString storedText(const SavedDefaults &defaults, const DefaultSetting &setting);
+// The text that stands for the setting while its key is absent: the stored
+// text of its built-in default.
+QString defaultText(const DefaultSetting &setting);
 
 } // namespace DefaultsTable

@@ -5,8 +5,8 @@
 
 // The thirteen defaults that persist between runs, held by the main window
 // while the program runs. A default-constructed value carries the built-in
-// defaults of a first run; DefaultsTable spells the same values as the texts
-// that stand in for absent keys.
+// defaults of a first run, the one place they are stated: the texts that
+// stand in for absent keys and the window's first texts derive from it.
 struct SavedDefaults
 {
     QString gDrive = QStringLiteral("C");

@@ -4,6 +4,7 @@
 #include "defaultsview.h"
 #include "drivepaths.h"
 #include "drives.h"
+#include "range.h"
 #include "settingkeys.h"
 #include "settingsstore.h"
 #include "settingstexts.h"
@@ -16,8 +17,7 @@ struct SettingsCommands::NumberPrompt
 {
     QString prompt;
     QString title;
-    qint16 lowest;
-    qint16 highest;
+    Range range;
     QString rangeMessage;
     QString numberMessage;
 };
@@ -115,18 +115,18 @@ qint16 SettingsCommands::askNumber(const NumberPrompt &prompt, qint16 current)
             value = *converted;
         else
             m_dialogs.inputError(prompt.numberMessage);
-        if (value < prompt.lowest || value > prompt.highest)
+        if (!prompt.range.contains(value))
             m_dialogs.inputError(prompt.rangeMessage);
-    } while (value < prompt.lowest || value > prompt.highest);
+    } while (!prompt.range.contains(value));
     return value;
 }
 
 void SettingsCommands::mnuSettingsDefaultLength_Click()
 {
-    const qint16 value
-        = askNumber({SettingsTexts::lengthPrompt(), SettingsTexts::lengthTitle(), 20, 240,
-                        SettingsTexts::lengthRange(), SettingsTexts::lengthNotNumber()},
-            m_defaults.gMaxLen);
+    const qint16 value = askNumber(
+        {SettingsTexts::lengthPrompt(), SettingsTexts::lengthTitle(), Limits::DefaultMaxLength,
+            SettingsTexts::lengthRange(), SettingsTexts::lengthNotNumber()},
+        m_defaults.gMaxLen);
     m_view.setMaxLengthText(TextConversions::numberText(value));
     m_defaults.gMaxLen = value;
     save(*DefaultsTable::forKey(SettingKeys::MaxLength));
@@ -135,7 +135,7 @@ void SettingsCommands::mnuSettingsDefaultLength_Click()
 void SettingsCommands::mnuSettingsLimit_Click()
 {
     const qint16 value
-        = askNumber({SettingsTexts::limitPrompt(), SettingsTexts::limitTitle(), 50, 2000,
+        = askNumber({SettingsTexts::limitPrompt(), SettingsTexts::limitTitle(), Limits::MaxFiles,
                         SettingsTexts::limitRange(), SettingsTexts::limitNotNumber()},
             m_defaults.gMaxCnt);
     m_view.setLimitText(TextConversions::numberText(value));

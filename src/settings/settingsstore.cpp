@@ -1,12 +1,16 @@
 #include "settingsstore.h"
 
+#include "oserror.h"
+#include "regularfile.h"
 #include "settingkeys.h"
 #include "settingstexts.h"
+#include "storetext.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QStringList>
 
 #include <cerrno>
@@ -14,15 +18,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// The application name doubles as the organisation, so the native store
-// on Linux is <config>/<name>/<name>.conf rather than a file shared by
-// several programs.
-QSettings openStore(const QString &applicationName)
-{
-    return QSettings(
-        QSettings::NativeFormat, QSettings::UserScope, applicationName, applicationName);
-}
 
 QString fullKey(QStringView key)
 {
@@ -45,6 +40,8 @@ Failure writeFailure(QStringView key, const QString &location)
     const QFileInfo file(location);
     if (file.isDir())
         return failure(EISDIR, u"a folder stands in place of the file"_s);
+    if (file.exists() && !file.isFile())
+        return failure(EINVAL, SettingsTexts::notRegularFile());
     if (file.exists() && !file.isWritable())
         return failure(EACCES, u"the file is write-protected"_s);
 
@@ -62,24 +59,40 @@ Failure writeFailure(QStringView key, const QString &location)
 
 } // namespace
 
-SettingsStore::SettingsStore(const QString &applicationName)
+SettingsStore::SettingsStore(const QString &applicationName, const QString &folder)
     : m_applicationName(applicationName.isEmpty() ? executableName() : applicationName)
 {
-    QSettings settings = openStore(m_applicationName);
-    m_location = settings.fileName();
-    // Sections are parsed when first used, so a malformed file shows only
-    // once its keys are asked for.
-    settings.beginGroup(SettingKeys::Section);
-    settings.childKeys();
-    settings.endGroup();
-    switch (settings.status()) {
-    case QSettings::NoError:
+    const QString base = folder.isEmpty()
+        ? QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+        : folder;
+    m_location
+        = QDir::cleanPath(base + u'/' + m_applicationName + u'/' + m_applicationName + u".conf"_s);
+    read();
+}
+
+void SettingsStore::read()
+{
+    m_values.clear();
+    m_readProblem.clear();
+    const RegularFileContent file = readRegularFile(m_location);
+    switch (file.outcome) {
+    case RegularFileContent::Outcome::Read:
+        if (std::optional<QHash<QString, QString>> values
+            = StoreText::section(file.bytes, SettingKeys::Section))
+            m_values = std::move(*values);
+        else
+            m_readProblem = SettingsTexts::storeMalformed(displayPath(m_location));
         break;
-    case QSettings::AccessError:
-        m_readProblem = SettingsTexts::storeNotReadable(displayPath(m_location));
+    case RegularFileContent::Outcome::Missing: // the first run
         break;
-    case QSettings::FormatError:
-        m_readProblem = SettingsTexts::storeMalformed(displayPath(m_location));
+    case RegularFileContent::Outcome::NotRegular:
+        m_readProblem = SettingsTexts::storeNotReadable(
+            displayPath(m_location), SettingsTexts::notRegularFile());
+        break;
+    case RegularFileContent::Outcome::TooLarge:
+    case RegularFileContent::Outcome::Failed:
+        m_readProblem = SettingsTexts::storeNotReadable(
+            displayPath(m_location), systemReason(file.errorNumber));
         break;
     }
 }
@@ -91,33 +104,25 @@ QString SettingsStore::executableName()
 
 QString SettingsStore::get(QStringView key, const QString &defaultText) const
 {
-    if (!m_readProblem.isEmpty())
-        return defaultText;
-    const QSettings settings = openStore(m_applicationName);
-    const QVariant value = settings.value(fullKey(key));
-    if (!value.isValid())
-        return defaultText;
-    // The native format reads an unquoted text with commas as a list; a
-    // value typed by hand that way still means the text with its commas.
-    if (value.metaType().id() == QMetaType::QStringList)
-        return value.toStringList().join(u", "_s);
-    return value.toString();
+    return m_values.value(key.toString(), defaultText);
 }
 
 Status SettingsStore::save(QStringView key, const QString &text)
 {
-    QSettings settings = openStore(m_applicationName);
-    settings.setValue(fullKey(key), text);
-    settings.sync();
-    // A format error found while merging does not stop the write; only a
-    // refused write does, and the file must be there afterwards.
-    const QFileInfo file(m_location);
-    if (settings.status() == QSettings::AccessError || !file.isFile() || !file.isWritable())
+    // The settings object reads the file before writing it, and would wait
+    // for ever on a named pipe put in its place.
+    if (const QFileInfo file(m_location); file.exists() && !file.isFile())
         return writeFailure(key, m_location);
+    {
+        QSettings settings(m_location, QSettings::IniFormat);
+        settings.setValue(fullKey(key), text);
+        settings.sync();
+        // A format error found while merging does not stop the write; only
+        // a refused write does, and the file must be there afterwards.
+        const QFileInfo file(m_location);
+        if (settings.status() == QSettings::AccessError || !file.isFile() || !file.isWritable())
+            return writeFailure(key, m_location);
+    }
+    read();
     return Status::success();
-}
-
-QString SettingsStore::location() const
-{
-    return m_location;
 }

@@ -2,21 +2,27 @@
 
 #include "result.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringView>
 
-// The per-user store of the defaults: the section "Defaults" of the native
-// settings of the application name (on Linux
-// $XDG_CONFIG_HOME/<name>/<name>.conf). Values are texts. Every call opens
-// the store and releases it again, so a failed write leaves nothing behind
-// that would spoil the next one.
+// The per-user store of the defaults: the section "Defaults" of the file
+// <folder>/<name>/<name>.conf, where the folder is the user's configuration
+// folder ($XDG_CONFIG_HOME, ~/.config) and the name the application name.
+// Values are texts. The file is read once, when the store is made, and
+// again after each save; it is read only when it is a regular file, without
+// ever waiting on it, and in time proportional to its size. A file that is
+// anything else, cannot be read or is not in the expected form is reported
+// (readProblem) and reads as empty.
 class SettingsStore final
 {
 public:
     // The store of `applicationName`; an empty name stands for the
     // executable's file name without extension, so that a renamed copy of
-    // the program keeps settings of its own.
-    explicit SettingsStore(const QString &applicationName = QString());
+    // the program keeps settings of its own. An empty folder stands for the
+    // user's configuration folder.
+    explicit SettingsStore(
+        const QString &applicationName = QString(), const QString &folder = QString());
 
     // The stored text, or `defaultText` when the key is absent or the store
     // could not be read.
@@ -26,7 +32,7 @@ public:
     Status save(QStringView key, const QString &text);
 
     // The full path of the file that holds the store.
-    QString location() const;
+    QString location() const { return m_location; }
     QString applicationName() const { return m_applicationName; }
     // Why the stored values could not be read, empty when they could. The
     // values of an unreadable store read as absent.
@@ -35,7 +41,10 @@ public:
     static QString executableName();
 
 private:
+    void read();
+
     QString m_applicationName;
     QString m_location;
     QString m_readProblem;
+    QHash<QString, QString> m_values;
 };

@@ -1,10 +1,28 @@
 #include "settingstexts.h"
 
 #include "enginetexts.h"
+#include "range.h"
+
+#include <QStringList>
 
 using namespace Qt::StringLiterals;
 
 namespace SettingsTexts {
+namespace {
+
+// A stored value as a warning quotes it: a value can be of any length, and
+// quoted whole a long one would make the warning unreadable and slow to show.
+QString excerpt(const QString &stored)
+{
+    constexpr qsizetype Shown = 60;
+    if (stored.size() <= Shown)
+        return stored;
+    // Never half of a character that takes two code units.
+    const qsizetype cut = stored[Shown - 1].isHighSurrogate() ? Shown - 1 : Shown;
+    return stored.first(cut) + u"..."_s;
+}
+
+} // namespace
 
 QString readPanelStart()
 {
@@ -21,9 +39,10 @@ QString currentPanelStart()
     return u"Ready..."_s;
 }
 
-QString storeNotReadable(const QString &path)
+QString storeNotReadable(const QString &path, const QString &reason)
 {
-    return u"The settings file '%1' cannot be read; the built-in defaults are used."_s.arg(path);
+    return u"The settings file '%1' cannot be read (%2); the built-in defaults are used."_s.arg(
+        path, reason);
 }
 
 QString storeMalformed(const QString &path)
@@ -40,13 +59,13 @@ QString cannotSave(QStringView key, const QString &path, const QString &reason)
 QString notBoolean(QStringView key, const QString &stored, const QString &used)
 {
     return u"The stored setting %1 is '%2', which is neither True, False nor a number; %3 is used instead."_s
-        .arg(key, stored, used);
+        .arg(key, excerpt(stored), used);
 }
 
 QString numberOutOfRange(QStringView key, const QString &stored, const QString &used)
 {
     return u"The stored setting %1 is '%2', which lies outside -32768 to 32767; %3 is used instead."_s
-        .arg(key, stored, used);
+        .arg(key, excerpt(stored), used);
 }
 
 QString removalListNotRead(const QString &path, const QString &reason)
@@ -57,6 +76,35 @@ QString removalListNotRead(const QString &path, const QString &reason)
 QString noStringsRemoved(const QString &reason)
 {
     return reason + u"; no strings will be removed."_s;
+}
+
+QString removalLinesNotText(const QString &path, const QList<qint64> &named, qint64 count)
+{
+    QStringList numbers;
+    for (const qint64 number : named)
+        numbers.append(QString::number(number));
+    const qint64 more = count - named.size();
+    if (more > 0)
+        numbers.append(u"%1 more"_s.arg(more));
+    const QString listed = numbers.size() == 1
+        ? numbers[0]
+        : numbers.first(numbers.size() - 1).join(u", "_s) + u" and "_s + numbers.last();
+    return (count == 1 ? u"Line %1 of the list of strings to remove, '%2', is not valid text; "
+                         u"it is left out, the other lines are used."_s
+                       : u"Lines %1 of the list of strings to remove, '%2', are not valid text; "
+                         u"they are left out, the other lines are used."_s)
+        .arg(listed, path);
+}
+
+QString notRegularFile()
+{
+    return u"it is not a regular file"_s;
+}
+
+QString tooLarge(qint64 size, qint64 limit)
+{
+    return u"it is %1 bytes long, more than the %2 bytes (%3 MB) that are read"_s.arg(
+        QString::number(size), QString::number(limit), QString::number(limit / (1024 * 1024)));
 }
 
 QString doesNotExist()
@@ -71,24 +119,24 @@ QString notReady()
 
 QString driveNotUsable(const QString &drive, const QString &reason, const QString &used)
 {
-    return u"The default drive '%1' cannot be used (%2); %3 is shown instead."_s.arg(
-        drive, reason, used);
+    return u"The default drive '%1' cannot be used (%2); '%3' is shown instead."_s.arg(
+        excerpt(drive), reason, used);
 }
 
 QString driveFailed(const QString &drive, const QString &reason)
 {
-    return u"The drive '%1' cannot be shown (%2)."_s.arg(drive, reason);
+    return u"The drive '%1' cannot be shown (%2)."_s.arg(excerpt(drive), reason);
 }
 
 QString folderNotUsable(const QString &folder, const QString &reason, const QString &used)
 {
-    return u"The default folder '%1' cannot be used (%2); %3 is shown instead."_s.arg(
-        folder, reason, used);
+    return u"The default folder '%1' cannot be used (%2); '%3' is shown instead."_s.arg(
+        excerpt(folder), reason, used);
 }
 
 QString folderFailed(const QString &folder, const QString &reason)
 {
-    return u"The folder '%1' cannot be shown (%2)."_s.arg(folder, reason);
+    return u"The folder '%1' cannot be shown (%2)."_s.arg(excerpt(folder), reason);
 }
 
 QString drivePrompt()
@@ -149,7 +197,7 @@ QString lengthTitle()
 
 QString lengthRange()
 {
-    return u"Maximum length must be 20 to 240"_s;
+    return EngineTexts::maxLengthRange(Limits::DefaultMaxLength);
 }
 
 QString lengthNotNumber()
@@ -169,7 +217,7 @@ QString limitTitle()
 
 QString limitRange()
 {
-    return u"Maximum files must be 50 to 2000"_s;
+    return u"Maximum files must be %1 to %2"_s.arg(Limits::MaxFiles.low).arg(Limits::MaxFiles.high);
 }
 
 QString limitNotNumber()

@@ -12,6 +12,8 @@
 #include "textconversions.h"
 #include "userdialogs.h"
 
+#include <QDir>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -22,6 +24,15 @@ QString rootOf(const QString &drive)
 }
 
 } // namespace
+
+// A drive folder that start-up chose, as the system names it: the texts
+// that echo the stored default keep the stored drive-letter form, but a
+// folder shown instead is one the program found.
+QString Startup::systemPath(const QString &driveFolder) const
+{
+    const std::optional<QString> local = m_drives.localPath(driveFolder);
+    return local ? QDir::toNativeSeparators(*local) : driveFolder;
+}
 
 Startup::Startup(
     DefaultsView &view, UserDialogs &dialogs, const Drives &drives, const SettingsStore &store)
@@ -52,16 +63,20 @@ void Startup::run(SavedDefaults &defaults, QStringList &colJnk)
 
 void Startup::loadRemovalList(QStringList &colJnk)
 {
-    const Result<QStringList> list = RemovalList::load(m_removalListFolder);
+    const Result<RemovalList::Lines> list = RemovalList::load(m_removalListFolder);
     if (!list.ok()) {
         // The cleaner works with an empty list, so start-up goes on.
         m_problems.append(SettingsTexts::noStringsRemoved(list.failure().description));
         return;
     }
-    for (const QString &item : list.value()) {
+    const RemovalList::Lines &lines = list.value();
+    for (const QString &item : lines.items) {
         colJnk.append(item);
         m_view.addRemovalRow(colJnk.last());
     }
+    if (lines.notTextCount > 0)
+        m_problems.append(SettingsTexts::removalLinesNotText(
+            RemovalList::filePath(m_removalListFolder), lines.notTextLines, lines.notTextCount));
 }
 
 // A drive that is missing, not ready or refused gives way to the built-in
@@ -91,7 +106,7 @@ void Startup::selectDrive(SavedDefaults &defaults)
         m_problems.append(SettingsTexts::driveFailed(drive, reason));
         return;
     }
-    m_problems.append(SettingsTexts::driveNotUsable(drive, reason, rootOf(builtIn)));
+    m_problems.append(SettingsTexts::driveNotUsable(drive, reason, systemPath(rootOf(builtIn))));
     defaults.gDrive = builtIn;
     defaults.gPath.clear();
     const Status fallback = m_view.selectDrive(builtIn);
@@ -120,11 +135,12 @@ void Startup::selectFolder(SavedDefaults &defaults)
             return;
         reason = shown.failure().description;
     }
-    m_problems.append(SettingsTexts::folderNotUsable(folder, reason, root));
+    m_problems.append(SettingsTexts::folderNotUsable(folder, reason, systemPath(root)));
     defaults.gPath.clear();
     const Status fallback = m_view.setFolder(root);
     if (!fallback.ok())
-        m_problems.append(SettingsTexts::folderFailed(root, fallback.failure().description));
+        m_problems.append(
+            SettingsTexts::folderFailed(systemPath(root), fallback.failure().description));
 }
 
 void Startup::showDefaults(const SavedDefaults &defaults)

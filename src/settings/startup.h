@@ -33,6 +33,7 @@ private:
     void selectDrive(SavedDefaults &defaults);
     void selectFolder(SavedDefaults &defaults);
     void showDefaults(const SavedDefaults &defaults);
+    QString systemPath(const QString &driveFolder) const;
 
     DefaultsView &m_view;
     UserDialogs &m_dialogs;

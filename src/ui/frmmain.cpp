@@ -95,11 +95,11 @@ void frmMain::createControls()
     Label1 = new QLabel(UiTexts::maximumLengthLabel(), form);
     txtMax = new LimitBox(form);
     txtMax->setTypingLimit(2);
-    txtMax->setText(QStringLiteral("60"));
+    txtMax->setText(QString::number(SavedDefaults().gMaxLen));
     chkSubdirs = checkBox("chkSubdirs", UiTexts::includeSubdirs());
     Label2 = new QLabel(UiTexts::filesPerExecutionLabel(), form);
     txtCount = new LimitBox(form);
-    txtCount->setText(QStringLiteral("1000"));
+    txtCount->setText(QString::number(SavedDefaults().gMaxCnt));
     chkReadOnly = checkBox("chkReadOnly", UiTexts::overrideReadOnly());
     chkMultSpace = checkBox("chkMultSpace", UiTexts::multSpace());
     chkMultSpecial = checkBox("chkMultSpecial", UiTexts::multSpecial());

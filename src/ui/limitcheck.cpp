@@ -8,17 +8,17 @@ std::optional<QString> LimitCheck::refusal(const QString &text) const
     if (!TextConversions::isNumeric(text))
         return notNumericMessage;
     const double value = TextConversions::leadingNumberAfterZero(text);
-    if (value < lowest || value > highest)
+    if (!range.contains(value))
         return rangeMessage;
     return std::nullopt;
 }
 
 LimitCheck LimitCheck::maxLength()
 {
-    return {12, 99, UiTexts::lengthNotNumeric(), UiTexts::lengthRange()};
+    return {Limits::MaxLength, UiTexts::lengthNotNumeric(), UiTexts::lengthRange()};
 }
 
 LimitCheck LimitCheck::maxCount()
 {
-    return {50, 2000, UiTexts::countNotNumeric(), UiTexts::countRange()};
+    return {Limits::MaxFiles, UiTexts::countNotNumeric(), UiTexts::countRange()};
 }

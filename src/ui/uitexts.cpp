@@ -169,7 +169,7 @@ QString countNotNumeric()
 }
 QString countRange()
 {
-    return u"Maximum files must be 50 to 2000"_s;
+    return SettingsTexts::limitRange();
 }
 QString lengthNotNumeric()
 {

@@ -3,17 +3,14 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
-#include <QSettings>
 #include <QString>
 #include <QTemporaryDir>
 
-// A per-user settings folder of its own for one test: every store opened
-// while it lives is kept in a fresh temporary folder.
+// A per-user settings folder of its own for one test: a store made with
+// folder() as its folder is kept in a fresh temporary folder.
 class TempStore final
 {
 public:
-    TempStore() { QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.path()); }
-
     QString folder() const { return m_dir.path(); }
     // Where the store of `name` keeps its file.
     QString filePath(const QString &name) const

@@ -37,6 +37,10 @@ void TestDefaultsReader::read_data()
     QTest::newRow("16-bit edges") << StoredTexts{{u"MaxLength"_s, u"32767"_s}, {u"MaxCount"_s, u"-32768.4"_s}} << u"C||32767|-32768|111111111"_s << QStringList();
     QTest::newRow("unusable values keep the built-in ones") << StoredTexts{{u"Starting"_s, u"maybe"_s}, {u"MaxLength"_s, u"99999"_s}, {u"MaxCount"_s, u"32767.5"_s}, {u"Copy"_s, u"False"_s}} << u"C||60|1000|111111011"_s
         << QStringList{numberOutOfRange(u"MaxLength", u"99999"_s, u"60"_s), numberOutOfRange(u"MaxCount", u"32767.5"_s, u"1000"_s), notBoolean(u"Starting", u"maybe"_s, u"True"_s)};
+    const QString sixty(60, u'y');
+    const QString note = u"', which is neither True, False nor a number; True is used instead."_s;
+    QTest::newRow("long values quoted in part") << StoredTexts{{u"Copy"_s, sixty}, {u"Starting"_s, sixty + u'z'}, {u"Ending"_s, sixty.first(59) + u"\U0001F3B5"_s}} << u"C||60|1000|111111111"_s
+        << QStringList{u"The stored setting Copy is '"_s + sixty + note, u"The stored setting Starting is '"_s + sixty + u"..."_s + note, u"The stored setting Ending is '"_s + sixty.first(59) + u"..."_s + note};
     // clang-format on
 }
 
@@ -46,7 +50,7 @@ void TestDefaultsReader::read()
     QFETCH(QString, values);
     QFETCH(QStringList, problems);
     TempStore temp;
-    SettingsStore store(u"Purlex"_s);
+    SettingsStore store(u"Purlex"_s, temp.folder());
     for (auto it = stored.cbegin(); it != stored.cend(); ++it)
         QVERIFY(store.save(it.key(), it.value()).ok());
 

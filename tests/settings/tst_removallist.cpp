@@ -1,9 +1,13 @@
+#include "oddfiles.h"
 #include "removallist.h"
 
 #include <QDir>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
+
+using LineNumbers = QList<qint64>;
 
 class TestRemovalList : public QObject
 {
@@ -12,6 +16,9 @@ class TestRemovalList : public QObject
 private Q_SLOTS:
     void parse_data();
     void parse();
+    void refused_data();
+    void refused();
+    void largestListIsRead();
     void missingBesideExecutable();
 };
 
@@ -19,11 +26,19 @@ void TestRemovalList::parse_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QStringList>("expected");
+    QTest::addColumn<LineNumbers>("notText"); // the lines named as not valid text
+    QTest::addColumn<qint64>("notTextCount");
     // clang-format off
-    QTest::newRow("empty file") << QByteArray() << QStringList();
-    QTest::newRow("blank, duplicate, untrimmed, CR LF") << QByteArray("abc\r\n\r\nabc\r\n  Www\t\r\n") << QStringList{u"abc"_s, u""_s, u"abc"_s, u"  Www\t"_s};
-    QTest::newRow("LF or CR LF, lone CR, no final break") << QByteArray("a\rb\nc\r\nd") << QStringList{u"a\rb"_s, u"c"_s, u"d"_s};
-    QTest::newRow("byte-order mark, two final breaks") << QByteArray("\xEF\xBB\xBF[ads]\n\n") << QStringList{u"[ads]"_s, u""_s};
+    QTest::newRow("empty file") << QByteArray() << QStringList() << LineNumbers() << 0LL;
+    QTest::newRow("blank, duplicate, untrimmed, CR LF") << QByteArray("abc\r\n\r\nabc\r\n  Www\t\r\n") << QStringList{u"abc"_s, u""_s, u"abc"_s, u"  Www\t"_s} << LineNumbers() << 0LL;
+    QTest::newRow("LF or CR LF, lone CR, no final break") << QByteArray("a\rb\nc\r\nd") << QStringList{u"a\rb"_s, u"c"_s, u"d"_s} << LineNumbers() << 0LL;
+    QTest::newRow("lone CR ending the last line stays") << QByteArray("abc\r") << QStringList{u"abc\r"_s} << LineNumbers() << 0LL;
+    QTest::newRow("CR before CR LF stays") << QByteArray("x\r\r\nabc\r") << QStringList{u"x\r"_s, u"abc\r"_s} << LineNumbers() << 0LL;
+    QTest::newRow("byte-order mark, two final breaks") << QByteArray("\xEF\xBB\xBF[ads]\n\n") << QStringList{u"[ads]"_s, u""_s} << LineNumbers() << 0LL;
+    QTest::newRow("byte-order mark of a later line is dropped") << QByteArray("a\n\xEF\xBB\xBF" "b") << QStringList{u"a"_s, u"b"_s} << LineNumbers() << 0LL;
+    QTest::newRow("text beyond ASCII") << QByteArray("M\xC3\xBAsica\n\xF0\x9F\x8E\xB5\n") << QStringList{u"Música"_s, u"\U0001F3B5"_s} << LineNumbers() << 0LL;
+    QTest::newRow("lines that are no text are left out") << QByteArray("ok\nM\xFAsica\nfine\n\xC3(\n\xC0\xAF\r\n\xED\xA0\x80\nend\xF0\x9F") << QStringList{u"ok"_s, u"fine"_s} << LineNumbers{2, 4, 5, 6, 7} << 5LL;
+    QTest::newRow("a long run: the first five named") << QByteArray("\xFF\n\xFF\ngood\n\xFF\n\xFF\n\xFF\n\xFF\n\xFF\n\xFF") << QStringList{u"good"_s} << LineNumbers{1, 2, 4, 5, 6} << 8LL;
     // clang-format on
 }
 
@@ -31,7 +46,62 @@ void TestRemovalList::parse()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(QStringList, expected);
-    QCOMPARE(RemovalList::parse(bytes), expected);
+    QFETCH(LineNumbers, notText);
+    QFETCH(qint64, notTextCount);
+    const RemovalList::Lines lines = RemovalList::parse(bytes);
+    QCOMPARE(lines.items, expected);
+    QCOMPARE(lines.notTextLines, notText);
+    QCOMPARE(lines.notTextCount, notTextCount);
+}
+
+void TestRemovalList::refused_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("reason"); // what the description says after the path
+    QTest::newRow("named pipe") << u"pipe"_s << u"it is not a regular file"_s;
+    QTest::newRow("link to /dev/zero") << u"zero"_s << u"it is not a regular file"_s;
+    QTest::newRow("folder") << u"folder"_s << u"it is not a regular file"_s;
+    QTest::newRow("one byte over 16 MB")
+        << u"large"_s
+        << u"it is 16777217 bytes long, more than the 16777216 bytes (16 MB) "
+           u"that are read"_s;
+}
+
+void TestRemovalList::refused()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, reason);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(u"Purlex.txt"_s);
+    if (kind == u"pipe")
+        QVERIFY(OddFiles::makePipe(path));
+    else if (kind == u"zero")
+        QVERIFY(OddFiles::linkToDevZero(path));
+    else if (kind == u"folder")
+        QVERIFY(QDir(folder.path()).mkdir(u"Purlex.txt"_s));
+    else if (QFile file(path); file.open(QIODevice::WriteOnly))
+        QVERIFY(file.resize(RemovalList::MaxFileSize + 1));
+
+    std::optional<Result<RemovalList::Lines>> list;
+    QVERIFY(
+        OddFiles::returnsWithoutWaiting(path, [&] { list = RemovalList::load(folder.path()); }));
+    QVERIFY(!list->ok() && list->failure().number != 0);
+    QCOMPARE(list->failure().description,
+        u"Cannot read the list of strings to remove, '%1': %2"_s.arg(path, reason));
+}
+
+void TestRemovalList::largestListIsRead()
+{
+    QTemporaryDir folder;
+    QFile file(folder.filePath(u"Purlex.txt"_s));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write("first\r\n") == 7);
+    QVERIFY(file.resize(RemovalList::MaxFileSize));
+    file.close();
+    const Result<RemovalList::Lines> list = RemovalList::load(folder.path());
+    QVERIFY(list.ok());
+    QCOMPARE(list.value().items.size(), 2);
+    QCOMPARE(list.value().items[0], u"first"_s);
+    QCOMPARE(list.value().items[1].size(), RemovalList::MaxFileSize - 7);
 }
 
 void TestRemovalList::missingBesideExecutable()
@@ -40,7 +110,7 @@ void TestRemovalList::missingBesideExecutable()
     // executable is not called Purlex.
     const QString before = QDir::currentPath();
     QVERIFY(QDir::setCurrent(QDir::rootPath()));
-    const Result<QStringList> list = RemovalList::load();
+    const Result<RemovalList::Lines> list = RemovalList::load();
     QVERIFY(QDir::setCurrent(before));
     QVERIFY(!list.ok() && list.failure().number != 0);
     const QString path = QDir(QCoreApplication::applicationDirPath()).filePath(u"Purlex.txt"_s);

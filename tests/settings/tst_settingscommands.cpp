@@ -39,7 +39,7 @@ struct Fixture
     TempStore temp;
     QTemporaryDir driveC;
     SavedDefaults defaults;
-    SettingsStore store{u"Purlex"_s};
+    SettingsStore store{u"Purlex"_s, temp.folder()};
     RecordingView view;
     ScriptedDialogs dialogs;
     FakeDrives drives;

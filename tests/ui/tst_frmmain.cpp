@@ -18,7 +18,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
-#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -41,8 +40,7 @@ struct Fixture
 
     Fixture()
     {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
-        store = std::make_unique<SettingsStore>(u"tst_frmmain"_s);
+        store = std::make_unique<SettingsStore>(u"tst_frmmain"_s, settings.path());
         drives.add(u'C', c.path());
         drives.add(u'D', d.path());
         drives.add(u'E', u"/nonexistent-e"_s, false);
