@@ -200,4 +200,37 @@ QString folderMissing(const QString &driveFolder)
     return u"The folder %1 is on no drive of this computer"_s.arg(driveFolder);
 }
 
+QString previewFolderColumn()
+{
+    return u"Folder"_s;
+}
+QString previewNameColumn()
+{
+    return u"Name"_s;
+}
+QString previewNewNameColumn()
+{
+    return u"New name"_s;
+}
+QString previewNoteColumn()
+{
+    return u"Note"_s;
+}
+QString previewStartFolder()
+{
+    return u"."_s;
+}
+QString previewNumbered()
+{
+    return u"numbered"_s;
+}
+QString previewReadOnly()
+{
+    return u"read-only"_s;
+}
+QString previewNumberedReadOnly()
+{
+    return u"numbered, read-only"_s;
+}
+
 } // namespace UiTexts
