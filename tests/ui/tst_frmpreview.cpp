@@ -1,6 +1,13 @@
+#include "frmpreview.h"
 #include "previewmodel.h"
 
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
 #include <QStandardPaths>
+#include <QTableView>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -18,6 +25,15 @@ PreviewRow failure(const QString &folder, const QString &name, const QString &de
     return PreviewRow{folder, name, {}, false, false, description};
 }
 
+QList<PreviewRow> alikeRows(int count)
+{
+    QList<PreviewRow> rows;
+    rows.reserve(count);
+    for (int i = 0; i < count; ++i)
+        rows.append(rename(u"Music/Rock"_s, u"CC Song %1.mp3"_s.arg(i), u"Song %1.mp3"_s.arg(i)));
+    return rows;
+}
+
 } // namespace
 
 class tst_frmPreview final : public QObject
@@ -25,7 +41,13 @@ class tst_frmPreview final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        // A locale that groups digits, so that a count written through it
+        // would show.
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    }
 
     void cells_data()
     {
@@ -79,6 +101,115 @@ private Q_SLOTS:
         }
         QCOMPARE(shown, texts);
         QCOMPARE(tips, texts);
+    }
+
+    void window_data()
+    {
+        QTest::addColumn<int>("read");
+        QTest::addColumn<int>("renamed");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<QString>("counts");
+        // clang-format off
+        QTest::newRow("counts in plain digits") << 12345 << 678 << 3 << u"12345 files would be read, 678 renamed"_s;
+        QTest::newRow("one file") << 1 << 1 << 1 << u"1 file would be read, 1 renamed"_s;
+        QTest::newRow("nothing would change") << 40 << 0 << 0 << u"40 files would be read, 0 renamed"_s;
+        QTest::newRow("100,000 rows") << 100000 << 100000 << 100000 << u"100000 files would be read, 100000 renamed"_s;
+        // clang-format on
+    }
+
+    void window()
+    {
+        QFETCH(int, read);
+        QFETCH(int, renamed);
+        QFETCH(int, rows);
+        QFETCH(QString, counts);
+        frmPreview dialog(Preview{read, renamed, alikeRows(rows)});
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QCOMPARE(dialog.windowTitle(), u"Preview"_s);
+        QCOMPARE(dialog.findChild<QLabel *>(u"lblCounts"_s)->text(), counts);
+        auto *table = dialog.findChild<QTableView *>(u"grdPreview"_s);
+        QCOMPARE(table->model()->rowCount(), rows);
+        QCOMPARE(table->isVisible(), rows > 0);
+        QCOMPARE(dialog.findChild<QLabel *>(u"lblNothing"_s)->isVisible(), rows == 0);
+        QVERIFY(dialog.findChild<QPushButton *>(u"cmdExecute"_s)->isEnabled());
+        if (rows == 0)
+            return;
+        // The last row can be scrolled to and is shown whole.
+        const QModelIndex last = table->model()->index(rows - 1, PreviewModel::NameColumn);
+        table->scrollTo(last);
+        QVERIFY(table->viewport()->rect().contains(table->visualRect(last)));
+        QCOMPARE(last.data().toString(), u"CC Song %1.mp3"_s.arg(rows - 1));
+    }
+
+    void columnWidths_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("everywhere"); // the folder and the new name as long as the name
+        QTest::addColumn<bool>("fits"); // else the name is cut
+        const QString longName = QString(300, u'n') + u".mp3"_s;
+        QTest::newRow("a short name fits") << u"CC Song__Title.mp3"_s << false << true;
+        QTest::newRow("a long name is cut") << longName << false << false;
+        QTest::newRow("long texts everywhere") << longName << true << false;
+    }
+
+    void columnWidths()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, everywhere);
+        QFETCH(bool, fits);
+        QList<PreviewRow> rows = alikeRows(1000);
+        // Far from the top, where only a sample over every row finds it.
+        rows[900].name = name;
+        if (everywhere)
+            rows[900].folder = rows[900].newName = name;
+        frmPreview dialog(Preview{1000, 1000, rows});
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        auto *table = dialog.findChild<QTableView *>(u"grdPreview"_s);
+        const int width = table->columnWidth(PreviewModel::NameColumn);
+        QCOMPARE(width > table->fontMetrics().horizontalAdvance(name), fits);
+        // The notes stay in view beside the others, title and all.
+        QVERIFY(!table->horizontalScrollBar()->isVisible());
+        QVERIFY(table->columnWidth(PreviewModel::NoteColumn)
+            >= table->horizontalHeader()->sectionSizeHint(PreviewModel::NoteColumn));
+    }
+
+    void keys_data()
+    {
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<QString>("gesture"); // keys, or the name of a button clicked
+        QTest::addColumn<int>("result");
+        const int accepted = QDialog::Accepted;
+        const int rejected = QDialog::Rejected;
+        // clang-format off
+        QTest::newRow("Escape rejects") << 3 << u"Esc"_s << rejected;
+        QTest::newRow("Close rejects") << 3 << u"cmdClose"_s << rejected;
+        QTest::newRow("Execute accepts") << 3 << u"cmdExecute"_s << accepted;
+        QTest::newRow("Alt+E accepts") << 3 << u"Alt+E"_s << accepted;
+        QTest::newRow("Enter does not run Execute") << 3 << u"Return"_s << rejected;
+        QTest::newRow("Enter on an empty preview") << 0 << u"Return"_s << rejected;
+        QTest::newRow("Alt+E on an empty preview") << 0 << u"Alt+E"_s << accepted;
+        // clang-format on
+    }
+
+    void keys()
+    {
+        QFETCH(int, rows);
+        QFETCH(QString, gesture);
+        QFETCH(int, result);
+        frmPreview dialog(Preview{rows, rows, alikeRows(rows)});
+        QSignalSpy finished(&dialog, &QDialog::finished);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        if (auto *button = dialog.findChild<QPushButton *>(gesture))
+            QTest::mouseClick(button, Qt::LeftButton);
+        else
+            QTest::keySequence(QApplication::focusWidget(), QKeySequence(gesture));
+        // An access key shows its button pressed for a moment before it acts.
+        QTRY_COMPARE(finished.size(), 1);
+        QCOMPARE(finished.at(0).at(0).toInt(), result);
+        QVERIFY(!dialog.isVisible());
     }
 };
 
