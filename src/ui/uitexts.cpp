@@ -200,4 +200,55 @@ QString folderMissing(const QString &driveFolder)
     return u"The folder %1 is on no drive of this computer"_s.arg(driveFolder);
 }
 
+QString previewTitle()
+{
+    return u"Preview"_s;
+}
+QString previewCounts(qint32 read, qint32 renamed)
+{
+    return (read == 1 ? u"%1 file would be read, %2 renamed"_s
+                      : u"%1 files would be read, %2 renamed"_s)
+        .arg(QString::number(read), QString::number(renamed));
+}
+QString previewFolderColumn()
+{
+    return u"Folder"_s;
+}
+QString previewNameColumn()
+{
+    return u"Name"_s;
+}
+QString previewNewNameColumn()
+{
+    return u"New name"_s;
+}
+QString previewNoteColumn()
+{
+    return u"Note"_s;
+}
+QString previewStartFolder()
+{
+    return u"."_s;
+}
+QString previewNumbered()
+{
+    return u"numbered"_s;
+}
+QString previewReadOnly()
+{
+    return u"read-only"_s;
+}
+QString previewNumberedReadOnly()
+{
+    return u"numbered, read-only"_s;
+}
+QString previewNothing()
+{
+    return u"Nothing would change"_s;
+}
+QString previewClose()
+{
+    return u"Close"_s;
+}
+
 } // namespace UiTexts

@@ -59,4 +59,18 @@ QString driveNotReady(QChar letter);
 QString folderCannotOpen(const QString &path);
 QString folderMissing(const QString &driveFolder);
 
+// The Preview window: what a pass would do, before it is run.
+QString previewTitle(); // "Preview"
+QString previewCounts(qint32 read, qint32 renamed);
+QString previewFolderColumn();
+QString previewNameColumn();
+QString previewNewNameColumn();
+QString previewNoteColumn();
+QString previewStartFolder(); // the start folder in the "Folder" column
+QString previewNumbered();
+QString previewReadOnly();
+QString previewNumberedReadOnly();
+QString previewNothing();
+QString previewClose();
+
 } // namespace UiTexts
