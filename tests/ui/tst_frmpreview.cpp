@@ -123,7 +123,7 @@ private Q_SLOTS:
         QFETCH(int, renamed);
         QFETCH(int, rows);
         QFETCH(QString, counts);
-        frmPreview dialog(Preview{read, renamed, alikeRows(rows)});
+        frmPreview dialog(Preview{read, renamed, alikeRows(rows), {}});
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QCOMPARE(dialog.windowTitle(), u"Preview"_s);
@@ -163,7 +163,7 @@ private Q_SLOTS:
         rows[900].name = name;
         if (everywhere)
             rows[900].folder = rows[900].newName = name;
-        frmPreview dialog(Preview{1000, 1000, rows});
+        frmPreview dialog(Preview{1000, 1000, rows, {}});
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         auto *table = dialog.findChild<QTableView *>(u"grdPreview"_s);
@@ -198,7 +198,7 @@ private Q_SLOTS:
         QFETCH(int, rows);
         QFETCH(QString, gesture);
         QFETCH(int, result);
-        frmPreview dialog(Preview{rows, rows, alikeRows(rows)});
+        frmPreview dialog(Preview{rows, rows, alikeRows(rows), {}});
         QSignalSpy finished(&dialog, &QDialog::finished);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
