@@ -17,6 +17,7 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
@@ -77,26 +78,43 @@ private Q_SLOTS:
     void limitBoxValidation_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("gesture"); // a control clicked, or keys typed in the box
+        // Steps: a control clicked, "Alt" tapped alone, or keys pressed on the window.
+        QTest::addColumn<QStringList>("gesture");
         QTest::addColumn<QString>("message"); // empty: the text passes
         const QString count = u"Maximum files must be 50 to 2000"_s;
+        const QString length = u"Maximum length must be 12 to 99"_s;
+        const auto steps
+            = [](const char *text) { return QString::fromLatin1(text).split(u", "_s); };
         // clang-format off
-        QTest::newRow("txtCount 49") << u"49"_s << u"chkEnding"_s << count;
-        QTest::newRow("txtCount 50") << u"50"_s << u"chkEnding"_s << QString();
-        QTest::newRow("txtCount 2000") << u"2000"_s << u"Alt+E"_s << QString();
-        QTest::newRow("txtCount 2001") << u"2001"_s << u"Alt+E"_s << count;
-        QTest::newRow("txtCount empty") << QString() << u"cmdExecute"_s << u"Maximum files not numeric"_s;
-        QTest::newRow("txtMax 11") << u"11"_s << u"cmdExecute"_s << u"Maximum length must be 12 to 99"_s;
-        QTest::newRow("txtMax 12") << u"12"_s << u"Tab"_s << QString();
-        QTest::newRow("txtMax 99") << u"99"_s << u"cmdExecute"_s << QString();
-        QTest::newRow("txtMax two letters") << u"ab"_s << u"Tab"_s << u"Maximum length not numeric"_s;
+        QTest::newRow("txtCount 49") << u"49"_s << steps("chkEnding") << count;
+        QTest::newRow("txtCount 50") << u"50"_s << steps("chkEnding") << QString();
+        QTest::newRow("txtCount 2000") << u"2000"_s << steps("Alt+E") << QString();
+        QTest::newRow("txtCount 2001") << u"2001"_s << steps("Alt+E") << count;
+        QTest::newRow("txtCount empty") << QString() << steps("cmdExecute") << u"Maximum files not numeric"_s;
+        // The check reads "0" & text: a leading sign makes it 0.
+        QTest::newRow("txtCount +60") << u"+60"_s << steps("cmdExecute") << count;
+        QTest::newRow("txtCount 49 Shift+Tab") << u"49"_s << steps("Shift+Tab") << count;
+        QTest::newRow("txtMax 11") << u"11"_s << steps("cmdExecute") << length;
+        QTest::newRow("txtMax 12") << u"12"_s << steps("Tab") << QString();
+        QTest::newRow("txtMax 99") << u"99"_s << steps("cmdExecute") << QString();
+        QTest::newRow("txtMax 99 Shift+Tab") << u"99"_s << steps("Shift+Tab") << QString();
+        QTest::newRow("txtMax 11 Shift+Tab") << u"11"_s << steps("Shift+Tab") << length;
+        QTest::newRow("txtMax two letters") << u"ab"_s << steps("Tab") << u"Maximum length not numeric"_s;
+        // After the menu bar had the keyboard, the box is still the one being left.
+        QTest::newRow("txtMax 11 Alt, cmdExecute") << u"11"_s << steps("Alt, cmdExecute") << length;
+        QTest::newRow("txtMax 11 Alt, chkEnding") << u"11"_s << steps("Alt, chkEnding") << length;
+        QTest::newRow("txtMax 11 Alt, Alt+E") << u"11"_s << steps("Alt, Alt+E") << length;
+        QTest::newRow("txtMax 11 Alt+S, Esc, cmdExecute") << u"11"_s << steps("Alt+S, Esc, cmdExecute") << length;
+        QTest::newRow("txtMax 11 Alt+S, Esc, chkEnding") << u"11"_s << steps("Alt+S, Esc, chkEnding") << length;
+        QTest::newRow("txtCount 49 Alt, Alt, cmdExecute") << u"49"_s << steps("Alt, Alt, cmdExecute") << count;
+        QTest::newRow("txtMax 12 Alt, cmdExecute") << u"12"_s << steps("Alt, cmdExecute") << QString();
         // clang-format on
     }
 
     void limitBoxValidation()
     {
         QFETCH(QString, text);
-        QFETCH(QString, gesture);
+        QFETCH(QStringList, gesture);
         QFETCH(QString, message);
         const bool refused = !message.isEmpty();
         Fixture f;
@@ -105,19 +123,30 @@ private Q_SLOTS:
         edit->setText(text);
         edit->setFocus();
         ModalCatcher catcher;
-        if (auto *target = f.window->findChild<QWidget *>(gesture))
-            QTest::mouseClick(target, Qt::LeftButton);
-        else
-            QTest::keySequence(edit, QKeySequence(gesture));
+        bool menuBarHadKeys = false;
+        for (const QString &step : std::as_const(gesture)) {
+            if (auto *target = f.window->findChild<QWidget *>(step))
+                QTest::mouseClick(target, Qt::LeftButton);
+            else if (step == u"Alt")
+                QTest::keyClick(f.window->windowHandle(), Qt::Key_Alt);
+            else
+                QTest::keySequence(f.window->windowHandle(), QKeySequence(step));
+            menuBarHadKeys
+                |= QApplication::focusWidget() == static_cast<QWidget *>(f.window->menuBar());
+        }
+        QCOMPARE(menuBarHadKeys, gesture.size() > 1);
 
         const QString shown
             = ModalCatcher::entry(QMessageBox::Warning, QMessageBox::Ok, u"Input Error"_s, message);
         QCOMPARE(catcher.shown, refused ? QStringList{shown} : QStringList{});
         QTRY_VERIFY(!refused || QApplication::focusWidget() == edit);
-        QCOMPARE(f.window->chkEnding->isChecked(), refused || gesture != u"chkEnding"_s);
+        QCOMPARE(edit->text(), text);
+        const bool ticks = gesture.last() == u"chkEnding"_s;
+        QCOMPARE(f.window->chkEnding->isChecked(), refused || !ticks);
         // An access key presses its button for a moment before it acts.
         QVERIFY(!refused || !f.window->cmdExecute->isDown());
-        const bool runs = !refused && (gesture == u"cmdExecute"_s || gesture == u"Alt+E"_s);
+        const bool runs
+            = !refused && (gesture.last() == u"cmdExecute"_s || gesture.last() == u"Alt+E"_s);
         QTRY_COMPARE(f.panel(u"Current"_s), runs ? u"Completed"_s : u"Ready..."_s);
     }
 
