@@ -182,6 +182,33 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(f.store->location()));
     }
 
+    void eachSwitchFeedsItsOwnRule_data()
+    {
+        QTest::addColumn<int>("position"); // in the list that the test reads back
+        const char *boxes[] = {"chkSubdirs", "chkReadOnly", "chkUnderline", "chkCopy",
+            "chkMultSpecial", "chkMultSpace", "chkEmpty", "chkStarting", "chkEnding"};
+        for (int i = 0; i < 9; ++i)
+            QTest::newRow(boxes[i]) << i;
+    }
+
+    void eachSwitchFeedsItsOwnRule()
+    {
+        QFETCH(int, position);
+        Fixture f;
+        for (QCheckBox *box : f.window->centralWidget()->findChildren<QCheckBox *>())
+            CheckValue::setValue(*box, CheckValue::Clear);
+        QTest::mouseClick(
+            f.window->findChild<QCheckBox *>(QLatin1StringView(QTest::currentDataTag())),
+            Qt::LeftButton);
+        const PassHost &host = f.window->passHost();
+        const CleaningRules r = host.cleaningRules();
+        QList<bool> expected(9, false);
+        expected[position] = true;
+        QCOMPARE((QList<bool>{host.includeSubfolders(), host.overrideReadOnly(), r.underline,
+                     r.copy, r.multSpecial, r.multSpace, r.empty, r.starting, r.ending}),
+            expected);
+    }
+
     void listsKeptInStep()
     {
         Fixture f;
