@@ -1,5 +1,6 @@
 #include "frmmain.h"
 
+#include "accesskeybutton.h"
 #include "captionfont.h"
 #include "checkvalue.h"
 #include "drivelist.h"
@@ -108,7 +109,7 @@ void frmMain::createControls()
     chkCopy = checkBox("chkCopy", UiTexts::copy());
     chkStarting = checkBox("chkStarting", UiTexts::starting());
     chkEnding = checkBox("chkEnding", UiTexts::ending());
-    cmdExecute = new QPushButton(UiTexts::execute(), form);
+    cmdExecute = new AccessKeyButton(UiTexts::execute(), form);
     // Enter does not run a pass; only a click or the access key does.
     cmdExecute->setAutoDefault(false);
     cmdExecute->setDefault(false);
