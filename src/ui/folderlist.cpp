@@ -1,5 +1,6 @@
 #include "folderlist.h"
 
+#include "nameorder.h"
 #include "oserror.h"
 #include "uitexts.h"
 
@@ -80,7 +81,7 @@ Status FolderList::setPath(const QString &path)
         it.next();
         names.append(it.fileName());
     }
-    names.sort(Qt::CaseInsensitive);
+    NameOrder::sort(names);
     QDir dir(clean);
     QList<QStandardItem *> children;
     children.reserve(names.size());
