@@ -200,4 +200,16 @@ QString folderMissing(const QString &driveFolder)
     return u"The folder %1 is on no drive of this computer"_s.arg(driveFolder);
 }
 
+QString wholeDriveTitle()
+{
+    return u"Whole Drive"_s;
+}
+
+QString wholeDriveQuestion(QChar letter, const QString &folder)
+{
+    return u"The folder %1 is the root of drive %2: and subdirectories are included, so every "
+           u"file on the drive will be looked at.\nClick OK to go on or Cancel to start nothing."_s
+               .arg(folder, letter);
+}
+
 } // namespace UiTexts

@@ -59,4 +59,7 @@ QString driveNotReady(QChar letter);
 QString folderCannotOpen(const QString &path);
 QString folderMissing(const QString &driveFolder);
 
+QString wholeDriveTitle(); // "Whole Drive"
+QString wholeDriveQuestion(QChar letter, const QString &folder);
+
 } // namespace UiTexts

@@ -1,13 +1,16 @@
 #include "windowpasshost.h"
 
 #include "checkvalue.h"
+#include "drivepaths.h"
 #include "enginetexts.h"
 #include "filelist.h"
 #include "frmmain.h"
 #include "limitbox.h"
 #include "panelstatusbar.h"
+#include "uitexts.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QMessageBox>
 
 namespace {
@@ -74,9 +77,18 @@ void WindowPassHost::showInputError(const QString &message)
 
 bool WindowPassHost::approveStart(const QString &folder, bool includeSubfolders)
 {
-    Q_UNUSED(folder);
-    Q_UNUSED(includeSubfolders);
-    return true;
+    if (!includeSubfolders)
+        return true;
+    const std::optional<DriveInfo> drive = DrivePaths::driveOf(m_window.drives().list(), folder);
+    if (!drive || QDir::cleanPath(drive->mountPoint) != QDir::cleanPath(folder))
+        return true;
+    const ArrowWhileAsking arrow(m_busy);
+    QMessageBox box(QMessageBox::Warning, UiTexts::wholeDriveTitle(),
+        UiTexts::wholeDriveQuestion(drive->letter, folder), QMessageBox::Ok | QMessageBox::Cancel,
+        &m_window);
+    // Enter, like Escape, starts nothing: the whole drive takes a deliberate OK.
+    box.setDefaultButton(QMessageBox::Cancel);
+    return box.exec() == QMessageBox::Ok;
 }
 
 void WindowPassHost::refreshFileList()

@@ -29,8 +29,9 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // One shown window after start-up with an empty store, over temporary drives:
-// C holds a subfolder with a plain and a hidden file, D is empty, E is not
-// ready. The removal list lies beside the store.
+// C holds a subfolder with a plain and a hidden file, D is empty but for the
+// folder where F is mounted, E is not ready. The window opens on C's root.
+// The removal list lies beside the store.
 struct Fixture
 {
     QTemporaryDir settings, c, d;
@@ -47,6 +48,8 @@ struct Fixture
         drives.add(u'C', c.path());
         drives.add(u'D', d.path());
         drives.add(u'E', u"/nonexistent-e"_s, false);
+        QVERIFY(QDir(d.path()).mkdir(u"f"_s));
+        drives.add(u'F', d.filePath(u"f"_s));
         QDir(c.path()).mkdir(u"sub"_s);
         QVERIFY(QFile(c.filePath(u"sub/inner.txt"_s)).open(QIODevice::WriteOnly));
         QVERIFY(QFile(c.filePath(u"sub/.hidden"_s)).open(QIODevice::WriteOnly));
@@ -119,6 +122,8 @@ private Q_SLOTS:
         QFETCH(QString, message);
         const bool refused = !message.isEmpty();
         Fixture f;
+        // On a drive's root, a pass through the subdirectories would ask first.
+        CheckValue::setValue(*f.window->chkSubdirs, CheckValue::Clear);
         auto *edit = f.window->findChild<LimitBox *>(
             QString::fromLatin1(QTest::currentDataTag()).section(u' ', 0, 0));
         edit->setText(text);
@@ -225,6 +230,60 @@ private Q_SLOTS:
         QCOMPARE(f.dialogs.warnings, QStringList{u"Drive E: is not ready"_s});
         QCOMPARE(f.window->FilMain->path(), f.d.path());
         QCOMPARE(f.window->drvMain->letter(), std::optional<QChar>(u'D'));
+    }
+
+    void wholeDriveAsksFirst_data()
+    {
+        QTest::addColumn<QString>("folder"); // where the pass starts, below the fixture's drives
+        QTest::addColumn<bool>("subdirs");
+        QTest::addColumn<QString>("answer"); // to the question: OK, Cancel or a key
+        QTest::addColumn<QString>("drive"); // that the question names; empty: none asked
+        // clang-format off
+        QTest::newRow("root of C, OK") << u"c"_s << true << u"OK"_s << u"C"_s;
+        QTest::newRow("root of C, Cancel") << u"c"_s << true << u"Cancel"_s << u"C"_s;
+        QTest::newRow("root of C, Escape") << u"c"_s << true << u"Esc"_s << u"C"_s;
+        QTest::newRow("root of C, Enter") << u"c"_s << true << u"Return"_s << u"C"_s;
+        QTest::newRow("root of C without subdirectories") << u"c"_s << false << QString() << QString();
+        QTest::newRow("folder on C") << u"c/sub"_s << true << QString() << QString();
+        QTest::newRow("root of F, mounted in a folder of D") << u"d/f"_s << true << u"OK"_s << u"F"_s;
+        // clang-format on
+    }
+
+    void wholeDriveAsksFirst()
+    {
+        QFETCH(QString, folder);
+        QFETCH(bool, subdirs);
+        QFETCH(QString, answer);
+        QFETCH(QString, drive);
+        Fixture f;
+        const QString path = (folder.startsWith(u'c') ? f.c.path() : f.d.path()) + folder.mid(1);
+        QVERIFY(f.window->dirMain->setPath(path).ok());
+        QVERIFY(QFile(path + u"/a__b.txt"_s).open(QIODevice::WriteOnly));
+        CheckValue::setValue(
+            *f.window->chkSubdirs, subdirs ? CheckValue::Ticked : CheckValue::Clear);
+        ModalCatcher catcher(answer == u"OK"_s ? QMessageBox::Ok : QMessageBox::Cancel);
+        if (answer == u"Esc"_s || answer == u"Return"_s)
+            catcher.whileShown
+                = [answer](QDialog *box) { QTest::keySequence(box, QKeySequence(answer)); };
+        f.window->cmdExecute_Click();
+
+        const QString question
+            = u"The folder %1 is the root of drive %2: and subdirectories are "
+              u"included, so every file on the drive will be looked at.\n"
+              u"Click OK to go on or Cancel to start nothing."_s.arg(path, drive);
+        const QString asked = ModalCatcher::entry(QMessageBox::Warning,
+            QMessageBox::Ok | QMessageBox::Cancel, u"Whole Drive"_s, question);
+        QCOMPARE(catcher.shown, drive.isEmpty() ? QStringList() : QStringList{asked});
+        const bool runs = drive.isEmpty() || answer == u"OK"_s;
+        QCOMPARE(QFile::exists(path + u"/a b.txt"_s), runs);
+        // Refused, the pass leaves no trace: panels, counters and pointer as they were.
+        const QStringList panels{f.panel(u"Fixed"_s), f.panel(u"Current"_s)};
+        QCOMPARE(panels,
+            (runs ? QStringList{u" Fixed: 1"_s, u"Completed"_s}
+                  : QStringList{u" Fixed: 0"_s, u"Ready..."_s}));
+        QCOMPARE(f.panel(u"Read"_s) == u" Read: 0"_s, !runs);
+        QCOMPARE(f.window->gCurCnt, runs ? 1 : 0);
+        QVERIFY(!QGuiApplication::overrideCursor());
     }
 
     void executePass_data()
