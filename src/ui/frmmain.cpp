@@ -384,7 +384,7 @@ Status frmMain::followDrive()
         return Status::success();
     const Status moved = m_drives.isReady(*letter)
         ? dirMain->setPath(drvMain->currentFolder(*letter))
-        : Status(Failure{ENOMEDIUM, UiTexts::driveNotReady(*letter)});
+        : Status(Failure{ENOMEDIUM, UiTexts::driveNotReady(*letter, drvMain->mountPoint(*letter))});
     if (!moved.ok()) {
         const QSignalBlocker blocker(drvMain);
         if (const std::optional<QChar> shown = drvMain->driveOf(dirMain->path()))

@@ -185,9 +185,9 @@ QString driveMissing(const QString &drive)
     return u"There is no drive %1 on this computer"_s.arg(drive);
 }
 
-QString driveNotReady(QChar letter)
+QString driveNotReady(QChar letter, const QString &mountPoint)
 {
-    return u"Drive %1: is not ready"_s.arg(letter);
+    return u"Drive %1: (%2) is not ready"_s.arg(letter).arg(mountPoint);
 }
 
 QString folderCannotOpen(const QString &path)

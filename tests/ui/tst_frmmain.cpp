@@ -227,7 +227,7 @@ private Q_SLOTS:
         f.window->drvMain->setCurrentIndex(1);
         QCOMPARE(f.window->FilMain->path(), f.d.path());
         f.window->drvMain->setCurrentIndex(2);
-        QCOMPARE(f.dialogs.warnings, QStringList{u"Drive E: is not ready"_s});
+        QCOMPARE(f.dialogs.warnings, QStringList{u"Drive E: (/nonexistent-e) is not ready"_s});
         QCOMPARE(f.window->FilMain->path(), f.d.path());
         QCOMPARE(f.window->drvMain->letter(), std::optional<QChar>(u'D'));
     }
