@@ -46,7 +46,12 @@ WindowPassHost::~WindowPassHost()
 
 void WindowPassHost::setPanelText(const QString &key, const QString &text)
 {
-    m_window.StatusBar1->setPanelText(key, text);
+    // While a pass runs, the bar shows the latest texts when it paints.
+    if (!m_busy) {
+        m_window.StatusBar1->setPanelText(key, text);
+        return;
+    }
+    m_window.StatusBar1->keepPanelText(key, text);
     m_window.StatusBar1->repaintThrottled();
 }
 
@@ -55,14 +60,18 @@ void WindowPassHost::setBusy(bool busy)
     if (busy == m_busy)
         return;
     m_busy = busy;
-    if (busy)
+    if (busy) {
         QApplication::setOverrideCursor(Qt::BusyCursor);
-    else
+    } else {
         QApplication::restoreOverrideCursor();
+        m_window.StatusBar1->showKeptTexts();
+    }
 }
 
 bool WindowPassHost::continueAfter(const Failure &failure)
 {
+    // The panels name the file that failed while the user decides.
+    m_window.StatusBar1->showKeptTexts();
     const ArrowWhileAsking arrow(m_busy);
     QMessageBox box(QMessageBox::Critical, EngineTexts::errorDialogTitle(),
         EngineTexts::errorDialogPrompt(failure), QMessageBox::Ok | QMessageBox::Cancel, &m_window);

@@ -1,5 +1,6 @@
 #include "checkvalue.h"
 #include "drivelist.h"
+#include "enginetexts.h"
 #include "fakedrives.h"
 #include "filelist.h"
 #include "folderlist.h"
@@ -304,6 +305,7 @@ private Q_SLOTS:
         QFETCH(QMessageBox::StandardButton, answer);
         const bool blocked = answer != QMessageBox::NoButton;
         QFETCH(QStringList, shown);
+        const QStringList kept{u"a__b.txt"_s, u"z www.ads.example.txt"_s};
         Fixture f;
         QDir c(f.c.path());
         QVERIFY(QFile(c.filePath(u"a__b.txt"_s)).open(QIODevice::WriteOnly));
@@ -312,7 +314,11 @@ private Q_SLOTS:
         CheckValue::setValue(*f.window->chkSubdirs, CheckValue::Clear);
         ModalCatcher catcher(answer);
         bool closeWaited = false;
-        catcher.whileShown = [&](QDialog *) { closeWaited = !f.window->close(); };
+        QStringList currentWhileAsking; // the file that failed, as panel "Current" shows it
+        catcher.whileShown = [&](QDialog *) {
+            currentWhileAsking.append(f.panel(u"Current"_s));
+            closeWaited = !f.window->close();
+        };
         f.window->cmdExecute_Click();
 
         QStringList files = f.window->FilMain->fileNames();
@@ -322,6 +328,10 @@ private Q_SLOTS:
             shown);
         QCOMPARE(f.panel(u"Current"_s), u"Completed"_s);
         QVERIFY(!QGuiApplication::overrideCursor());
+        for (const QString &current : std::as_const(currentWhileAsking))
+            QVERIFY2(current == u' ' + c.filePath(kept[0]) || current == u' ' + c.filePath(kept[1]),
+                qPrintable(current));
+        QCOMPARE(currentWhileAsking.removeDuplicates(), 0);
         const QString prompt = ModalCatcher::entry(QMessageBox::Critical,
             QMessageBox::Ok | QMessageBox::Cancel, u"Runtime Error"_s, u"Error: "_s);
         for (const QString &dialog : std::as_const(catcher.shown))
@@ -330,6 +340,27 @@ private Q_SLOTS:
         // Closed during the pass, the window waits for the pass to end.
         QCOMPARE(closeWaited, blocked);
         QCOMPARE(f.window->isVisible(), !blocked);
+    }
+
+    void panelsTakeTheLatestTextsWhenTheBarPaints()
+    {
+        Fixture f;
+        PassHost &host = f.window->passHost();
+        const QList<QLabel *> panels = f.window->StatusBar1->panels();
+        host.setBusy(true);
+        host.setPanelText(EngineTexts::ReadPanel, u" Read: 1"_s);
+        host.setPanelText(EngineTexts::ReadPanel, u" Read: 2"_s);
+        // Within 50 ms of the one before, the second text is only kept.
+        QVERIFY(panels[0]->text() != u" Read: 2"_s);
+        QTest::qWait(60);
+        host.setPanelText(EngineTexts::FixedPanel, u" Fixed: 1"_s);
+        QCOMPARE(panels[0]->text(), u" Read: 2"_s);
+        QCOMPARE(panels[1]->text(), u" Fixed: 1"_s);
+        host.setPanelText(EngineTexts::CurrentPanel, u" /x/y.txt"_s);
+        host.setBusy(false); // the end of the pass shows the last texts
+        QCOMPARE(panels[2]->text(), u" /x/y.txt"_s);
+        host.setPanelText(EngineTexts::CurrentPanel, u"Completed"_s);
+        QCOMPARE(panels[2]->text(), u"Completed"_s);
     }
 
     void settingsMenu_data()
