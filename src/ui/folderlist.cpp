@@ -3,6 +3,7 @@
 #include "nameorder.h"
 #include "oserror.h"
 #include "uitexts.h"
+#include "uniquedir.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -13,7 +14,6 @@
 #include <QStyle>
 
 #include <cerrno>
-#include <dirent.h>
 
 namespace {
 
@@ -23,10 +23,9 @@ constexpr int PathRole = Qt::UserRole + 1;
 // a refusal names the system's reason.
 Status canOpen(const QString &path)
 {
-    DIR *dir = ::opendir(QFile::encodeName(path).constData());
-    if (!dir)
+    const UniqueDir dir(::opendir(QFile::encodeName(path).constData()));
+    if (!dir.get())
         return systemFailure(errno, UiTexts::folderCannotOpen(path));
-    ::closedir(dir);
     return Status::success();
 }
 
