@@ -88,7 +88,7 @@ bool WindowPassHost::approveStart(const QString &folder, bool includeSubfolders)
 {
     if (!includeSubfolders)
         return true;
-    const std::optional<DriveInfo> drive = DrivePaths::driveOf(m_window.drives().list(), folder);
+    const std::optional<DriveInfo> drive = DrivePaths::driveOf(m_window.m_drives.list(), folder);
     if (!drive || QDir::cleanPath(drive->mountPoint) != QDir::cleanPath(folder))
         return true;
     const ArrowWhileAsking arrow(m_busy);
@@ -133,13 +133,10 @@ bool WindowPassHost::overrideReadOnly() const
 CleaningRules WindowPassHost::cleaningRules() const
 {
     CleaningRules rules;
-    rules.underline = CheckValue::isOn(*m_window.chkUnderline);
-    rules.copy = CheckValue::isOn(*m_window.chkCopy);
-    rules.multSpecial = CheckValue::isOn(*m_window.chkMultSpecial);
-    rules.multSpace = CheckValue::isOn(*m_window.chkMultSpace);
-    rules.empty = CheckValue::isOn(*m_window.chkEmpty);
-    rules.starting = CheckValue::isOn(*m_window.chkStarting);
-    rules.ending = CheckValue::isOn(*m_window.chkEnding);
+    for (const frmMain::Switch &row : frmMain::switches()) {
+        if (row.rule)
+            rules.*row.rule = CheckValue::isOn(*(m_window.*row.checkBox));
+    }
     rules.maxLength = m_window.txtMax->text();
     rules.removals = m_window.colJnk;
     return rules;

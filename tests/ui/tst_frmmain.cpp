@@ -1,3 +1,4 @@
+#include "accesskeybutton.h"
 #include "checkvalue.h"
 #include "drivelist.h"
 #include "enginetexts.h"
@@ -63,7 +64,10 @@ struct Fixture
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
     }
 
-    QString panel(const QString &key) const { return window->StatusBar1->panelText(key); }
+    QString panel(const QString &key) const
+    {
+        return window->findChild<PanelStatusBar *>()->panelText(key);
+    }
 };
 
 } // namespace
@@ -179,7 +183,7 @@ private Q_SLOTS:
         QTest::mouseClick(f.window->chkCopy, Qt::LeftButton);
         for (QCheckBox *box : f.window->centralWidget()->findChildren<QCheckBox *>())
             CheckValue::setValue(*box, CheckValue::Greyed);
-        const PassHost &host = f.window->passHost();
+        const PassHost &host = *f.window->m_passHost;
         const CleaningRules r = host.cleaningRules();
         QCOMPARE((QList<bool>{host.includeSubfolders(), host.overrideReadOnly(), r.underline,
                      r.copy, r.multSpecial, r.multSpace, r.empty, r.starting, r.ending}),
@@ -207,7 +211,7 @@ private Q_SLOTS:
         QTest::mouseClick(
             f.window->findChild<QCheckBox *>(QLatin1StringView(QTest::currentDataTag())),
             Qt::LeftButton);
-        const PassHost &host = f.window->passHost();
+        const PassHost &host = *f.window->m_passHost;
         const CleaningRules r = host.cleaningRules();
         QList<bool> expected(9, false);
         expected[position] = true;
@@ -345,7 +349,7 @@ private Q_SLOTS:
     void panelsTakeTheLatestTextsWhenTheBarPaints()
     {
         Fixture f;
-        PassHost &host = f.window->passHost();
+        PassHost &host = *f.window->m_passHost;
         const QList<QLabel *> panels = f.window->StatusBar1->panels();
         host.setBusy(true);
         host.setPanelText(EngineTexts::ReadPanel, u" Read: 1"_s);
