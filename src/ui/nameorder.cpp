@@ -9,7 +9,12 @@ namespace NameOrder {
 
 void sort(QStringList &names)
 {
-    QCollator collator;
+    // The C locale has no collation of its own (Qt would compare code units,
+    // case and all); the Unicode default order, which English uses, stands in.
+    const QLocale locale;
+    QCollator collator(locale.language() == QLocale::C
+            ? QLocale(QLocale::English, QLocale::UnitedStates)
+            : locale);
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     collator.setNumericMode(true);
     // A sort key per name is made once; comparing two keys is then a plain

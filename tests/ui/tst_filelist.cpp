@@ -18,10 +18,20 @@ class tst_FileList final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+    void cleanup() { QLocale::setDefault(QLocale::system()); }
+
+    void showsTheFolderFilesInTheUsersOrder_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::newRow("en_US") << QLocale(QLocale::English, QLocale::UnitedStates);
+        // C has no collation of its own; the order is still the one below.
+        QTest::newRow("C") << QLocale::c();
+    }
 
     void showsTheFolderFilesInTheUsersOrder()
     {
+        QFETCH(QLocale, locale);
+        QLocale::setDefault(locale);
         QTemporaryDir dir;
         const QByteArray folder = QFile::encodeName(dir.path()) + '/';
         const auto make = [&](const QByteArray &name) {
