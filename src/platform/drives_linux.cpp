@@ -1,13 +1,13 @@
 #include "drives_linux.h"
 
 #include "drivepaths.h"
+#include "uniquedir.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
 
 #include <algorithm>
-#include <dirent.h>
 
 using namespace Qt::StringLiterals;
 
@@ -109,11 +109,8 @@ bool LinuxDrives::isReady(QChar letter) const
     const DriveInfo *drive = DrivePaths::find(drives, letter);
     if (!drive)
         return false;
-    DIR *folder = ::opendir(QFile::encodeName(drive->mountPoint).constData());
-    if (!folder)
-        return false;
-    ::closedir(folder);
-    return true;
+    const UniqueDir folder(::opendir(QFile::encodeName(drive->mountPoint).constData()));
+    return folder.get() != nullptr;
 }
 
 std::optional<QString> LinuxDrives::localPath(const QString &driveFolder) const

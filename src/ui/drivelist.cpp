@@ -66,15 +66,16 @@ void DriveList::rememberFolder(const QString &path)
         m_folders.insert(*owner, path);
 }
 
+QString DriveList::mountPoint(QChar letter) const
+{
+    const DriveInfo *drive = DrivePaths::find(m_list, letter.toUpper());
+    return drive ? drive->mountPoint : QString();
+}
+
 QString DriveList::currentFolder(QChar letter) const
 {
-    letter = letter.toUpper();
-    const QString remembered = m_folders.value(letter);
+    const QString remembered = m_folders.value(letter.toUpper());
     if (!remembered.isEmpty() && QDir(remembered).exists())
         return remembered;
-    for (const DriveInfo &info : m_list) {
-        if (info.letter == letter)
-            return info.mountPoint;
-    }
-    return QString();
+    return mountPoint(letter);
 }

@@ -28,6 +28,7 @@ public:
     // The drive whose volume holds `path`.
     std::optional<QChar> driveOf(const QString &path) const;
     void rememberFolder(const QString &path);
+    QString mountPoint(QChar letter) const;
     // The folder to show when the drive is selected; its mount point at first.
     QString currentFolder(QChar letter) const;
 

@@ -4,10 +4,11 @@
 
 class QStringListModel;
 
-// The files of one folder, in the order in which the file system lists
-// them; hidden files (names starting with ".") are left out. One model row
-// per file, all of one height, so a folder of a hundred thousand files stays
-// quick to show and scroll.
+// The files of one folder (regular files and links to them; hidden files,
+// whose names start with ".", left out) in the order of NameOrder. A name
+// that is not UTF-8 shows its odd bytes escaped, as the pass shows it. One
+// model row per file, all of one height, so a folder of a hundred thousand
+// files stays quick to show and scroll.
 class FileList final : public QListView
 {
     Q_OBJECT

@@ -1,7 +1,9 @@
 #include "folderlist.h"
 
+#include "nameorder.h"
 #include "oserror.h"
 #include "uitexts.h"
+#include "uniquedir.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -12,7 +14,6 @@
 #include <QStyle>
 
 #include <cerrno>
-#include <dirent.h>
 
 namespace {
 
@@ -22,10 +23,9 @@ constexpr int PathRole = Qt::UserRole + 1;
 // a refusal names the system's reason.
 Status canOpen(const QString &path)
 {
-    DIR *dir = ::opendir(QFile::encodeName(path).constData());
-    if (!dir)
+    const UniqueDir dir(::opendir(QFile::encodeName(path).constData()));
+    if (!dir.get())
         return systemFailure(errno, UiTexts::folderCannotOpen(path));
-    ::closedir(dir);
     return Status::success();
 }
 
@@ -80,7 +80,7 @@ Status FolderList::setPath(const QString &path)
         it.next();
         names.append(it.fileName());
     }
-    names.sort(Qt::CaseInsensitive);
+    NameOrder::sort(names);
     QDir dir(clean);
     QList<QStandardItem *> children;
     children.reserve(names.size());

@@ -8,8 +8,8 @@ class QStandardItemModel;
 
 // The folder tree of the current path: the root and every folder down to the
 // current one, opened, then the current folder's subfolders (hidden ones left
-// out), sorted by name. A click only highlights a folder; a double-click or
-// Enter opens it.
+// out), in the order of NameOrder, as the file list. A click only highlights
+// a folder; a double-click or Enter opens it.
 class FolderList final : public QTreeView
 {
     Q_OBJECT

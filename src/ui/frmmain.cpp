@@ -1,5 +1,6 @@
 #include "frmmain.h"
 
+#include "accesskeybutton.h"
 #include "captionfont.h"
 #include "checkvalue.h"
 #include "drivelist.h"
@@ -29,7 +30,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QSignalBlocker>
 
 #include <cerrno>
@@ -54,8 +54,8 @@ frmMain::frmMain(FileSystem &fileSystem, const Drives &drives, SettingsStore &st
 
     m_passHost = std::make_unique<WindowPassHost>(*this);
     m_defaultsView = std::make_unique<WindowDefaultsView>(*this);
-    m_commands
-        = std::make_unique<SettingsCommands>(*this, m_store, *m_defaultsView, m_dialogs, m_drives);
+    m_commands = std::make_unique<SettingsCommands>(
+        m_defaults, m_store, *m_defaultsView, m_dialogs, m_drives);
 
     connect(drvMain, &QComboBox::currentIndexChanged, this, &frmMain::drvMain_Change);
     connect(dirMain, &FolderList::pathChanged, this, &frmMain::dirMain_Change);
@@ -66,9 +66,9 @@ frmMain::frmMain(FileSystem &fileSystem, const Drives &drives, SettingsStore &st
     connect(mnuHelpAbout, &QAction::triggered, this, &frmMain::mnuHelpAbout_Click);
     connectSettingsMenu();
 
-    m_gate = new ValidationGate(this);
-    m_gate->guard(txtCount, [this](bool &Cancel) { txtCount_Validate(Cancel); });
-    m_gate->guard(txtMax, [this](bool &Cancel) { txtMax_Validate(Cancel); });
+    auto *gate = new ValidationGate(this);
+    gate->guard(txtCount, [this](bool &Cancel) { txtCount_Validate(Cancel); });
+    gate->guard(txtMax, [this](bool &Cancel) { txtMax_Validate(Cancel); });
 }
 
 frmMain::~frmMain() = default;
@@ -108,7 +108,7 @@ void frmMain::createControls()
     chkCopy = checkBox("chkCopy", UiTexts::copy());
     chkStarting = checkBox("chkStarting", UiTexts::starting());
     chkEnding = checkBox("chkEnding", UiTexts::ending());
-    cmdExecute = new QPushButton(UiTexts::execute(), form);
+    cmdExecute = new AccessKeyButton(UiTexts::execute(), form);
     // Enter does not run a pass; only a click or the access key does.
     cmdExecute->setAutoDefault(false);
     cmdExecute->setDefault(false);
@@ -179,34 +179,69 @@ void frmMain::createMenus()
     mnuHelpAbout = item(mnuHelp, "mnuHelpAbout", UiTexts::helpAbout(), false);
 }
 
+std::span<const frmMain::Switch> frmMain::switches()
+{
+    using F = frmMain;
+    using R = CleaningRules;
+    static const Switch table[] = {
+        {SwitchId::IncludeSubdirs, &F::chkSubdirs, &F::mnuSettingsIncludeSubdirs,
+            &F::mnuSettingsIncludeSubdirs_Click, nullptr},
+        {SwitchId::ReadOnly, &F::chkReadOnly, &F::mnuSettingsReadOnly,
+            &F::mnuSettingsReadOnly_Click, nullptr},
+        {SwitchId::MultSpace, &F::chkMultSpace, &F::mnuSettingsMultSpace,
+            &F::mnuSettingsMultSpace_Click, &R::multSpace},
+        {SwitchId::MultSpecial, &F::chkMultSpecial, &F::mnuSettingsMultSpecial,
+            &F::mnuSettingsMultSpecial_Click, &R::multSpecial},
+        {SwitchId::Empty, &F::chkEmpty, &F::mnuSettingsEmpty, &F::mnuSettingsEmpty_Click,
+            &R::empty},
+        {SwitchId::Underline, &F::chkUnderline, &F::mnuSettingsUnderlines,
+            &F::mnuSettingsUnderlines_Click, &R::underline},
+        {SwitchId::Copy, &F::chkCopy, &F::mnuSettingsCopy, &F::mnuSettingsCopy_Click, &R::copy},
+        {SwitchId::Starting, &F::chkStarting, &F::mnuSettingsStarting,
+            &F::mnuSettingsStarting_Click, &R::starting},
+        {SwitchId::Ending, &F::chkEnding, &F::mnuSettingsEnding, &F::mnuSettingsEnding_Click,
+            &R::ending},
+    };
+    return table;
+}
+
+QCheckBox *frmMain::checkBoxFor(SwitchId id) const
+{
+    for (const Switch &row : switches()) {
+        if (row.id == id)
+            return this->*row.checkBox;
+    }
+    return nullptr;
+}
+
+QAction *frmMain::menuItemFor(SwitchId id) const
+{
+    for (const Switch &row : switches()) {
+        if (row.id == id)
+            return this->*row.menuItem;
+    }
+    return nullptr;
+}
+
 void frmMain::connectSettingsMenu()
 {
-    const std::pair<QAction *, void (frmMain::*)()> handlers[] = {
+    const std::pair<QAction *, void (frmMain::*)()> prompts[] = {
         {mnuSettingsDefaultDrive, &frmMain::mnuSettingsDefaultDrive_Click},
         {mnuSettingsDefaultPath, &frmMain::mnuSettingsDefaultPath_Click},
         {mnuSettingsDefaultLength, &frmMain::mnuSettingsDefaultLength_Click},
-        {mnuSettingsIncludeSubdirs, &frmMain::mnuSettingsIncludeSubdirs_Click},
         {mnuSettingsLimit, &frmMain::mnuSettingsLimit_Click},
-        {mnuSettingsReadOnly, &frmMain::mnuSettingsReadOnly_Click},
-        {mnuSettingsMultSpace, &frmMain::mnuSettingsMultSpace_Click},
-        {mnuSettingsMultSpecial, &frmMain::mnuSettingsMultSpecial_Click},
-        {mnuSettingsEmpty, &frmMain::mnuSettingsEmpty_Click},
-        {mnuSettingsUnderlines, &frmMain::mnuSettingsUnderlines_Click},
-        {mnuSettingsCopy, &frmMain::mnuSettingsCopy_Click},
-        {mnuSettingsStarting, &frmMain::mnuSettingsStarting_Click},
-        {mnuSettingsEnding, &frmMain::mnuSettingsEnding_Click},
     };
-    for (const auto &[action, handler] : handlers)
+    for (const auto &[action, handler] : prompts)
         connect(action, &QAction::triggered, this, handler);
-}
-
-void frmMain::toggleSetting(SwitchId id)
-{
-    // Qt flips a checkable item's mark before `triggered` arrives; put it
-    // back so that the command flips it once, as it does for any caller.
-    QAction *item = menuItemFor(id);
-    item->setChecked(!item->isChecked());
-    m_commands->toggle(id);
+    for (const Switch &row : switches()) {
+        QAction *item = this->*row.menuItem;
+        connect(item, &QAction::triggered, this, [this, item, handler = row.handler] {
+            // Qt flips a checkable item's mark before `triggered` arrives; put
+            // it back so that the command flips it once, as for any caller.
+            item->setChecked(!item->isChecked());
+            (this->*handler)();
+        });
+    }
 }
 
 void frmMain::mnuSettingsDefaultDrive_Click()
@@ -231,47 +266,47 @@ void frmMain::mnuSettingsLimit_Click()
 
 void frmMain::mnuSettingsIncludeSubdirs_Click()
 {
-    toggleSetting(SwitchId::IncludeSubdirs);
+    m_commands->toggle(SwitchId::IncludeSubdirs);
 }
 
 void frmMain::mnuSettingsReadOnly_Click()
 {
-    toggleSetting(SwitchId::ReadOnly);
+    m_commands->toggle(SwitchId::ReadOnly);
 }
 
 void frmMain::mnuSettingsMultSpace_Click()
 {
-    toggleSetting(SwitchId::MultSpace);
+    m_commands->toggle(SwitchId::MultSpace);
 }
 
 void frmMain::mnuSettingsMultSpecial_Click()
 {
-    toggleSetting(SwitchId::MultSpecial);
+    m_commands->toggle(SwitchId::MultSpecial);
 }
 
 void frmMain::mnuSettingsEmpty_Click()
 {
-    toggleSetting(SwitchId::Empty);
+    m_commands->toggle(SwitchId::Empty);
 }
 
 void frmMain::mnuSettingsUnderlines_Click()
 {
-    toggleSetting(SwitchId::Underline);
+    m_commands->toggle(SwitchId::Underline);
 }
 
 void frmMain::mnuSettingsCopy_Click()
 {
-    toggleSetting(SwitchId::Copy);
+    m_commands->toggle(SwitchId::Copy);
 }
 
 void frmMain::mnuSettingsStarting_Click()
 {
-    toggleSetting(SwitchId::Starting);
+    m_commands->toggle(SwitchId::Starting);
 }
 
 void frmMain::mnuSettingsEnding_Click()
 {
-    toggleSetting(SwitchId::Ending);
+    m_commands->toggle(SwitchId::Ending);
 }
 
 void frmMain::placeControls()
@@ -317,62 +352,12 @@ void frmMain::placeControls()
         menuBar()->sizeHint().height() + formHeight + StatusBar1->height());
 }
 
-QCheckBox *frmMain::checkBoxFor(SwitchId id) const
-{
-    switch (id) {
-    case SwitchId::IncludeSubdirs:
-        return chkSubdirs;
-    case SwitchId::ReadOnly:
-        return chkReadOnly;
-    case SwitchId::MultSpace:
-        return chkMultSpace;
-    case SwitchId::MultSpecial:
-        return chkMultSpecial;
-    case SwitchId::Empty:
-        return chkEmpty;
-    case SwitchId::Underline:
-        return chkUnderline;
-    case SwitchId::Copy:
-        return chkCopy;
-    case SwitchId::Starting:
-        return chkStarting;
-    case SwitchId::Ending:
-        return chkEnding;
-    }
-    return nullptr;
-}
-
-QAction *frmMain::menuItemFor(SwitchId id) const
-{
-    switch (id) {
-    case SwitchId::IncludeSubdirs:
-        return mnuSettingsIncludeSubdirs;
-    case SwitchId::ReadOnly:
-        return mnuSettingsReadOnly;
-    case SwitchId::MultSpace:
-        return mnuSettingsMultSpace;
-    case SwitchId::MultSpecial:
-        return mnuSettingsMultSpecial;
-    case SwitchId::Empty:
-        return mnuSettingsEmpty;
-    case SwitchId::Underline:
-        return mnuSettingsUnderlines;
-    case SwitchId::Copy:
-        return mnuSettingsCopy;
-    case SwitchId::Starting:
-        return mnuSettingsStarting;
-    case SwitchId::Ending:
-        return mnuSettingsEnding;
-    }
-    return nullptr;
-}
-
 void frmMain::Form_Load()
 {
     Startup startup(*m_defaultsView, m_dialogs, m_drives, m_store);
     if (!m_removalListFolder.isEmpty())
         startup.setRemovalListFolder(m_removalListFolder);
-    startup.run(*this, colJnk);
+    startup.run(m_defaults, colJnk);
     drvMain->setFocus(Qt::OtherFocusReason);
 }
 
@@ -383,7 +368,7 @@ Status frmMain::followDrive()
         return Status::success();
     const Status moved = m_drives.isReady(*letter)
         ? dirMain->setPath(drvMain->currentFolder(*letter))
-        : Status(Failure{ENOMEDIUM, UiTexts::driveNotReady(*letter)});
+        : Status(Failure{ENOMEDIUM, UiTexts::driveNotReady(*letter, drvMain->mountPoint(*letter))});
     if (!moved.ok()) {
         const QSignalBlocker blocker(drvMain);
         if (const std::optional<QChar> shown = drvMain->driveOf(dirMain->path()))
@@ -404,9 +389,9 @@ void frmMain::dirMain_Change()
     FilMain->setPath(dirMain->path());
 }
 
-void frmMain::validateLimit(QLineEdit *box, const LimitCheck &check, bool &Cancel)
+void frmMain::validateLimit(const LimitBox &box, const LimitCheck &check, bool &Cancel)
 {
-    if (const std::optional<QString> refusal = check.refusal(box->text())) {
+    if (const std::optional<QString> refusal = check.refusal(box.text())) {
         Cancel = true;
         m_passHost->showInputError(*refusal);
     }
@@ -414,12 +399,12 @@ void frmMain::validateLimit(QLineEdit *box, const LimitCheck &check, bool &Cance
 
 void frmMain::txtCount_Validate(bool &Cancel)
 {
-    validateLimit(txtCount, LimitCheck::maxCount(), Cancel);
+    validateLimit(*txtCount, LimitCheck::maxCount(), Cancel);
 }
 
 void frmMain::txtMax_Validate(bool &Cancel)
 {
-    validateLimit(txtMax, LimitCheck::maxLength(), Cancel);
+    validateLimit(*txtMax, LimitCheck::maxLength(), Cancel);
 }
 
 void frmMain::cmdExecute_Click()

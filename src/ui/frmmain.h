@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cleaningrules.h"
 #include "lockkeys.h"
 #include "result.h"
 #include "saveddefaults.h"
@@ -9,7 +10,9 @@
 #include <QStringList>
 
 #include <memory>
+#include <span>
 
+class AccessKeyButton;
 class DefaultsView;
 class DriveList;
 class Drives;
@@ -22,25 +25,28 @@ class PassHost;
 class QAction;
 class QCheckBox;
 class QLabel;
-class QLineEdit;
 class QListWidget;
 class QMenu;
-class QPushButton;
 class SettingsCommands;
 class SettingsStore;
 class UserDialogs;
-class ValidationGate;
+struct LimitCheck;
 
 // The program's only working window: drive, folder and file lists, the
 // removal list, the two limits, the nine switches, Execute, the menus and the
-// status bar, in one fixed layout. It holds the saved defaults (gDrive ...
-// gEnding), the counters of the last pass and the removal list for the run.
-// The file system, drives, settings store and dialogs are given to it, so
-// tests can put their own in their place.
-class frmMain final : public QMainWindow, public SavedDefaults
+// status bar, in one fixed layout. It holds the saved defaults, the counters
+// of the last pass and the removal list for the run. The file system,
+// drives, settings store and dialogs are given to it, so tests can put their
+// own in their place.
+class frmMain final : public QMainWindow
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(frmMain)
+    // The window's views for the pass and for start-up and the Settings
+    // commands read its controls; tests reach inside, as Qt projects do.
+    friend class WindowPassHost;
+    friend class WindowDefaultsView;
+    friend class tst_frmMain;
 
 public:
     // Without `lockKeys` the window system's lock-key state is shown.
@@ -55,14 +61,31 @@ public:
     // unless set.
     void setRemovalListFolder(const QString &folder) { m_removalListFolder = folder; }
 
-    PassHost &passHost() { return *m_passHost; }
-    DefaultsView &defaultsView() { return *m_defaultsView; }
-    UserDialogs &dialogs() { return m_dialogs; }
-    SettingsStore &settingsStore() { return m_store; }
-    const Drives &drives() const { return m_drives; }
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    // One row per on/off switch: its check box, its Settings menu item and
+    // that item's handler, and the cleaning rule that the box feeds (none
+    // for the two that steer the walk). Every lookup, connection and rule
+    // comes from here; the store key is the settings table's, by the id.
+    struct Switch
+    {
+        SwitchId id;
+        QCheckBox *frmMain::*checkBox;
+        QAction *frmMain::*menuItem;
+        void (frmMain::*handler)();
+        bool CleaningRules::*rule;
+    };
+    static std::span<const Switch> switches();
     QCheckBox *checkBoxFor(SwitchId id) const;
     QAction *menuItemFor(SwitchId id) const;
-    bool isPassRunning() const { return m_passRunning; }
+
+    void createControls();
+    void createMenus();
+    void connectSettingsMenu();
+    void placeControls();
+    void validateLimit(const LimitBox &box, const LimitCheck &check, bool &Cancel);
 
     // Moves the folder list to the drive selected in the drive list. A drive
     // that is not ready, or whose folder cannot be shown, is refused, and the
@@ -91,6 +114,13 @@ public:
     void mnuSettingsStarting_Click();
     void mnuSettingsEnding_Click();
 
+    FileSystem &m_fileSystem;
+    const Drives &m_drives;
+    SettingsStore &m_store;
+    UserDialogs &m_dialogs;
+    // gDrive ... gEnding, as start-up read them and the Settings commands
+    // changed them.
+    SavedDefaults m_defaults;
     // Files read and fixed by the last pass.
     qint32 gTryCnt = 0;
     qint32 gCurCnt = 0;
@@ -114,7 +144,7 @@ public:
     QCheckBox *chkCopy = nullptr;
     QCheckBox *chkStarting = nullptr;
     QCheckBox *chkEnding = nullptr;
-    QPushButton *cmdExecute = nullptr;
+    AccessKeyButton *cmdExecute = nullptr;
     PanelStatusBar *StatusBar1 = nullptr;
 
     QMenu *mnuFile = nullptr;
@@ -137,27 +167,9 @@ public:
     QMenu *mnuHelp = nullptr;
     QAction *mnuHelpAbout = nullptr;
 
-protected:
-    void closeEvent(QCloseEvent *event) override;
-
-private:
-    void createControls();
-    void createMenus();
-    void connectSettingsMenu();
-    void toggleSetting(SwitchId id);
-    void placeControls();
-    void validateLimit(QLineEdit *box, const struct LimitCheck &check, bool &Cancel);
-    void reportDriveRefused(const QString &message);
-
-    FileSystem &m_fileSystem;
-    const Drives &m_drives;
-    SettingsStore &m_store;
-    UserDialogs &m_dialogs;
-    std::unique_ptr<LockKeys> m_lockKeys;
     std::unique_ptr<PassHost> m_passHost;
     std::unique_ptr<DefaultsView> m_defaultsView;
     std::unique_ptr<SettingsCommands> m_commands;
-    ValidationGate *m_gate = nullptr;
     QString m_removalListFolder;
     bool m_passRunning = false;
     bool m_closeAfterPass = false;

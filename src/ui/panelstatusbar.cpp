@@ -18,7 +18,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr int RepaintIntervalMs = 50;
-const char KeyProperty[] = "panelKey";
 
 } // namespace
 
@@ -28,13 +27,14 @@ PanelStatusBar::PanelStatusBar(std::unique_ptr<LockKeys> lockKeys, QWidget *pare
     , m_clock(new QTimer(this))
 {
     setSizeGripEnabled(false);
-    addPanel(EngineTexts::ReadPanel, UiTexts::readBeforeStart(), 720, 0);
-    addPanel(EngineTexts::FixedPanel, UiTexts::fixedBeforeStart(), 720, 0);
-    addPanel(EngineTexts::CurrentPanel, UiTexts::ready(), 1440, 1);
-    m_caps = addPanel(QString(), UiTexts::capsLock(), 360, 0);
-    m_num = addPanel(QString(), UiTexts::numLock(), 360, 0);
-    m_date = addPanel(QString(), QString(), 720, 0);
-    m_time = addPanel(QString(), QString(), 720, 0);
+    m_keyed[0] = {EngineTexts::ReadPanel, addPanel(UiTexts::readBeforeStart(), 720, 0), {}, false};
+    m_keyed[1]
+        = {EngineTexts::FixedPanel, addPanel(UiTexts::fixedBeforeStart(), 720, 0), {}, false};
+    m_keyed[2] = {EngineTexts::CurrentPanel, addPanel(UiTexts::ready(), 1440, 1), {}, false};
+    m_caps = addPanel(UiTexts::capsLock(), 360, 0);
+    m_num = addPanel(UiTexts::numLock(), 360, 0);
+    m_date = addPanel(QString(), 720, 0);
+    m_time = addPanel(QString(), 720, 0);
 
     connect(m_clock, &QTimer::timeout, this, &PanelStatusBar::tick);
     m_clock->start(1000);
@@ -48,11 +48,9 @@ PanelStatusBar::~PanelStatusBar()
     qApp->removeEventFilter(this);
 }
 
-QLabel *PanelStatusBar::addPanel(
-    const QString &key, const QString &text, int minimumTwips, int stretch)
+QLabel *PanelStatusBar::addPanel(const QString &text, int minimumTwips, int stretch)
 {
     auto *panel = new QLabel(text, this);
-    panel->setProperty(KeyProperty, key);
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     panel->setMinimumWidth(Twips::toPixelsX(minimumTwips, this));
     panel->setTextFormat(Qt::PlainText);
@@ -64,24 +62,54 @@ QLabel *PanelStatusBar::addPanel(
     return panel;
 }
 
+PanelStatusBar::Keyed *PanelStatusBar::keyed(const QString &key)
+{
+    for (Keyed &keyed : m_keyed) {
+        if (keyed.key == key)
+            return &keyed;
+    }
+    return nullptr;
+}
+
+const PanelStatusBar::Keyed *PanelStatusBar::keyed(const QString &key) const
+{
+    return const_cast<PanelStatusBar *>(this)->keyed(key);
+}
+
 bool PanelStatusBar::setPanelText(const QString &key, const QString &text)
 {
-    for (QLabel *panel : std::as_const(m_panels)) {
-        if (!key.isEmpty() && panel->property(KeyProperty).toString() == key) {
-            panel->setText(text);
-            return true;
-        }
-    }
-    return false;
+    Keyed *panel = keyed(key);
+    if (!panel)
+        return false;
+    panel->changed = false;
+    panel->panel->setText(text);
+    return true;
+}
+
+bool PanelStatusBar::keepPanelText(const QString &key, const QString &text)
+{
+    Keyed *panel = keyed(key);
+    if (!panel)
+        return false;
+    panel->kept = text;
+    panel->changed = true;
+    return true;
 }
 
 QString PanelStatusBar::panelText(const QString &key) const
 {
-    for (QLabel *panel : m_panels) {
-        if (!key.isEmpty() && panel->property(KeyProperty).toString() == key)
-            return panel->text();
+    const Keyed *panel = keyed(key);
+    return panel ? panel->panel->text() : QString();
+}
+
+void PanelStatusBar::showKeptTexts()
+{
+    for (Keyed &panel : m_keyed) {
+        if (panel.changed) {
+            panel.changed = false;
+            panel.panel->setText(panel.kept);
+        }
     }
-    return QString();
 }
 
 void PanelStatusBar::repaintThrottled()
@@ -89,6 +117,7 @@ void PanelStatusBar::repaintThrottled()
     if (m_sinceRepaint.elapsed() < RepaintIntervalMs)
         return;
     m_sinceRepaint.restart();
+    showKeptTexts();
     // The layout would otherwise wait for an event to fit the new texts.
     if (layout())
         layout()->activate();

@@ -22,26 +22,44 @@ public:
     explicit PanelStatusBar(std::unique_ptr<LockKeys> lockKeys, QWidget *parent = nullptr);
     ~PanelStatusBar() override;
 
-    // False when no panel has the key.
+    // Sets the text of a keyed panel at once. False when no panel has the key.
     bool setPanelText(const QString &key, const QString &text);
+    // Keeps the text for a keyed panel, which shows it at the next
+    // showKeptTexts() or repaintThrottled(): work that sets a text for
+    // every file pays for a string, not for a label's layout and redraw.
+    bool keepPanelText(const QString &key, const QString &text);
+    // What a keyed panel shows.
     QString panelText(const QString &key) const;
     // The seven panels, left to right.
     QList<QLabel *> panels() const { return m_panels; }
 
-    // Shows the panels now, without taking any event, at most every 50 ms;
-    // for work that keeps the event loop waiting.
+    void showKeptTexts();
+    // Shows the kept texts and the panels now, without taking any event, at
+    // most every 50 ms; for work that keeps the event loop waiting.
     void repaintThrottled();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    QLabel *addPanel(const QString &key, const QString &text, int minimumTwips, int stretch);
+    QLabel *addPanel(const QString &text, int minimumTwips, int stretch);
     void tick();
     void showLockKeys();
 
+    struct Keyed
+    {
+        QString key;
+        QLabel *panel = nullptr;
+        QString kept;
+        bool changed = false;
+    };
+    Keyed *keyed(const QString &key);
+    const Keyed *keyed(const QString &key) const;
+
     std::unique_ptr<LockKeys> m_lockKeys;
     QList<QLabel *> m_panels;
+    // "Read", "Fixed" and "Current".
+    Keyed m_keyed[3];
     QLabel *m_caps;
     QLabel *m_num;
     QLabel *m_date;

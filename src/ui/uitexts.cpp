@@ -185,9 +185,9 @@ QString driveMissing(const QString &drive)
     return u"There is no drive %1 on this computer"_s.arg(drive);
 }
 
-QString driveNotReady(QChar letter)
+QString driveNotReady(QChar letter, const QString &mountPoint)
 {
-    return u"Drive %1: is not ready"_s.arg(letter);
+    return u"Drive %1: (%2) is not ready"_s.arg(letter).arg(mountPoint);
 }
 
 QString folderCannotOpen(const QString &path)
@@ -249,6 +249,18 @@ QString previewNothing()
 QString previewClose()
 {
     return u"Close"_s;
+}
+
+QString wholeDriveTitle()
+{
+    return u"Whole Drive"_s;
+}
+
+QString wholeDriveQuestion(QChar letter, const QString &folder)
+{
+    return u"The folder %1 is the root of drive %2: and subdirectories are included, so every "
+           u"file on the drive will be looked at.\nClick OK to go on or Cancel to start nothing."_s
+               .arg(folder, letter);
 }
 
 } // namespace UiTexts

@@ -55,7 +55,9 @@ QString lengthNotNumeric();
 QString lengthRange();
 
 QString driveMissing(const QString &drive);
-QString driveNotReady(QChar letter);
+// Files and folders that the program found are named in the system's
+// notation; drive texts only where they echo what the user typed or stored.
+QString driveNotReady(QChar letter, const QString &mountPoint);
 QString folderCannotOpen(const QString &path);
 QString folderMissing(const QString &driveFolder);
 
@@ -72,5 +74,7 @@ QString previewReadOnly();
 QString previewNumberedReadOnly();
 QString previewNothing();
 QString previewClose();
+QString wholeDriveTitle(); // "Whole Drive"
+QString wholeDriveQuestion(QChar letter, const QString &folder);
 
 } // namespace UiTexts

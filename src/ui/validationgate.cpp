@@ -1,8 +1,8 @@
 #include "validationgate.h"
 
 #include <QApplication>
-#include <QFocusEvent>
 #include <QKeyEvent>
+#include <QMenuBar>
 #include <QTimer>
 #include <QWidget>
 
@@ -10,6 +10,9 @@ ValidationGate::ValidationGate(QWidget *window)
     : QObject(window)
     , m_window(window)
 {
+    m_unseenMove.setSingleShot(true);
+    m_unseenMove.setInterval(0);
+    connect(&m_unseenMove, &QTimer::timeout, this, &ValidationGate::validateUnseenMove);
     qApp->installEventFilter(this);
 }
 
@@ -21,6 +24,8 @@ ValidationGate::~ValidationGate()
 void ValidationGate::guard(QWidget *box, Validate validate)
 {
     m_guarded.push_back({box, std::move(validate)});
+    if (box->hasFocus())
+        m_box = box;
 }
 
 const ValidationGate::Guarded *ValidationGate::guardedFor(const QObject *object) const
@@ -34,13 +39,14 @@ const ValidationGate::Guarded *ValidationGate::guardedFor(const QObject *object)
 
 bool ValidationGate::inWindow(const QObject *object) const
 {
-    return object->isWidgetType() && static_cast<const QWidget *>(object)->window() == m_window;
+    return object && object->isWidgetType()
+        && static_cast<const QWidget *>(object)->window() == m_window;
 }
 
-QWidget *ValidationGate::clickFocusTarget(QWidget *widget)
+QWidget *ValidationGate::focusTarget(QWidget *widget, Qt::FocusPolicy policy)
 {
     for (QWidget *w = widget; w; w = w->parentWidget()) {
-        if (w->isEnabled() && (w->focusPolicy() & Qt::ClickFocus))
+        if (w->isEnabled() && (w->focusPolicy() & policy) == policy)
             return w;
         if (w->isWindow())
             break;
@@ -48,52 +54,77 @@ QWidget *ValidationGate::clickFocusTarget(QWidget *widget)
     return nullptr;
 }
 
-bool ValidationGate::cancels(const Guarded &guarded)
+bool ValidationGate::letLeave()
 {
+    const Guarded *guarded = guardedFor(m_box);
+    if (!guarded)
+        return true;
+    m_unseenMove.stop();
     bool cancel = false;
-    guarded.validate(cancel);
+    m_validating = true;
+    guarded->validate(cancel);
+    m_validating = false;
     if (cancel) {
         // The message box took the activation; the box must get the keys again.
         if (!m_window->isActiveWindow())
             m_window->activateWindow();
-        guarded.box->setFocus(Qt::OtherFocusReason);
+        guarded->box->setFocus(Qt::OtherFocusReason);
+        return false;
     }
-    return cancel;
+    QWidget *focus = QApplication::focusWidget();
+    if (focus == m_box) {
+        // The key or access key moves the focus once this returns.
+        m_leaveAllowed = true;
+        QTimer::singleShot(0, this, [this] { m_leaveAllowed = false; });
+    } else {
+        m_box = guardedFor(focus) ? focus : nullptr;
+    }
+    return true;
 }
 
-void ValidationGate::validateLeftBox()
+void ValidationGate::validateUnseenMove()
 {
-    if (!m_leftByClick)
+    QWidget *focus = QApplication::focusWidget();
+    if (m_box && focus != m_box && inWindow(focus) && !qobject_cast<QMenuBar *>(focus))
+        letLeave();
+}
+
+void ValidationGate::focusArrived(QWidget *widget)
+{
+    if (widget == m_box) {
+        m_leaveAllowed = false;
+        m_unseenMove.stop();
         return;
-    const Guarded *guarded = guardedFor(m_leftByClick);
-    m_leftByClick = nullptr;
-    if (guarded)
-        cancels(*guarded);
+    }
+    // The menu bar borrows the keyboard for its menus; the box is not left.
+    if (qobject_cast<QMenuBar *>(widget))
+        return;
+    if (m_box && !m_leaveAllowed) {
+        // Most likely a click's hand-over: its press comes at once and
+        // validates; anything else is validated once the event is done.
+        m_unseenMove.start();
+        return;
+    }
+    m_leaveAllowed = false;
+    m_box = guardedFor(widget) ? widget : nullptr;
 }
 
 bool ValidationGate::eventFilter(QObject *watched, QEvent *event)
 {
+    // The message box of a validation runs its own events.
+    if (m_validating)
+        return false;
     switch (event->type()) {
+    case QEvent::FocusIn:
+        if (inWindow(watched))
+            focusArrived(static_cast<QWidget *>(watched));
+        break;
     case QEvent::KeyPress: {
-        const Guarded *guarded = guardedFor(watched);
         const auto *key = static_cast<QKeyEvent *>(event);
         const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
-        if (guarded && tab && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
-            return cancels(*guarded);
-        break;
-    }
-    case QEvent::FocusOut: {
-        // The application hands the focus to the clicked control before the
-        // click reaches any filter; the click that follows decides.
-        if (guardedFor(watched)
-            && static_cast<QFocusEvent *>(event)->reason() == Qt::MouseFocusReason) {
-            QWidget *focus = QApplication::focusWidget();
-            if (focus && focus->window() == m_window) {
-                m_leftByClick = static_cast<QWidget *>(watched);
-                // Should no click follow, the box is still validated.
-                QTimer::singleShot(0, this, &ValidationGate::validateLeftBox);
-            }
-        }
+        if (m_box && watched == m_box && tab
+            && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+            return !letLeave();
         break;
     }
     case QEvent::MouseButtonPress:
@@ -102,21 +133,15 @@ bool ValidationGate::eventFilter(QObject *watched, QEvent *event)
         if (!inWindow(watched))
             break;
         m_swallowRelease = false;
-        const Guarded *guarded = m_leftByClick ? guardedFor(m_leftByClick) : nullptr;
-        if (!guarded) {
-            // A click that did not go through the focus hand-over (sent
-            // straight to a widget) still has to pass the box in focus.
-            guarded = guardedFor(QApplication::focusWidget());
-            QWidget *target = clickFocusTarget(static_cast<QWidget *>(watched));
-            if (!guarded || !target || target == guarded->box || event->type() == QEvent::Wheel)
-                break;
-        }
-        m_leftByClick = nullptr;
-        if (cancels(*guarded)) {
-            m_swallowRelease = event->type() != QEvent::Wheel;
-            return true;
-        }
-        break;
+        if (!m_box)
+            break;
+        const bool wheel = event->type() == QEvent::Wheel;
+        QWidget *target
+            = focusTarget(static_cast<QWidget *>(watched), wheel ? Qt::WheelFocus : Qt::ClickFocus);
+        if (!target || target == m_box || letLeave())
+            break;
+        m_swallowRelease = !wheel;
+        return true;
     }
     case QEvent::MouseButtonRelease:
         if (m_swallowRelease && inWindow(watched)) {
@@ -124,14 +149,12 @@ bool ValidationGate::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
         break;
-    case QEvent::Shortcut: {
+    case QEvent::Shortcut:
         // An access key moves the focus to its control and acts on it.
-        const Guarded *guarded = guardedFor(QApplication::focusWidget());
-        if (guarded && inWindow(watched) && watched != guarded->box
+        if (m_box && inWindow(watched) && watched != m_box
             && static_cast<QWidget *>(watched)->focusPolicy() != Qt::NoFocus)
-            return cancels(*guarded);
+            return !letLeave();
         break;
-    }
     default:
         break;
     }

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QTimer>
 
 #include <functional>
 #include <vector>
@@ -9,10 +10,11 @@
 class QWidget;
 
 // Runs a box's validation when the focus is about to move from it to another
-// control of the same window by Tab, Shift+Tab, a mouse click or an access
-// key. When the validation cancels, the focus stays in the box and the key,
-// click or access key that would have moved it is not carried out. Menus,
-// other windows and closing the window do not validate.
+// control of the same window, by whatever route: Tab, Shift+Tab, a mouse
+// click or wheel, an access key, also after the menu bar or a menu had the
+// keyboard in between. When the validation cancels, the focus stays in the
+// box and the key, click or access key that would have moved it is not
+// carried out. Menus, other windows and closing the window do not validate.
 class ValidationGate final : public QObject
 {
     Q_OBJECT
@@ -39,16 +41,27 @@ private:
 
     const Guarded *guardedFor(const QObject *object) const;
     bool inWindow(const QObject *object) const;
-    // The widget that a click on `widget` would give the focus to.
-    static QWidget *clickFocusTarget(QWidget *widget);
-    // Runs the validation; true when it cancelled, with the focus back in the box.
-    bool cancels(const Guarded &guarded);
-    void validateLeftBox();
+    void focusArrived(QWidget *widget);
+    // The control that a click (or a turn of the wheel) on `widget` gives
+    // the focus to.
+    static QWidget *focusTarget(QWidget *widget, Qt::FocusPolicy policy);
+    // Validates the box being left. False when it cancelled: the focus is
+    // back in the box.
+    bool letLeave();
+    // The focus reached another control without a key, click or access key
+    // that was validated first (a click validates when its press arrives,
+    // just after the focus moved).
+    void validateUnseenMove();
 
     QWidget *m_window;
     std::vector<Guarded> m_guarded;
-    // A box that a click took the focus from; it is validated when the click
-    // itself arrives, before any widget acts on it.
-    QPointer<QWidget> m_leftByClick;
+    // The box that the user is in: it has the focus, or has lent it to the
+    // menu bar, a menu or another window, or has just lost it by a move
+    // whose validation is still due.
+    QPointer<QWidget> m_box;
+    // The validation passed and the focus is about to leave the box.
+    bool m_leaveAllowed = false;
+    bool m_validating = false;
     bool m_swallowRelease = false;
+    QTimer m_unseenMove;
 };

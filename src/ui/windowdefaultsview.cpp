@@ -18,7 +18,7 @@
 
 Status WindowDefaultsView::selectDrive(const QString &drive)
 {
-    if (drive.isEmpty() || !m_window.drives().exists(drive))
+    if (drive.isEmpty() || !m_window.m_drives.exists(drive))
         return Failure{ENODEV, UiTexts::driveMissing(drive)};
     {
         const QSignalBlocker blocker(m_window.drvMain);
@@ -30,7 +30,7 @@ Status WindowDefaultsView::selectDrive(const QString &drive)
 
 Status WindowDefaultsView::setFolder(const QString &driveFolder)
 {
-    const std::optional<QString> local = m_window.drives().localPath(driveFolder);
+    const std::optional<QString> local = m_window.m_drives.localPath(driveFolder);
     if (!local)
         return Failure{ENOENT, UiTexts::folderMissing(driveFolder)};
     return m_window.dirMain->setPath(*local);

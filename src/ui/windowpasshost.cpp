@@ -1,13 +1,16 @@
 #include "windowpasshost.h"
 
 #include "checkvalue.h"
+#include "drivepaths.h"
 #include "enginetexts.h"
 #include "filelist.h"
 #include "frmmain.h"
 #include "limitbox.h"
 #include "panelstatusbar.h"
+#include "uitexts.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QMessageBox>
 
 namespace {
@@ -43,7 +46,12 @@ WindowPassHost::~WindowPassHost()
 
 void WindowPassHost::setPanelText(const QString &key, const QString &text)
 {
-    m_window.StatusBar1->setPanelText(key, text);
+    // While a pass runs, the bar shows the latest texts when it paints.
+    if (!m_busy) {
+        m_window.StatusBar1->setPanelText(key, text);
+        return;
+    }
+    m_window.StatusBar1->keepPanelText(key, text);
     m_window.StatusBar1->repaintThrottled();
 }
 
@@ -52,14 +60,18 @@ void WindowPassHost::setBusy(bool busy)
     if (busy == m_busy)
         return;
     m_busy = busy;
-    if (busy)
+    if (busy) {
         QApplication::setOverrideCursor(Qt::BusyCursor);
-    else
+    } else {
         QApplication::restoreOverrideCursor();
+        m_window.StatusBar1->showKeptTexts();
+    }
 }
 
 bool WindowPassHost::continueAfter(const Failure &failure)
 {
+    // The panels name the file that failed while the user decides.
+    m_window.StatusBar1->showKeptTexts();
     const ArrowWhileAsking arrow(m_busy);
     QMessageBox box(QMessageBox::Critical, EngineTexts::errorDialogTitle(),
         EngineTexts::errorDialogPrompt(failure), QMessageBox::Ok | QMessageBox::Cancel, &m_window);
@@ -74,9 +86,18 @@ void WindowPassHost::showInputError(const QString &message)
 
 bool WindowPassHost::approveStart(const QString &folder, bool includeSubfolders)
 {
-    Q_UNUSED(folder);
-    Q_UNUSED(includeSubfolders);
-    return true;
+    if (!includeSubfolders)
+        return true;
+    const std::optional<DriveInfo> drive = DrivePaths::driveOf(m_window.m_drives.list(), folder);
+    if (!drive || QDir::cleanPath(drive->mountPoint) != QDir::cleanPath(folder))
+        return true;
+    const ArrowWhileAsking arrow(m_busy);
+    QMessageBox box(QMessageBox::Warning, UiTexts::wholeDriveTitle(),
+        UiTexts::wholeDriveQuestion(drive->letter, folder), QMessageBox::Ok | QMessageBox::Cancel,
+        &m_window);
+    // Enter, like Escape, starts nothing: the whole drive takes a deliberate OK.
+    box.setDefaultButton(QMessageBox::Cancel);
+    return box.exec() == QMessageBox::Ok;
 }
 
 void WindowPassHost::refreshFileList()
@@ -112,13 +133,10 @@ bool WindowPassHost::overrideReadOnly() const
 CleaningRules WindowPassHost::cleaningRules() const
 {
     CleaningRules rules;
-    rules.underline = CheckValue::isOn(*m_window.chkUnderline);
-    rules.copy = CheckValue::isOn(*m_window.chkCopy);
-    rules.multSpecial = CheckValue::isOn(*m_window.chkMultSpecial);
-    rules.multSpace = CheckValue::isOn(*m_window.chkMultSpace);
-    rules.empty = CheckValue::isOn(*m_window.chkEmpty);
-    rules.starting = CheckValue::isOn(*m_window.chkStarting);
-    rules.ending = CheckValue::isOn(*m_window.chkEnding);
+    for (const frmMain::Switch &row : frmMain::switches()) {
+        if (row.rule)
+            rules.*row.rule = CheckValue::isOn(*(m_window.*row.checkBox));
+    }
     rules.maxLength = m_window.txtMax->text();
     rules.removals = m_window.colJnk;
     return rules;

@@ -11,7 +11,8 @@
 // Answers each dialog that the code under test shows modally, leaving alone
 // one that was up before the catcher was made. A message box is recorded as
 // entry() and answered with the chosen button; any other dialog is recorded
-// by its object name and rejected. A callback may act while it is up.
+// by its object name and rejected. A callback may act while it is up, and
+// may answer it itself.
 class ModalCatcher final : public QObject
 {
 public:
@@ -45,6 +46,8 @@ private:
                 : dialog->objectName());
         if (whileShown)
             whileShown(dialog);
+        if (!dialog->isVisible()) // answered by the callback
+            return;
         if (box && box->button(m_answer))
             box->button(m_answer)->click();
         else

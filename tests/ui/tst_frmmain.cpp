@@ -1,5 +1,7 @@
+#include "accesskeybutton.h"
 #include "checkvalue.h"
 #include "drivelist.h"
+#include "enginetexts.h"
 #include "fakedrives.h"
 #include "filelist.h"
 #include "folderlist.h"
@@ -17,6 +19,7 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -27,8 +30,9 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // One shown window after start-up with an empty store, over temporary drives:
-// C holds a subfolder with a plain and a hidden file, D is empty, E is not
-// ready. The removal list lies beside the store.
+// C holds a subfolder with a plain and a hidden file, D is empty but for the
+// folder where F is mounted, E is not ready. The window opens on C's root.
+// The removal list lies beside the store.
 struct Fixture
 {
     QTemporaryDir settings, c, d;
@@ -44,6 +48,8 @@ struct Fixture
         drives.add(u'C', c.path());
         drives.add(u'D', d.path());
         drives.add(u'E', u"/nonexistent-e"_s, false);
+        QVERIFY(QDir(d.path()).mkdir(u"f"_s));
+        drives.add(u'F', d.filePath(u"f"_s));
         QDir(c.path()).mkdir(u"sub"_s);
         QVERIFY(QFile(c.filePath(u"sub/inner.txt"_s)).open(QIODevice::WriteOnly));
         QVERIFY(QFile(c.filePath(u"sub/.hidden"_s)).open(QIODevice::WriteOnly));
@@ -56,8 +62,14 @@ struct Fixture
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
     }
 
-    QString panel(const QString &key) const { return window->StatusBar1->panelText(key); }
+    QString panel(const QString &key) const
+    {
+        return window->findChild<PanelStatusBar *>()->panelText(key);
+    }
 };
+
+// The two names that a pass cleans in C's root, untouched.
+const QStringList untidyNames{u"a__b.txt"_s, u"z www.ads.example.txt"_s};
 
 } // namespace
 
@@ -75,48 +87,79 @@ private Q_SLOTS:
     void limitBoxValidation_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("gesture"); // a control clicked, or keys typed in the box
+        // Steps: a control clicked, "Alt" tapped alone, or keys pressed on the window.
+        QTest::addColumn<QStringList>("gesture");
         QTest::addColumn<QString>("message"); // empty: the text passes
         const QString count = u"Maximum files must be 50 to 2000"_s;
+        const QString length = u"Maximum length must be 12 to 99"_s;
+        const auto steps
+            = [](const char *text) { return QString::fromLatin1(text).split(u", "_s); };
         // clang-format off
-        QTest::newRow("txtCount 49") << u"49"_s << u"chkEnding"_s << count;
-        QTest::newRow("txtCount 50") << u"50"_s << u"chkEnding"_s << QString();
-        QTest::newRow("txtCount 2000") << u"2000"_s << u"Alt+E"_s << QString();
-        QTest::newRow("txtCount 2001") << u"2001"_s << u"Alt+E"_s << count;
-        QTest::newRow("txtCount empty") << QString() << u"cmdExecute"_s << u"Maximum files not numeric"_s;
-        QTest::newRow("txtMax 11") << u"11"_s << u"cmdExecute"_s << u"Maximum length must be 12 to 99"_s;
-        QTest::newRow("txtMax 12") << u"12"_s << u"Tab"_s << QString();
-        QTest::newRow("txtMax 99") << u"99"_s << u"cmdExecute"_s << QString();
-        QTest::newRow("txtMax two letters") << u"ab"_s << u"Tab"_s << u"Maximum length not numeric"_s;
+        QTest::newRow("txtCount 49") << u"49"_s << steps("chkEnding") << count;
+        QTest::newRow("txtCount 50") << u"50"_s << steps("chkEnding") << QString();
+        QTest::newRow("txtCount 2000") << u"2000"_s << steps("Alt+E") << QString();
+        QTest::newRow("txtCount 2001") << u"2001"_s << steps("Alt+E") << count;
+        QTest::newRow("txtCount empty") << QString() << steps("cmdExecute") << u"Maximum files not numeric"_s;
+        // The check reads "0" & text: a leading sign makes it 0.
+        QTest::newRow("txtCount +60") << u"+60"_s << steps("cmdExecute") << count;
+        QTest::newRow("txtCount 49 Shift+Tab") << u"49"_s << steps("Shift+Tab") << count;
+        QTest::newRow("txtMax 11") << u"11"_s << steps("cmdExecute") << length;
+        QTest::newRow("txtMax 12") << u"12"_s << steps("Tab") << QString();
+        QTest::newRow("txtMax 99") << u"99"_s << steps("cmdExecute") << QString();
+        QTest::newRow("txtMax 99 Shift+Tab") << u"99"_s << steps("Shift+Tab") << QString();
+        QTest::newRow("txtMax 11 Shift+Tab") << u"11"_s << steps("Shift+Tab") << length;
+        QTest::newRow("txtMax two letters") << u"ab"_s << steps("Tab") << u"Maximum length not numeric"_s;
+        // After the menu bar had the keyboard, the box is still the one being left.
+        QTest::newRow("txtMax 11 Alt, cmdExecute") << u"11"_s << steps("Alt, cmdExecute") << length;
+        QTest::newRow("txtMax 11 Alt, chkEnding") << u"11"_s << steps("Alt, chkEnding") << length;
+        QTest::newRow("txtMax 11 Alt, Alt+E") << u"11"_s << steps("Alt, Alt+E") << length;
+        QTest::newRow("txtMax 11 Alt+S, Esc, cmdExecute") << u"11"_s << steps("Alt+S, Esc, cmdExecute") << length;
+        QTest::newRow("txtMax 11 Alt+S, Esc, chkEnding") << u"11"_s << steps("Alt+S, Esc, chkEnding") << length;
+        QTest::newRow("txtCount 49 Alt, Alt, cmdExecute") << u"49"_s << steps("Alt, Alt, cmdExecute") << count;
+        QTest::newRow("txtMax 12 Alt, cmdExecute") << u"12"_s << steps("Alt, cmdExecute") << QString();
+        QTest::newRow("txtMax 12 Alt, Alt+E") << u"12"_s << steps("Alt, Alt+E") << QString();
         // clang-format on
     }
 
     void limitBoxValidation()
     {
         QFETCH(QString, text);
-        QFETCH(QString, gesture);
+        QFETCH(QStringList, gesture);
         QFETCH(QString, message);
         const bool refused = !message.isEmpty();
         Fixture f;
+        // On a drive's root, a pass through the subdirectories would ask first.
+        CheckValue::setValue(*f.window->chkSubdirs, CheckValue::Clear);
         auto *edit = f.window->findChild<LimitBox *>(
             QString::fromLatin1(QTest::currentDataTag()).section(u' ', 0, 0));
         edit->setText(text);
         edit->setFocus();
         ModalCatcher catcher;
-        if (auto *target = f.window->findChild<QWidget *>(gesture))
-            QTest::mouseClick(target, Qt::LeftButton);
-        else
-            QTest::keySequence(edit, QKeySequence(gesture));
+        bool menuBarHadKeys = false;
+        for (const QString &step : std::as_const(gesture)) {
+            if (auto *target = f.window->findChild<QWidget *>(step))
+                QTest::mouseClick(target, Qt::LeftButton);
+            else if (step == u"Alt")
+                QTest::keyClick(f.window->windowHandle(), Qt::Key_Alt);
+            else
+                QTest::keySequence(f.window->windowHandle(), QKeySequence(step));
+            menuBarHadKeys
+                |= QApplication::focusWidget() == static_cast<QWidget *>(f.window->menuBar());
+        }
+        QCOMPARE(menuBarHadKeys, gesture.size() > 1);
 
         const QString shown
             = ModalCatcher::entry(QMessageBox::Warning, QMessageBox::Ok, u"Input Error"_s, message);
         QCOMPARE(catcher.shown, refused ? QStringList{shown} : QStringList{});
         QTRY_VERIFY(!refused || QApplication::focusWidget() == edit);
-        QCOMPARE(f.window->chkEnding->isChecked(), refused || gesture != u"chkEnding"_s);
-        // An access key presses its button for a moment before it acts.
-        QVERIFY(!refused || !f.window->cmdExecute->isDown());
-        const bool runs = !refused && (gesture == u"cmdExecute"_s || gesture == u"Alt+E"_s);
-        QTRY_COMPARE(f.panel(u"Current"_s), runs ? u"Completed"_s : u"Ready..."_s);
+        QCOMPARE(edit->text(), text);
+        const bool ticks = gesture.last() == u"chkEnding"_s;
+        QCOMPARE(f.window->chkEnding->isChecked(), refused || !ticks);
+        QVERIFY(!f.window->cmdExecute->isDown());
+        const bool runs
+            = !refused && (gesture.last() == u"cmdExecute"_s || gesture.last() == u"Alt+E"_s);
+        // A click and the access key alike have run the pass by the time they return.
+        QCOMPARE(f.panel(u"Current"_s), runs ? u"Completed"_s : u"Ready..."_s);
     }
 
     void typingLimit()
@@ -135,17 +178,32 @@ private Q_SLOTS:
         QCOMPARE(box->text(), u"12"_s);
     }
 
-    void switchesSaveNothingAndGreyedIsOff()
+    void eachSwitchFeedsItsOwnRuleAndSavesNothing_data()
     {
+        QTest::addColumn<int>("position"); // in the list that the test reads back
+        const char *boxes[] = {"chkSubdirs", "chkReadOnly", "chkUnderline", "chkCopy",
+            "chkMultSpecial", "chkMultSpace", "chkEmpty", "chkStarting", "chkEnding"};
+        for (int i = 0; i < 9; ++i)
+            QTest::newRow(boxes[i]) << i;
+    }
+
+    void eachSwitchFeedsItsOwnRuleAndSavesNothing()
+    {
+        QFETCH(int, position);
         Fixture f;
-        QTest::mouseClick(f.window->chkCopy, Qt::LeftButton);
+        // A greyed box counts as off; a click ticks it.
         for (QCheckBox *box : f.window->centralWidget()->findChildren<QCheckBox *>())
             CheckValue::setValue(*box, CheckValue::Greyed);
-        const PassHost &host = f.window->passHost();
+        QTest::mouseClick(
+            f.window->findChild<QCheckBox *>(QLatin1StringView(QTest::currentDataTag())),
+            Qt::LeftButton);
+        const PassHost &host = *f.window->m_passHost;
         const CleaningRules r = host.cleaningRules();
+        QList<bool> expected(9, false);
+        expected[position] = true;
         QCOMPARE((QList<bool>{host.includeSubfolders(), host.overrideReadOnly(), r.underline,
                      r.copy, r.multSpecial, r.multSpace, r.empty, r.starting, r.ending}),
-            QList<bool>(9, false));
+            expected);
         for (const QAction *item : f.window->mnuSettings->actions())
             QCOMPARE(item->isChecked(), item->isCheckable());
         QVERIFY(!QFile::exists(f.store->location()));
@@ -163,9 +221,63 @@ private Q_SLOTS:
         f.window->drvMain->setCurrentIndex(1);
         QCOMPARE(f.window->FilMain->path(), f.d.path());
         f.window->drvMain->setCurrentIndex(2);
-        QCOMPARE(f.dialogs.warnings, QStringList{u"Drive E: is not ready"_s});
+        QCOMPARE(f.dialogs.warnings, QStringList{u"Drive E: (/nonexistent-e) is not ready"_s});
         QCOMPARE(f.window->FilMain->path(), f.d.path());
         QCOMPARE(f.window->drvMain->letter(), std::optional<QChar>(u'D'));
+    }
+
+    void wholeDriveAsksFirst_data()
+    {
+        QTest::addColumn<QString>("folder"); // where the pass starts, below the fixture's drives
+        QTest::addColumn<bool>("subdirs");
+        QTest::addColumn<QString>("answer"); // to the question: OK, Cancel or a key
+        QTest::addColumn<QString>("drive"); // that the question names; empty: none asked
+        // clang-format off
+        QTest::newRow("root of C, OK") << u"c"_s << true << u"OK"_s << u"C"_s;
+        QTest::newRow("root of C, Cancel") << u"c"_s << true << u"Cancel"_s << u"C"_s;
+        QTest::newRow("root of C, Escape") << u"c"_s << true << u"Esc"_s << u"C"_s;
+        QTest::newRow("root of C, Enter") << u"c"_s << true << u"Return"_s << u"C"_s;
+        QTest::newRow("root of C without subdirectories") << u"c"_s << false << QString() << QString();
+        QTest::newRow("folder on C") << u"c/sub"_s << true << QString() << QString();
+        QTest::newRow("root of F, mounted in a folder of D") << u"d/f"_s << true << u"OK"_s << u"F"_s;
+        // clang-format on
+    }
+
+    void wholeDriveAsksFirst()
+    {
+        QFETCH(QString, folder);
+        QFETCH(bool, subdirs);
+        QFETCH(QString, answer);
+        QFETCH(QString, drive);
+        Fixture f;
+        const QString path = (folder.startsWith(u'c') ? f.c.path() : f.d.path()) + folder.mid(1);
+        QVERIFY(f.window->dirMain->setPath(path).ok());
+        QVERIFY(QFile(path + u"/a__b.txt"_s).open(QIODevice::WriteOnly));
+        CheckValue::setValue(
+            *f.window->chkSubdirs, subdirs ? CheckValue::Ticked : CheckValue::Clear);
+        ModalCatcher catcher(answer == u"OK"_s ? QMessageBox::Ok : QMessageBox::Cancel);
+        if (answer == u"Esc"_s || answer == u"Return"_s)
+            catcher.whileShown
+                = [answer](QDialog *box) { QTest::keySequence(box, QKeySequence(answer)); };
+        f.window->cmdExecute_Click();
+
+        const QString question
+            = u"The folder %1 is the root of drive %2: and subdirectories are "
+              u"included, so every file on the drive will be looked at.\n"
+              u"Click OK to go on or Cancel to start nothing."_s.arg(path, drive);
+        const QString asked = ModalCatcher::entry(QMessageBox::Warning,
+            QMessageBox::Ok | QMessageBox::Cancel, u"Whole Drive"_s, question);
+        QCOMPARE(catcher.shown, drive.isEmpty() ? QStringList() : QStringList{asked});
+        const bool runs = drive.isEmpty() || answer == u"OK"_s;
+        QCOMPARE(QFile::exists(path + u"/a b.txt"_s), runs);
+        // Refused, the pass leaves no trace: panels, counters and pointer as they were.
+        const QStringList panels{f.panel(u"Fixed"_s), f.panel(u"Current"_s)};
+        QCOMPARE(panels,
+            (runs ? QStringList{u" Fixed: 1"_s, u"Completed"_s}
+                  : QStringList{u" Fixed: 0"_s, u"Ready..."_s}));
+        QCOMPARE(f.panel(u"Read"_s) == u" Read: 0"_s, !runs);
+        QCOMPARE(f.window->gCurCnt, runs ? 1 : 0);
+        QVERIFY(!QGuiApplication::overrideCursor());
     }
 
     void executePass_data()
@@ -173,11 +285,10 @@ private Q_SLOTS:
         // Every error dialog's answer; with an answer, folders hold the cleaned names.
         QTest::addColumn<QMessageBox::StandardButton>("answer");
         QTest::addColumn<QStringList>("shown"); // files, panels Read and Fixed, dialogs
-        const QStringList kept{u"a__b.txt"_s, u"z www.ads.example.txt"_s};
         // clang-format off
         QTest::newRow("renames") << QMessageBox::NoButton << QStringList{u"a b.txt"_s, u"z.txt"_s, u" Read: 2"_s, u" Fixed: 2"_s, u"0"_s};
-        QTest::newRow("OK goes on") << QMessageBox::Ok << (kept + QStringList{u" Read: 2"_s, u" Fixed: 2"_s, u"2"_s});
-        QTest::newRow("Cancel aborts") << QMessageBox::Cancel << (kept + QStringList{u" Read: 1"_s, QString(), u"1"_s});
+        QTest::newRow("OK goes on") << QMessageBox::Ok << (untidyNames + QStringList{u" Read: 2"_s, u" Fixed: 2"_s, u"2"_s});
+        QTest::newRow("Cancel aborts") << QMessageBox::Cancel << (untidyNames + QStringList{u" Read: 1"_s, QString(), u"1"_s});
         // clang-format on
     }
 
@@ -188,13 +299,17 @@ private Q_SLOTS:
         QFETCH(QStringList, shown);
         Fixture f;
         QDir c(f.c.path());
-        QVERIFY(QFile(c.filePath(u"a__b.txt"_s)).open(QIODevice::WriteOnly));
-        QVERIFY(QFile(c.filePath(u"z www.ads.example.txt"_s)).open(QIODevice::WriteOnly));
+        for (const QString &name : untidyNames)
+            QVERIFY(QFile(c.filePath(name)).open(QIODevice::WriteOnly));
         QVERIFY(!blocked || (c.mkdir(u"a b.txt"_s) && c.mkdir(u"z.txt"_s)));
         CheckValue::setValue(*f.window->chkSubdirs, CheckValue::Clear);
         ModalCatcher catcher(answer);
         bool closeWaited = false;
-        catcher.whileShown = [&](QDialog *) { closeWaited = !f.window->close(); };
+        QStringList currentWhileAsking; // the file that failed, as panel "Current" shows it
+        catcher.whileShown = [&](QDialog *) {
+            currentWhileAsking.append(f.panel(u"Current"_s));
+            closeWaited = !f.window->close();
+        };
         f.window->cmdExecute_Click();
 
         QStringList files = f.window->FilMain->fileNames();
@@ -204,6 +319,11 @@ private Q_SLOTS:
             shown);
         QCOMPARE(f.panel(u"Current"_s), u"Completed"_s);
         QVERIFY(!QGuiApplication::overrideCursor());
+        for (const QString &current : std::as_const(currentWhileAsking))
+            QVERIFY2(untidyNames.contains(current.mid(1 + c.path().size() + 1))
+                    && current.startsWith(u' ' + c.path() + u'/'),
+                qPrintable(current));
+        QCOMPARE(currentWhileAsking.removeDuplicates(), 0);
         const QString prompt = ModalCatcher::entry(QMessageBox::Critical,
             QMessageBox::Ok | QMessageBox::Cancel, u"Runtime Error"_s, u"Error: "_s);
         for (const QString &dialog : std::as_const(catcher.shown))
@@ -212,6 +332,30 @@ private Q_SLOTS:
         // Closed during the pass, the window waits for the pass to end.
         QCOMPARE(closeWaited, blocked);
         QCOMPARE(f.window->isVisible(), !blocked);
+    }
+
+    void panelsTakeTheLatestTextsWhenTheBarPaints()
+    {
+        Fixture f;
+        PassHost &host = *f.window->m_passHost;
+        const QList<QLabel *> panels = f.window->StatusBar1->panels();
+        host.setBusy(true);
+        host.setPanelText(EngineTexts::ReadPanel, u" Read: 1"_s);
+        host.setPanelText(EngineTexts::ReadPanel, u" Read: 2"_s);
+        // Within 50 ms of the one before, the second text is only kept.
+        QVERIFY(panels[0]->text() != u" Read: 2"_s);
+        // Once 50 ms have passed, the next text shows every kept one.
+        QVERIFY(QTest::qWaitFor([&] {
+            host.setPanelText(EngineTexts::FixedPanel, u" Fixed: 1"_s);
+            return panels[1]->text() == u" Fixed: 1"_s;
+        }));
+        QCOMPARE(panels[0]->text(), u" Read: 2"_s);
+        QCOMPARE(panels[1]->text(), u" Fixed: 1"_s);
+        host.setPanelText(EngineTexts::CurrentPanel, u" /x/y.txt"_s);
+        host.setBusy(false); // the end of the pass shows the last texts
+        QCOMPARE(panels[2]->text(), u" /x/y.txt"_s);
+        host.setPanelText(EngineTexts::CurrentPanel, u"Completed"_s);
+        QCOMPARE(panels[2]->text(), u"Completed"_s);
     }
 
     void settingsMenu_data()

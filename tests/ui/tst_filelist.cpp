@@ -1,0 +1,82 @@
+#include "filelist.h"
+#include "folderlist.h"
+
+#include <QDir>
+#include <QFile>
+#include <QScopeGuard>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+class tst_FileList final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void cleanup() { QLocale::setDefault(QLocale::system()); }
+
+    void showsTheFolderFilesInTheUsersOrder_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::newRow("en_US") << QLocale(QLocale::English, QLocale::UnitedStates);
+        // C has no collation of its own; the order is still the one below.
+        QTest::newRow("C") << QLocale::c();
+    }
+
+    void showsTheFolderFilesInTheUsersOrder()
+    {
+        QFETCH(QLocale, locale);
+        QLocale::setDefault(locale);
+        QTemporaryDir dir;
+        const QByteArray folder = QFile::encodeName(dir.path()) + '/';
+        const auto make = [&](const QByteArray &name) {
+            const int fd = ::open(folder + name, O_WRONLY | O_CREAT | O_EXCL, 0644);
+            QVERIFY2(fd >= 0, name.constData());
+            ::close(fd);
+        };
+        // QTemporaryDir cannot see a name that is not UTF-8, let alone remove it.
+        const auto removeOddName = qScopeGuard([&] { ::unlink(folder + "bad\xff.txt"); });
+        // clang-format off
+        for (const char *name : {"b10.txt", "B2.txt", "a1.txt", ".hidden", "bad\xff.txt", "\xc3\xa9t\xc3\xa9.txt", "ZZ.txt"})
+            make(name);
+        // clang-format on
+        QVERIFY(::mkdir(folder + "dir", 0755) == 0);
+        QVERIFY(::symlink("a1.txt", folder + "link.txt") == 0);
+        QVERIFY(::symlink("missing", folder + "broken.txt") == 0);
+        QVERIFY(::mkfifo(folder + "fifo", 0644) == 0);
+
+        FileList list;
+        list.setPath(dir.path());
+        // Without regard to case, numbers as numbers, accents as the locale
+        // orders them; a name that is not UTF-8 shows its odd bytes escaped.
+        QCOMPARE(list.fileNames(),
+            (QStringList{u"a1.txt"_s, u"B2.txt"_s, u"b10.txt"_s, u"bad\\xFF.txt"_s,
+                u"\u00e9t\u00e9.txt"_s, u"link.txt"_s, u"ZZ.txt"_s}));
+
+        make("A1.txt"); // the same name but for case: a fixed order all the same
+        list.refresh();
+        QCOMPARE(list.fileNames().mid(0, 2), (QStringList{u"A1.txt"_s, u"a1.txt"_s}));
+    }
+
+    void folderListUsesTheSameOrder()
+    {
+        QTemporaryDir dir;
+        for (const QString &name : {u"b10"_s, u"B2"_s, u"a1"_s})
+            QVERIFY(QDir(dir.path()).mkdir(name));
+        FolderList folders;
+        QVERIFY(folders.setPath(dir.path()).ok());
+        const QModelIndex current = folders.currentIndex();
+        QStringList shown;
+        for (int row = 0; row < folders.model()->rowCount(current); ++row)
+            shown.append(folders.model()->index(row, 0, current).data().toString());
+        QCOMPARE(shown, (QStringList{u"a1"_s, u"B2"_s, u"b10"_s}));
+    }
+};
+
+QTEST_MAIN(tst_FileList)
+#include "tst_filelist.moc"
