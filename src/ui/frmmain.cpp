@@ -9,23 +9,30 @@
 #include "filelist.h"
 #include "folderlist.h"
 #include "frmabout.h"
+#include "frmpreview.h"
+#include "journal.h"
 #include "limitbox.h"
 #include "limitcheck.h"
 #include "lockkeys.h"
 #include "panelstatusbar.h"
+#include "passpreview.h"
 #include "passhost.h"
 #include "programicon.h"
 #include "settingscommands.h"
 #include "settingsstore.h"
 #include "startup.h"
 #include "twips.h"
+#include "undopass.h"
 #include "uitexts.h"
 #include "userdialogs.h"
 #include "validationgate.h"
 #include "windowdefaultsview.h"
 #include "windowpasshost.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QMessageBox>
+#include <QScopedValueRollback>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -41,6 +48,7 @@ frmMain::frmMain(FileSystem &fileSystem, const Drives &drives, SettingsStore &st
     , m_drives(drives)
     , m_store(store)
     , m_dialogs(dialogs)
+    , m_journalPath(JournalFile::defaultPath())
 {
     setWindowTitle(UiTexts::programCaption());
     setWindowIcon(programIcon());
@@ -62,13 +70,18 @@ frmMain::frmMain(FileSystem &fileSystem, const Drives &drives, SettingsStore &st
     connect(dirMain, &FolderList::openRefused, this,
         [this](const Failure &failure) { m_dialogs.warn(failure.description); });
     connect(cmdExecute, &QPushButton::clicked, this, &frmMain::cmdExecute_Click);
+    connect(mnuFileUndo, &QAction::triggered, this, &frmMain::mnuFileUndo_Click);
+    connect(mnuFilePreview, &QAction::triggered, this, &frmMain::mnuFilePreview_Click);
     connect(mnuFileExit, &QAction::triggered, this, &frmMain::mnuFileExit_Click);
+    // The journal may have come or gone since (another copy of the program).
+    connect(mnuFile, &QMenu::aboutToShow, this, &frmMain::showUndoAvailable);
     connect(mnuHelpAbout, &QAction::triggered, this, &frmMain::mnuHelpAbout_Click);
     connectSettingsMenu();
 
     auto *gate = new ValidationGate(this);
     gate->guard(txtCount, [this](bool &Cancel) { txtCount_Validate(Cancel); });
     gate->guard(txtMax, [this](bool &Cancel) { txtMax_Validate(Cancel); });
+    showUndoAvailable();
 }
 
 frmMain::~frmMain() = default;
@@ -145,6 +158,10 @@ void frmMain::createMenus()
           };
     mnuFile = menuBar()->addMenu(UiTexts::fileMenu());
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuFileUndo = item(mnuFile, "mnuFileUndo", UiTexts::fileUndo(), false);
+    mnuFilePreview = item(mnuFile, "mnuFilePreview", UiTexts::filePreview(), false);
+    mnuFileBar1 = mnuFile->addSeparator();
+    mnuFileBar1->setObjectName(QStringLiteral("mnuFileBar1"));
     mnuFileExit = item(mnuFile, "mnuFileExit", UiTexts::fileExit(), false);
 
     mnuSettings = menuBar()->addMenu(UiTexts::settingsMenu());
@@ -358,6 +375,7 @@ void frmMain::Form_Load()
     if (!m_removalListFolder.isEmpty())
         startup.setRemovalListFolder(m_removalListFolder);
     startup.run(m_defaults, colJnk);
+    showUndoAvailable();
     drvMain->setFocus(Qt::OtherFocusReason);
 }
 
@@ -407,11 +425,33 @@ void frmMain::txtMax_Validate(bool &Cancel)
     validateLimit(*txtMax, LimitCheck::maxLength(), Cancel);
 }
 
+void frmMain::setJournalPath(const QString &path)
+{
+    m_journalPath = path;
+    showUndoAvailable();
+}
+
+void frmMain::showUndoAvailable()
+{
+    mnuFileUndo->setEnabled(!m_passRunning && JournalFile::exists(m_journalPath));
+}
+
+bool frmMain::limitsAccepted()
+{
+    bool Cancel = false;
+    if (focusWidget() == txtMax)
+        txtMax_Validate(Cancel);
+    else if (focusWidget() == txtCount)
+        txtCount_Validate(Cancel);
+    return !Cancel;
+}
+
 void frmMain::cmdExecute_Click()
 {
     if (m_passRunning)
         return;
-    ExecutionPass pass(m_fileSystem, *m_passHost);
+    JournalWriter journal(m_journalPath);
+    ExecutionPass pass(m_fileSystem, *m_passHost, &journal);
     // A pass refused before it starts leaves the last counts as they were.
     pass.gTryCnt = gTryCnt;
     pass.gCurCnt = gCurCnt;
@@ -420,6 +460,59 @@ void frmMain::cmdExecute_Click()
     m_passRunning = false;
     gTryCnt = pass.gTryCnt;
     gCurCnt = pass.gCurCnt;
+    showUndoAvailable();
+    if (m_closeAfterPass)
+        close();
+}
+
+void frmMain::mnuFilePreview_Click()
+{
+    if (m_passRunning || !limitsAccepted())
+        return;
+    Preview preview;
+    {
+        const QScopedValueRollback running(m_passRunning, true);
+        QApplication::setOverrideCursor(Qt::BusyCursor);
+        preview = previewPass(m_fileSystem, *m_passHost);
+        QApplication::restoreOverrideCursor();
+    }
+    if (!preview.inputError.isEmpty()) {
+        m_passHost->showInputError(preview.inputError);
+        return;
+    }
+    frmPreview dialog(std::move(preview), this);
+    if (dialog.exec() == QDialog::Accepted)
+        cmdExecute_Click();
+}
+
+void frmMain::mnuFileUndo_Click()
+{
+    if (m_passRunning)
+        return;
+    const Result<QList<JournalRecord>> records = JournalFile::read(m_journalPath);
+    if (!records.ok()) {
+        m_dialogs.warn(records.failure().description);
+        showUndoAvailable();
+        return;
+    }
+    const auto renames = std::count_if(records.value().cbegin(), records.value().cend(),
+        [](const JournalRecord &record) { return record.kind == JournalRecord::Kind::Rename; });
+    QMessageBox question(QMessageBox::Question, UiTexts::undoTitle(),
+        UiTexts::undoQuestion(qint64(renames)), QMessageBox::Ok | QMessageBox::Cancel, this);
+    question.setDefaultButton(QMessageBox::Cancel);
+    if (question.exec() != QMessageBox::Ok)
+        return;
+
+    QList<JournalRecord> left;
+    {
+        const QScopedValueRollback running(m_passRunning, true);
+        UndoPass undo(m_fileSystem, *m_passHost);
+        left = undo.run(records.value());
+    }
+    // What could not be taken back stays for another Undo.
+    if (const Status kept = JournalFile::replace(m_journalPath, left); !kept.ok())
+        m_dialogs.warn(kept.failure().description);
+    showUndoAvailable();
     if (m_closeAfterPass)
         close();
 }

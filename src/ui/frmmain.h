@@ -60,6 +60,9 @@ public:
     // Where start-up looks for the removal list; the executable's folder
     // unless set.
     void setRemovalListFolder(const QString &folder) { m_removalListFolder = folder; }
+    // Where every pass keeps the journal that Undo takes it back from; the
+    // per-user data folder unless set.
+    void setJournalPath(const QString &path);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -86,6 +89,10 @@ private:
     void connectSettingsMenu();
     void placeControls();
     void validateLimit(const LimitBox &box, const LimitCheck &check, bool &Cancel);
+    // The limit box that has the focus checked as if the focus left it;
+    // false when the user must mend it first.
+    bool limitsAccepted();
+    void showUndoAvailable();
 
     // Moves the folder list to the drive selected in the drive list. A drive
     // that is not ready, or whose folder cannot be shown, is refused, and the
@@ -97,6 +104,8 @@ private:
     void txtCount_Validate(bool &Cancel);
     void txtMax_Validate(bool &Cancel);
     void cmdExecute_Click();
+    void mnuFileUndo_Click();
+    void mnuFilePreview_Click();
     void mnuFileExit_Click();
     void mnuHelpAbout_Click();
 
@@ -148,6 +157,9 @@ private:
     PanelStatusBar *StatusBar1 = nullptr;
 
     QMenu *mnuFile = nullptr;
+    QAction *mnuFileUndo = nullptr;
+    QAction *mnuFilePreview = nullptr;
+    QAction *mnuFileBar1 = nullptr;
     QAction *mnuFileExit = nullptr;
     QMenu *mnuSettings = nullptr;
     QAction *mnuSettingsDefaultDrive = nullptr;
@@ -171,6 +183,7 @@ private:
     std::unique_ptr<DefaultsView> m_defaultsView;
     std::unique_ptr<SettingsCommands> m_commands;
     QString m_removalListFolder;
+    QString m_journalPath;
     bool m_passRunning = false;
     bool m_closeAfterPass = false;
 };

@@ -69,9 +69,29 @@ QString fileMenu()
 {
     return u"&File"_s;
 }
+QString fileUndo()
+{
+    return u"&Undo Last Execution"_s;
+}
+QString filePreview()
+{
+    return u"Pre&view..."_s;
+}
 QString fileExit()
 {
     return u"Exit"_s;
+}
+QString undoTitle()
+{
+    return u"Undo Last Execution"_s;
+}
+QString undoQuestion(qint64 renames)
+{
+    return (renames == 1 ? u"Take back the %1 rename of the last execution?"_s
+                         : u"Take back the %1 renames of the last execution?"_s)
+               .arg(renames)
+        + u"\nEvery file goes back to its old name, and read-only files become read-only "
+          u"again. Nothing is replaced."_s;
 }
 QString settingsMenu()
 {

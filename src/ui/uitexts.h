@@ -23,7 +23,11 @@ QString ending();
 QString execute();
 
 QString fileMenu();
+QString fileUndo(); // "&Undo Last Execution"
+QString filePreview(); // "Pre&view..."
 QString fileExit();
+QString undoTitle();
+QString undoQuestion(qint64 renames);
 QString settingsMenu();
 QString settingsDefaultDrive();
 QString settingsDefaultPath();

@@ -22,6 +22,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -57,6 +58,7 @@ struct Fixture
         QVERIFY(list.open(QIODevice::WriteOnly) && list.write("www.ads.example\n") && list.flush());
         window = std::make_unique<frmMain>(fileSystem, drives, *store, dialogs);
         window->setRemovalListFolder(settings.path());
+        window->setJournalPath(settings.filePath(u"data/last-execution.journal"_s));
         window->Form_Load();
         window->show();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
@@ -332,6 +334,73 @@ private Q_SLOTS:
         // Closed during the pass, the window waits for the pass to end.
         QCOMPARE(closeWaited, blocked);
         QCOMPARE(f.window->isVisible(), !blocked);
+    }
+
+    void fileMenuUndoesAndPreviews_data()
+    {
+        QTest::addColumn<QMessageBox::StandardButton>("undoAnswer");
+        QTest::newRow("Undo confirmed") << QMessageBox::Ok;
+        QTest::newRow("Undo cancelled") << QMessageBox::Cancel;
+    }
+    void fileMenuUndoesAndPreviews()
+    {
+        QFETCH(QMessageBox::StandardButton, undoAnswer);
+        Fixture f;
+        QStringList items;
+        for (const QAction *action : f.window->mnuFile->actions())
+            items.append(action->isSeparator() ? u"-"_s : action->text());
+        QCOMPARE(items,
+            (QStringList{u"&Undo Last Execution"_s, u"Pre&view..."_s, u"-"_s, u"Exit"_s}));
+        QVERIFY(!f.window->mnuFileUndo->isEnabled());
+
+        QDir c(f.c.path());
+        for (const QString &name : untidyNames)
+            QVERIFY(QFile(c.filePath(name)).open(QIODevice::WriteOnly));
+        CheckValue::setValue(*f.window->chkSubdirs, CheckValue::Clear);
+
+        // The preview lists both renames, changes nothing, and its Execute runs the pass.
+        {
+            ModalCatcher catcher;
+            QStringList listed;
+            catcher.whileShown = [&](QDialog *dialog) {
+                const QAbstractItemModel *model = dialog->findChild<QTableView *>()->model();
+                for (int row = 0; row < model->rowCount(); ++row)
+                    listed.append(model->index(row, 1).data().toString() + u'>'
+                        + model->index(row, 2).data().toString());
+                if (QFile::exists(c.filePath(untidyNames[0]))
+                    && QFile::exists(c.filePath(untidyNames[1])))
+                    dialog->accept();
+            };
+            f.window->mnuFilePreview->trigger();
+            listed.sort();
+            QCOMPARE(listed, (QStringList{u"a__b.txt>a b.txt"_s, u"z www.ads.example.txt>z.txt"_s}));
+        }
+        QStringList files = f.window->FilMain->fileNames();
+        files.sort();
+        QCOMPARE(files, (QStringList{u"a b.txt"_s, u"z.txt"_s}));
+        QVERIFY(f.window->mnuFileUndo->isEnabled());
+
+        ModalCatcher catcher(undoAnswer);
+        f.window->mnuFileUndo->trigger();
+        QCOMPARE(catcher.shown.size(), 1);
+        QVERIFY(catcher.shown[0].contains(u"Take back the 2 renames of the last execution?"_s));
+        files = f.window->FilMain->fileNames();
+        files.sort();
+        const bool undone = undoAnswer == QMessageBox::Ok;
+        QCOMPARE(files, undone ? untidyNames : (QStringList{u"a b.txt"_s, u"z.txt"_s}));
+        QCOMPARE(f.window->mnuFileUndo->isEnabled(), !undone);
+        if (undone)
+            QCOMPARE(f.panel(u"Fixed"_s), u" Fixed: 2"_s);
+    }
+    void previewOfAMaximumLengthThatReadsZero()
+    {
+        Fixture f;
+        f.window->txtMax->setText(u"abc"_s);
+        ModalCatcher catcher;
+        f.window->mnuFilePreview->trigger();
+        QCOMPARE(catcher.shown,
+            QStringList{ModalCatcher::entry(QMessageBox::Warning, QMessageBox::Ok,
+                u"Input Error"_s, u"Maximum length must be 12 to 99"_s)});
     }
 
     void panelsTakeTheLatestTextsWhenTheBarPaints()
