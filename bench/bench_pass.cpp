@@ -8,6 +8,7 @@
 // a bare loop of the same renames, and the memory the pass needs. It prints
 // figures and never fails.
 #include "benchnames.h"
+#include "windowharness.h"
 #include "executionpass.h"
 #include "journal.h"
 #include "linuxfilesystem.h"
@@ -15,7 +16,10 @@
 #include "passhost.h"
 #include "passpreview.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
@@ -104,6 +108,13 @@ public:
     {
         m_panels[key == u"Read"_s ? 0 : key == u"Fixed"_s ? 1 : 2] = text;
     }
+    // Kept as parts, the way the window keeps them until its bar paints.
+    void fileRead(qint32 count, const QString &folder, const QString &name) override
+    {
+        m_read = count;
+        m_readFolder = folder;
+        m_readName = name;
+    }
     void setBusy(bool) override { }
     bool continueAfter(const Failure &failure) override
     {
@@ -125,6 +136,9 @@ private:
     QString m_folder;
     CleaningRules m_rules;
     QString m_panels[3];
+    qint32 m_read = 0;
+    QString m_readFolder;
+    QString m_readName;
 };
 
 // Where the time of a pass goes and the heap it holds: every folder the pass
@@ -386,6 +400,10 @@ double renamingPassSeconds(const QString &parent, int files, const CleaningRules
 
 int main(int argc, char **argv)
 {
+    // The window's pass is measured as a user has it, without a screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     Options options;
     if (!parse(argc, argv, &options)) {
         std::printf("usage: bench_pass [--files N] [--folders N] [--removals N] "
@@ -501,6 +519,49 @@ int main(int argc, char **argv)
     });
     std::printf("(p) preview over the clean tree:    %8.3f s  (%d rows)\n", p, previewRows);
 
+    // The same passes hosted by the window, pressed through its Execute
+    // button; both keep the undo journal, as the window always does.
+    WindowHarness window(fileSystem, dir.path(), rules.removals);
+    const double wb = bestOf(3, [&] { window.execute(); });
+    std::printf("(w) window's pass over the clean tree: %5.3f s  (%s,%s)\n", wb,
+        qPrintable(window.panel(u"Read"_s)), qPrintable(window.panel(u"Fixed"_s)));
+    QTemporaryDir journalDir(options.parent + u"/bench_journal-XXXXXX"_s);
+    double hc = 0;
+    double wc = 0;
+    for (int run = 0; run < 3; ++run) {
+        notUndone += undoRenames();
+        const double headless = secondsOf([&] {
+            JournalWriter journal(journalDir.filePath(u"last-execution.journal"_s));
+            ExecutionPass pass(fileSystem, host, &journal);
+            pass.execute();
+            fixed = pass.gCurCnt;
+        });
+        notUndone += undoRenames();
+        const double windowed = window.execute();
+        hc = run == 0 ? headless : std::min(hc, headless);
+        wc = run == 0 ? windowed : std::min(wc, windowed);
+    }
+    std::printf("    renaming pass with its journal: %.3f s headless (%d fixed), %.3f s in the "
+                "window (%s)\n",
+        hc, fixed, wc, qPrintable(window.panel(u"Fixed"_s)));
+    if (notUndone > 0)
+        std::printf("    %d renames could not be undone between runs\n", notUndone);
+
+    // The command-line peer over a tree of the same names, when it is there.
+    double peer = 0;
+    const QString detox = QStandardPaths::findExecutable(u"detox"_s);
+    if (!detox.isEmpty()) {
+        for (int run = 0; run < 3; ++run) {
+            QTemporaryDir peerDir(options.parent + u"/bench_peer-XXXXXX"_s);
+            buildTree(rootOf(peerDir), options.files, options.folders, options.dirtyEvery);
+            const double seconds = secondsOf(
+                [&] { QProcess::execute(detox, {u"-r"_s, peerDir.path()}); });
+            peer = run == 0 ? seconds : std::min(peer, seconds);
+            removeTree(peerDir);
+        }
+        std::printf("    detox -r over a tree of the same names: %.3f s\n", peer);
+    }
+
     Probe split(fileSystem);
     const double whole = secondsOf([&] {
         ExecutionPass pass(split, host);
@@ -516,6 +577,11 @@ int main(int argc, char **argv)
     std::printf("\n(b) / ((a) + (d))                 = %.2f  (target 1.2)\n", b / (a + d));
     std::printf("(c) / ((a) + (d) + bare renames)  = %.2f  (target 1.3)\n", c / (a + d + bare));
     std::printf("(p) / (b)                         = %.2f  (target 1.2)\n", p / b);
+    std::printf("(w) / (b), the window's share     = %.2f  (target 1.1)\n", wb / b);
+    std::printf("window / headless, renaming       = %.2f  (target 1.1)\n", wc / hc);
+    std::printf("window / ((a) + bare renames)     = %.2f  (target 1.5)\n", wc / (a + bare));
+    if (peer > 0)
+        std::printf("window / detox                    = %.2f  (below 1: faster)\n", wc / peer);
 
     const long peakAfterPasses = peakKilobytes();
     tree = Tree();

@@ -93,6 +93,18 @@ QString readCount(qint64 count)
     return u" Read: "_s + TextConversions::numberText(count);
 }
 
+QString currentFile(const QString &folder, const QString &name)
+{
+    QString text;
+    text.reserve(1 + folder.size() + 1 + name.size());
+    text += u' ';
+    text += folder;
+    if (!folder.endsWith(u'/'))
+        text += u'/';
+    text += name;
+    return text;
+}
+
 QString fixedCount(qint64 count)
 {
     return u" Fixed: "_s + TextConversions::numberText(count);

@@ -41,5 +41,7 @@ QString navigating();
 QString completed();
 QString readCount(qint64 count);
 QString fixedCount(qint64 count);
+// Panel "Current" while a file is read: a blank and its full path.
+QString currentFile(const QString &folder, const QString &name);
 
 } // namespace EngineTexts

@@ -152,9 +152,8 @@ ExecutionPass::Flow ExecutionPass::processFile(
     Folder &folder, FolderNames &names, QByteArrayView bytes)
 {
     ++gTryCnt;
-    m_host.setPanelText(EngineTexts::ReadPanel, EngineTexts::readCount(gTryCnt));
     const NameBytes::Decoded name = NameBytes::decode(bytes);
-    m_host.setPanelText(EngineTexts::CurrentPanel, u' ' + joined(folder.path(), name.text));
+    m_host.fileRead(gTryCnt, folder.path(), name.text);
 
     if (!name.isText) {
         return report({EngineTexts::NotTextNumber,

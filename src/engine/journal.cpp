@@ -18,11 +18,48 @@ namespace {
 constexpr int SyncEvery = 1000;
 const QByteArray Header = QByteArrayLiteral("Purlex journal 1\n");
 
+// Names as they are, but for "%", tabs and line breaks, which are
+// percent-encoded so that no name ends a field or a record:
+// QByteArray::fromPercentEncoding reads them back.
+void appendEncoded(QByteArray &to, QByteArrayView bytes)
+{
+    static constexpr char Hex[] = "0123456789ABCDEF";
+    const qsizetype start = to.size();
+    to.resize(start + 3 * bytes.size());
+    char *out = to.data() + start;
+    for (const char c : bytes) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u != '%' && u != '\t' && u != '\n' && u != '\r') {
+            *out++ = c;
+        } else {
+            *out++ = '%';
+            *out++ = Hex[u >> 4];
+            *out++ = Hex[u & 0xF];
+        }
+    }
+    to.truncate(out - to.constData());
+}
+
+void appendLine(QByteArray &to, JournalRecord::Kind kind, QByteArrayView encodedFolder,
+    QByteArrayView oldName, QByteArrayView newName)
+{
+    to += kind == JournalRecord::Kind::Rename ? 'R' : 'A';
+    to += '\t';
+    to += encodedFolder;
+    to += '\t';
+    appendEncoded(to, oldName);
+    to += '\t';
+    appendEncoded(to, newName);
+    to += '\n';
+}
+
 QByteArray line(const JournalRecord &record)
 {
-    const char kind = record.kind == JournalRecord::Kind::Rename ? 'R' : 'A';
-    return kind + QByteArrayLiteral("\t") + record.folder.toPercentEncoding() + '\t'
-        + record.oldName.toPercentEncoding() + '\t' + record.newName.toPercentEncoding() + '\n';
+    QByteArray encodedFolder;
+    appendEncoded(encodedFolder, record.folder);
+    QByteArray text;
+    appendLine(text, record.kind, encodedFolder, record.oldName, record.newName);
+    return text;
 }
 
 std::optional<JournalRecord> parse(QByteArrayView text)
@@ -41,7 +78,7 @@ std::optional<JournalRecord> parse(QByteArrayView text)
 
 bool syncData(QFile &file)
 {
-    return file.flush() && ::fdatasync(file.handle()) == 0;
+    return ::fdatasync(file.handle()) == 0;
 }
 
 } // namespace
@@ -70,22 +107,35 @@ Status JournalWriter::begin()
         return failure(m_file.errorString());
     if (m_file.write(Header) != Header.size() || !syncData(m_file))
         return failure(m_file.errorString());
+    m_size = Header.size();
     m_records = 0;
     m_unsynced = 0;
     return Status::success();
 }
 
-Status JournalWriter::append(const JournalRecord &record)
+Status JournalWriter::append(JournalRecord::Kind kind, QByteArrayView folder,
+    QByteArrayView oldName, QByteArrayView newName)
 {
     if (!m_file.isOpen())
         return failure(u"it is not open"_s);
-    m_beforeLast = m_file.pos();
-    const QByteArray text = line(record);
-    if (m_file.write(text) != text.size()) {
-        const QString reason = m_file.errorString();
-        truncateTo(m_beforeLast);
-        return failure(reason);
+    // A pass renames folder by folder: the folder is encoded once for all
+    // its records.
+    if (folder != m_folder) {
+        m_folder = folder.toByteArray();
+        m_encodedFolder.clear();
+        appendEncoded(m_encodedFolder, folder);
     }
+    m_line.clear();
+    appendLine(m_line, kind, m_encodedFolder, oldName, newName);
+    // Straight to the system, so that the record stands before the change.
+    m_beforeLast = m_size;
+    const ssize_t written = ::write(m_file.handle(), m_line.constData(), size_t(m_line.size()));
+    if (written != ssize_t(m_line.size())) {
+        const int error = written < 0 ? errno : ENOSPC;
+        truncateTo(m_beforeLast);
+        return failure(QString::fromLocal8Bit(std::strerror(error)));
+    }
+    m_size += written;
     ++m_records;
     if (++m_unsynced >= SyncEvery) {
         m_unsynced = 0;
@@ -97,8 +147,8 @@ Status JournalWriter::append(const JournalRecord &record)
 
 void JournalWriter::truncateTo(qint64 size)
 {
-    if (m_file.resize(size))
-        m_file.seek(size);
+    if (::ftruncate(m_file.handle(), size) == 0 && ::lseek(m_file.handle(), size, SEEK_SET) == size)
+        m_size = size;
 }
 
 void JournalWriter::withdraw()

@@ -3,6 +3,7 @@
 #include "result.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QFile>
 #include <QList>
 #include <QString>
@@ -35,7 +36,8 @@ public:
     const QString &path() const { return m_path; }
     // Replaces the journal of the pass before with an empty one.
     Status begin();
-    Status append(const JournalRecord &record);
+    Status append(JournalRecord::Kind kind, QByteArrayView folder, QByteArrayView oldName,
+        QByteArrayView newName);
     // The change of the last record was not made after all.
     void withdraw();
     // Syncs; a journal without records is removed.
@@ -48,6 +50,10 @@ private:
     QString m_path;
     QFile m_file;
     qint64 m_beforeLast = 0;
+    qint64 m_size = 0;
+    QByteArray m_line; // reused for every record
+    QByteArray m_folder; // the folder of the last record, and its encoded form
+    QByteArray m_encodedFolder;
     int m_records = 0;
     int m_unsynced = 0;
 };

@@ -33,22 +33,23 @@ public:
     {
         if (attributes & FileAttribute::ReadOnly)
             return m_inner->setAttributes(name, attributes);
-        return journaled({JournalRecord::Kind::ReadOnlyCleared, m_path, name.toByteArray(),
-                             name.toByteArray()},
+        return journaled(JournalRecord::Kind::ReadOnlyCleared, name, name,
             [&] { return m_inner->setAttributes(name, attributes); });
     }
     Status rename(QByteArrayView name, QByteArrayView newName) override
     {
-        return journaled(
-            {JournalRecord::Kind::Rename, m_path, name.toByteArray(), newName.toByteArray()},
+        return journaled(JournalRecord::Kind::Rename, name, newName,
             [&] { return m_inner->rename(name, newName); });
     }
     Result<bool> fileExists(QByteArrayView name) override { return m_inner->fileExists(name); }
 
 private:
-    template <typename Change> Status journaled(const JournalRecord &record, Change change)
+    template <typename Change>
+    Status journaled(JournalRecord::Kind kind, QByteArrayView oldName, QByteArrayView newName,
+        Change change)
     {
-        if (const Status written = m_journal.append(record); !written.ok())
+        if (const Status written = m_journal.append(kind, m_path, oldName, newName);
+            !written.ok())
             return written;
         Status changed = change();
         if (!changed.ok())

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cleaningrules.h"
+#include "enginetexts.h"
 #include "failure.h"
 
 #include <QString>
@@ -35,6 +36,14 @@ public:
     // about here.
     virtual bool approveStart(const QString &folder, bool includeSubfolders) = 0;
     virtual void refreshFileList() = 0;
+    // A file was read: "Read" shows the count and "Current" its path. A host
+    // that shows the panels only now and then may keep the parts and make
+    // the texts when it shows them.
+    virtual void fileRead(qint32 count, const QString &folder, const QString &name)
+    {
+        setPanelText(EngineTexts::ReadPanel, EngineTexts::readCount(count));
+        setPanelText(EngineTexts::CurrentPanel, EngineTexts::currentFile(folder, name));
+    }
     // Told after every rename that was carried out.
     virtual void fileRenamed(const RenamedFile &file) { Q_UNUSED(file); }
 

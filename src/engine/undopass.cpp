@@ -72,9 +72,7 @@ Result<Folder *> UndoPass::folderOf(const QByteArray &path)
 UndoPass::Flow UndoPass::undo(const JournalRecord &record, bool lastWritten)
 {
     ++gTryCnt;
-    m_host.setPanelText(EngineTexts::ReadPanel, EngineTexts::readCount(gTryCnt));
-    m_host.setPanelText(EngineTexts::CurrentPanel,
-        u' ' + QFile::decodeName(record.folder) + u'/' + NameBytes::decode(record.newName).text);
+    m_host.fileRead(gTryCnt, QFile::decodeName(record.folder), NameBytes::decode(record.newName).text);
 
     const bool rename = record.kind == JournalRecord::Kind::Rename;
     // The read-only bit of a file that stays under its new name belongs to

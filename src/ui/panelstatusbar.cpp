@@ -112,6 +112,11 @@ void PanelStatusBar::showKeptTexts()
     }
 }
 
+bool PanelStatusBar::paintDue() const
+{
+    return m_sinceRepaint.elapsed() >= RepaintIntervalMs;
+}
+
 void PanelStatusBar::repaintThrottled()
 {
     if (m_sinceRepaint.elapsed() < RepaintIntervalMs)

@@ -34,6 +34,8 @@ public:
     QList<QLabel *> panels() const { return m_panels; }
 
     void showKeptTexts();
+    // True once repaintThrottled() would show the panels again.
+    bool paintDue() const;
     // Shows the kept texts and the panels now, without taking any event, at
     // most every 50 ms; for work that keeps the event loop waiting.
     void repaintThrottled();

@@ -52,7 +52,36 @@ void WindowPassHost::setPanelText(const QString &key, const QString &text)
         return;
     }
     m_window.StatusBar1->keepPanelText(key, text);
+    paintIfDue();
+}
+
+void WindowPassHost::paintIfDue()
+{
+    if (!m_window.StatusBar1->paintDue())
+        return;
+    keepLastRead();
     m_window.StatusBar1->repaintThrottled();
+}
+
+void WindowPassHost::fileRead(qint32 count, const QString &folder, const QString &name)
+{
+    if (!m_busy) {
+        PassHost::fileRead(count, folder, name);
+        return;
+    }
+    m_lastRead = {count, folder, name, true};
+    paintIfDue();
+}
+
+void WindowPassHost::keepLastRead()
+{
+    if (!m_lastRead.pending)
+        return;
+    m_lastRead.pending = false;
+    m_window.StatusBar1->keepPanelText(
+        EngineTexts::ReadPanel, EngineTexts::readCount(m_lastRead.count));
+    m_window.StatusBar1->keepPanelText(EngineTexts::CurrentPanel,
+        EngineTexts::currentFile(m_lastRead.folder, m_lastRead.name));
 }
 
 void WindowPassHost::setBusy(bool busy)
@@ -64,6 +93,7 @@ void WindowPassHost::setBusy(bool busy)
         QApplication::setOverrideCursor(Qt::BusyCursor);
     } else {
         QApplication::restoreOverrideCursor();
+        keepLastRead();
         m_window.StatusBar1->showKeptTexts();
     }
 }
@@ -71,6 +101,7 @@ void WindowPassHost::setBusy(bool busy)
 bool WindowPassHost::continueAfter(const Failure &failure)
 {
     // The panels name the file that failed while the user decides.
+    keepLastRead();
     m_window.StatusBar1->showKeptTexts();
     const ArrowWhileAsking arrow(m_busy);
     QMessageBox box(QMessageBox::Critical, EngineTexts::errorDialogTitle(),

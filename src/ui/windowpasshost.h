@@ -18,6 +18,7 @@ public:
     WindowPassHost &operator=(const WindowPassHost &) = delete;
 
     void setPanelText(const QString &key, const QString &text) override;
+    void fileRead(qint32 count, const QString &folder, const QString &name) override;
     void setBusy(bool busy) override;
     bool continueAfter(const Failure &failure) override;
     void showInputError(const QString &message) override;
@@ -32,6 +33,18 @@ public:
     CleaningRules cleaningRules() const override;
 
 private:
+    // Makes the texts of the last file read, for the panels to show.
+    void keepLastRead();
+    void paintIfDue();
+
     frmMain &m_window;
     bool m_busy = false;
+    // The last file read during a pass, kept as parts until the bar paints.
+    struct LastRead
+    {
+        qint32 count = 0;
+        QString folder;
+        QString name;
+        bool pending = false;
+    } m_lastRead;
 };
