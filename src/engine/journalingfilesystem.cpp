@@ -1,18 +1,19 @@
 #include "journalingfilesystem.h"
 
+#include "forwardingfolder.h"
 #include "journal.h"
 
 #include <QFile>
 
 namespace {
 
-class JournalingFolder final : public Folder
+class JournalingFolder final : public ForwardingFolder
 {
 public:
     JournalingFolder(FolderPtr inner, JournalWriter &journal)
-        : m_inner(std::move(inner))
+        : ForwardingFolder(std::move(inner))
         , m_journal(journal)
-        , m_path(QFile::encodeName(m_inner->path()))
+        , m_path(QFile::encodeName(path()))
     { }
 
     static Result<FolderPtr> wrap(Result<FolderPtr> opened, JournalWriter &journal)
@@ -22,26 +23,22 @@ public:
         return FolderPtr(std::make_unique<JournalingFolder>(std::move(opened.value()), journal));
     }
 
-    const QString &path() const override { return m_inner->path(); }
-    Result<FolderListing> list() override { return m_inner->list(); }
     Result<FolderPtr> openSubFolder(QByteArrayView name) override
     {
-        return wrap(m_inner->openSubFolder(name), m_journal);
+        return wrap(inner().openSubFolder(name), m_journal);
     }
-    Result<quint32> attributes(QByteArrayView name) override { return m_inner->attributes(name); }
     Status setAttributes(QByteArrayView name, quint32 attributes) override
     {
         if (attributes & FileAttribute::ReadOnly)
-            return m_inner->setAttributes(name, attributes);
+            return inner().setAttributes(name, attributes);
         return journaled(JournalRecord::Kind::ReadOnlyCleared, name, name,
-            [&] { return m_inner->setAttributes(name, attributes); });
+            [&] { return inner().setAttributes(name, attributes); });
     }
     Status rename(QByteArrayView name, QByteArrayView newName) override
     {
         return journaled(JournalRecord::Kind::Rename, name, newName,
-            [&] { return m_inner->rename(name, newName); });
+            [&] { return inner().rename(name, newName); });
     }
-    Result<bool> fileExists(QByteArrayView name) override { return m_inner->fileExists(name); }
 
 private:
     template <typename Change>
@@ -57,7 +54,6 @@ private:
         return changed;
     }
 
-    FolderPtr m_inner;
     JournalWriter &m_journal;
     QByteArray m_path;
 };

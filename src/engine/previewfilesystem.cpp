@@ -1,5 +1,6 @@
 #include "previewfilesystem.h"
 
+#include "forwardingfolder.h"
 #include "namebytes.h"
 #include "newname.h"
 
@@ -15,22 +16,20 @@ namespace {
 // The pass opens a folder once, lists it before it changes anything in it,
 // and renames only within it, so what a folder would become is all kept
 // here.
-class PreviewFolder final : public Folder
+class PreviewFolder final : public ForwardingFolder
 {
 public:
     explicit PreviewFolder(FolderPtr real)
-        : m_real(std::move(real))
+        : ForwardingFolder(std::move(real))
     { }
 
-    const QString &path() const override { return m_real->path(); }
-    Result<FolderListing> list() override { return m_real->list(); }
     Result<FolderPtr> openSubFolder(QByteArrayView name) override
     {
-        return PreviewFileSystem::previewOf(m_real->openSubFolder(name));
+        return PreviewFileSystem::previewOf(inner().openSubFolder(name));
     }
     Result<quint32> attributes(QByteArrayView name) override
     {
-        Result<quint32> real = m_real->attributes(name);
+        Result<quint32> real = inner().attributes(name);
         if (real.ok() && m_cleared.contains(name.toByteArray()))
             real.value() &= ~quint32(FileAttribute::ReadOnly);
         return real;
@@ -49,7 +48,7 @@ public:
             return true;
         if (m_gone.contains(key))
             return false;
-        return m_real->fileExists(name);
+        return inner().fileExists(name);
     }
 
 private:
@@ -58,10 +57,9 @@ private:
     {
         return {number,
             u"Cannot rename '%1' to '%2' in '%3': %4"_s.arg(NameBytes::decode(name).text,
-                NameBytes::decode(newName).text, m_real->path(), reason)};
+                NameBytes::decode(newName).text, path(), reason)};
     }
 
-    FolderPtr m_real;
     QSet<QByteArray> m_gone; // renamed away
     QSet<QByteArray> m_added; // renamed to
     QSet<QByteArray> m_cleared; // read-only bit cleared
@@ -76,7 +74,7 @@ Status PreviewFolder::rename(QByteArrayView name, QByteArrayView newName)
     // as much as a file.
     bool taken = m_added.contains(to);
     if (!taken && !m_gone.contains(to)) {
-        const Result<quint32> entry = m_real->attributes(newName);
+        const Result<quint32> entry = inner().attributes(newName);
         taken = entry.ok() || (entry.failure().number != ENOENT && entry.failure().number != ENOTDIR);
     }
     if (taken)

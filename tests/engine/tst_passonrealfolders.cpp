@@ -3,6 +3,7 @@
 // test ends by comparing the tree's contents with those before the pass.
 #include "enginetexts.h"
 #include "executionpass.h"
+#include "forwardingfolder.h"
 #include "linuxfilesystem.h"
 #include "linuxfilesystemrename.h"
 #include "recordinghost.h"
@@ -108,39 +109,23 @@ public:
     }
 
 private:
-    class Swapping final : public Folder
+    class Swapping final : public ForwardingFolder
     {
     public:
         Swapping(SwapAfterListing &owner, FolderPtr inner)
-            : m_owner(owner)
-            , m_inner(std::move(inner))
+            : ForwardingFolder(std::move(inner))
+            , m_owner(owner)
         { }
-        const QString &path() const override { return m_inner->path(); }
         Result<FolderListing> list() override
         {
-            Result<FolderListing> listed = m_inner->list();
+            Result<FolderListing> listed = inner().list();
             fs::rename(m_owner.m_sub, m_owner.m_sub.string() + ".moved");
             fs::create_directory_symlink(m_owner.m_outside, m_owner.m_sub);
             return listed;
         }
-        Result<FolderPtr> openSubFolder(QByteArrayView name) override
-        {
-            return m_inner->openSubFolder(name);
-        }
-        Result<quint32> attributes(QByteArrayView name) override { return m_inner->attributes(name); }
-        Status setAttributes(QByteArrayView name, quint32 attributes) override
-        {
-            return m_inner->setAttributes(name, attributes);
-        }
-        Status rename(QByteArrayView name, QByteArrayView newName) override
-        {
-            return m_inner->rename(name, newName);
-        }
-        Result<bool> fileExists(QByteArrayView name) override { return m_inner->fileExists(name); }
 
     private:
         SwapAfterListing &m_owner;
-        FolderPtr m_inner;
     };
 
     FileSystem &m_inner;
