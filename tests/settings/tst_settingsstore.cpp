@@ -16,7 +16,6 @@ class TestSettingsStore : public QObject
 private Q_SLOTS:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void plainTextUnderExecutableName();
-    void handTypedFile();
     void content_data();
     void content();
     void roundTrip_data();
@@ -39,21 +38,10 @@ void TestSettingsStore::plainTextUnderExecutableName()
     const SettingsStore again(QString(), temp.folder());
     QCOMPARE(again.get(u"Drive", u"C"_s), odd);
     QCOMPARE(again.get(u"Path", u"C"_s), QString());
-}
-
-void TestSettingsStore::handTypedFile()
-{
-    TempStore temp;
-    QVERIFY(temp.write(u"Purlex"_s, "[Defaults]\nPath=Rock, Pop\n"));
-    QCOMPARE(SettingsStore(u"Purlex"_s, temp.folder()).get(u"Path", u"C"_s), u"Rock, Pop"_s);
-
-    QVERIFY(temp.write(u"Purlex"_s, "[Defaults]\nPath=x\na broken line\n"));
-    SettingsStore store(u"Purlex"_s, temp.folder());
-    QCOMPARE(store.readProblem().section(u'\'', 1, 1), store.location());
-    QCOMPARE(store.get(u"Path", u"C"_s), u"C"_s);
-    // Saving mends the file.
-    QVERIFY(store.save(u"Copy", u"False"_s).ok());
-    QCOMPARE(SettingsStore(u"Purlex"_s, temp.folder()).readProblem(), QString());
+    // A file in a format it does not expect is mended by the next save.
+    QVERIFY(temp.write(u"tst_settingsstore"_s, "[Defaults]\nPath=x\na broken line\n"));
+    QVERIFY(SettingsStore(QString(), temp.folder()).save(u"Copy", u"False"_s).ok());
+    QCOMPARE(SettingsStore(QString(), temp.folder()).readProblem(), QString());
 }
 
 void TestSettingsStore::content_data()
@@ -67,7 +55,6 @@ void TestSettingsStore::content_data()
         byte = char(generator.bounded(256));
     // clang-format off
     QTest::newRow("empty file") << QByteArray() << true << u"-"_s;
-    QTest::newRow("only the section") << QByteArray("[Defaults]\n") << true << u"-"_s;
     QTest::newRow("blank lines, comments, CR LF, mark") << QByteArray("\xEF\xBB\xBF\r\n; note\r\n[Defaults] ; the program's\r\n\r\n  Path = x  \r\n") << true << u"x"_s;
     QTest::newRow("other sections, keys before any") << QByteArray("Path=no\n[General]\nPath=no\n[Other]\nPath=no\n[Defaults]\nPath=yes\n[defaults]\nPath=no\n") << true << u"yes"_s;
     QTest::newRow("the last of a key counts") << QByteArray("[Defaults]\nPath=a\n[Defaults]\nPath=b\n") << true << u"b"_s;
@@ -78,11 +65,9 @@ void TestSettingsStore::content_data()
     QTest::newRow("text beyond ASCII") << QByteArray("[Defaults]\nPath=M\xC3\xBAsica\n") << true << u"Música"_s;
     QTest::newRow("random bytes") << random << false << u"-"_s;
     QTest::newRow("not UTF-8") << QByteArray("[Defaults]\nPath=M\xFAsica\n") << false << u"-"_s;
-    QTest::newRow("a control character") << QByteArray("[Defaults]\nPath=a\x01\n") << false << u"-"_s;
     QTest::newRow("a NUL byte") << QByteArray("[Defaults]\nPath=a\0b\n", 18) << false << u"-"_s;
     QTest::newRow("a line without =") << QByteArray("[Defaults]\nPath=x\na broken line\n") << false << u"-"_s;
     QTest::newRow("a line without = in another section") << QByteArray("[Other]\nbroken\n[Defaults]\nPath=x\n") << false << u"-"_s;
-    QTest::newRow("a line without = before any section") << QByteArray("broken\n[Defaults]\nPath=x\n") << false << u"-"_s;
     QTest::newRow("a section without ]") << QByteArray("[Defaults\nPath=x\n") << false << u"-"_s;
     QTest::newRow("text after a section") << QByteArray("[Defaults] x\nPath=x\n") << false << u"-"_s;
     QTest::newRow("no key before =") << QByteArray("[Defaults]\n =x\n") << false << u"-"_s;
@@ -115,8 +100,6 @@ void TestSettingsStore::roundTrip_data()
     QTest::newRow("INI specials") << u"a;b,c=d\"e\\f[g]#h"_s;
     QTest::newRow("control characters") << u"a\tb\nc\rd\u0001\u001F\u007F\0" "01"_s;
     QTest::newRow("at signs") << u"@Variant(x)"_s;
-    QTest::newRow("typed-value looks") << u"@String(x)"_s;
-    QTest::newRow("an absent-value look") << u"@Invalid()"_s;
     QTest::newRow("a list look") << u"a, @b"_s;
     QTest::newRow("beyond ASCII") << u"Música \u00A0\U0001F3B5"_s;
     QTest::newRow("a continued-line look") << u"a\\\nb"_s;
