@@ -65,6 +65,7 @@ void TestSettingsStore::content_data()
     QTest::newRow("text beyond ASCII") << QByteArray("[Defaults]\nPath=M\xC3\xBAsica\n") << true << u"Música"_s;
     QTest::newRow("random bytes") << random << false << u"-"_s;
     QTest::newRow("not UTF-8") << QByteArray("[Defaults]\nPath=M\xFAsica\n") << false << u"-"_s;
+    QTest::newRow("a control character") << QByteArray("[Defaults]\nPath=a\x01\n") << false << u"-"_s;
     QTest::newRow("a NUL byte") << QByteArray("[Defaults]\nPath=a\0b\n", 18) << false << u"-"_s;
     QTest::newRow("a line without =") << QByteArray("[Defaults]\nPath=x\na broken line\n") << false << u"-"_s;
     QTest::newRow("a line without = in another section") << QByteArray("[Other]\nbroken\n[Defaults]\nPath=x\n") << false << u"-"_s;
