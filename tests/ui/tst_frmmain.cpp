@@ -284,11 +284,10 @@ private Q_SLOTS:
 
     void executePass_data()
     {
-        // Every error dialog's answer; with an answer, folders hold the cleaned names.
+        // Every error dialog's answer; folders hold the cleaned names, so every rename fails.
         QTest::addColumn<QMessageBox::StandardButton>("answer");
         QTest::addColumn<QStringList>("shown"); // files, panels Read and Fixed, dialogs
         // clang-format off
-        QTest::newRow("renames") << QMessageBox::NoButton << QStringList{u"a b.txt"_s, u"z.txt"_s, u" Read: 2"_s, u" Fixed: 2"_s, u"0"_s};
         QTest::newRow("OK goes on") << QMessageBox::Ok << (untidyNames + QStringList{u" Read: 2"_s, u" Fixed: 2"_s, u"2"_s});
         QTest::newRow("Cancel aborts") << QMessageBox::Cancel << (untidyNames + QStringList{u" Read: 1"_s, QString(), u"1"_s});
         // clang-format on
@@ -297,13 +296,12 @@ private Q_SLOTS:
     void executePass()
     {
         QFETCH(QMessageBox::StandardButton, answer);
-        const bool blocked = answer != QMessageBox::NoButton;
         QFETCH(QStringList, shown);
         Fixture f;
         QDir c(f.c.path());
         for (const QString &name : untidyNames)
             QVERIFY(QFile(c.filePath(name)).open(QIODevice::WriteOnly));
-        QVERIFY(!blocked || (c.mkdir(u"a b.txt"_s) && c.mkdir(u"z.txt"_s)));
+        QVERIFY(c.mkdir(u"a b.txt"_s) && c.mkdir(u"z.txt"_s));
         CheckValue::setValue(*f.window->chkSubdirs, CheckValue::Clear);
         ModalCatcher catcher(answer);
         bool closeWaited = false;
@@ -332,8 +330,8 @@ private Q_SLOTS:
             QVERIFY(dialog.startsWith(prompt)
                 && dialog.endsWith(u"\r\nClick OK to continue or Cancel to abort"_s));
         // Closed during the pass, the window waits for the pass to end.
-        QCOMPARE(closeWaited, blocked);
-        QCOMPARE(f.window->isVisible(), !blocked);
+        QVERIFY(closeWaited);
+        QVERIFY(!f.window->isVisible());
     }
 
     void fileMenuUndoesAndPreviews_data()

@@ -106,26 +106,34 @@ private Q_SLOTS:
     void window_data()
     {
         QTest::addColumn<int>("read");
-        QTest::addColumn<int>("renamed");
-        QTest::addColumn<int>("rows");
+        QTest::addColumn<int>("rows"); // renamed, each shown in a row
         QTest::addColumn<QString>("counts");
+        QTest::addColumn<QString>("gesture"); // keys, or the name of a button clicked
+        QTest::addColumn<int>("result");
+        const int accepted = QDialog::Accepted;
+        const int rejected = QDialog::Rejected;
         // clang-format off
-        QTest::newRow("counts in plain digits") << 12345 << 678 << 3 << u"12345 files would be read, 678 renamed"_s;
-        QTest::newRow("one file") << 1 << 1 << 1 << u"1 file would be read, 1 renamed"_s;
-        QTest::newRow("nothing would change") << 40 << 0 << 0 << u"40 files would be read, 0 renamed"_s;
-        QTest::newRow("100,000 rows") << 100000 << 100000 << 100000 << u"100000 files would be read, 100000 renamed"_s;
+        QTest::newRow("counts in plain digits, Escape rejects") << 12345 << 678 << u"12345 files would be read, 678 renamed"_s << u"Esc"_s << rejected;
+        QTest::newRow("one file, Close rejects") << 1 << 1 << u"1 file would be read, 1 renamed"_s << u"cmdClose"_s << rejected;
+        QTest::newRow("Execute accepts") << 3 << 3 << u"3 files would be read, 3 renamed"_s << u"cmdExecute"_s << accepted;
+        QTest::newRow("Enter does not run Execute") << 3 << 3 << u"3 files would be read, 3 renamed"_s << u"Return"_s << rejected;
+        QTest::newRow("nothing would change, Enter") << 40 << 0 << u"40 files would be read, 0 renamed"_s << u"Return"_s << rejected;
+        QTest::newRow("nothing would change, Alt+E") << 40 << 0 << u"40 files would be read, 0 renamed"_s << u"Alt+E"_s << accepted;
+        QTest::newRow("100,000 rows, Alt+E accepts") << 100000 << 100000 << u"100000 files would be read, 100000 renamed"_s << u"Alt+E"_s << accepted;
         // clang-format on
     }
 
     void window()
     {
         QFETCH(int, read);
-        QFETCH(int, renamed);
         QFETCH(int, rows);
         QFETCH(QString, counts);
-        frmPreview dialog(Preview{read, renamed, alikeRows(rows), {}});
+        QFETCH(QString, gesture);
+        QFETCH(int, result);
+        frmPreview dialog(Preview{read, rows, alikeRows(rows), {}});
+        QSignalSpy finished(&dialog, &QDialog::finished);
         dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
         QCOMPARE(dialog.windowTitle(), u"Preview"_s);
         QCOMPARE(dialog.findChild<QLabel *>(u"lblCounts"_s)->text(), counts);
         auto *table = dialog.findChild<QTableView *>(u"grdPreview"_s);
@@ -133,13 +141,22 @@ private Q_SLOTS:
         QCOMPARE(table->isVisible(), rows > 0);
         QCOMPARE(dialog.findChild<QLabel *>(u"lblNothing"_s)->isVisible(), rows == 0);
         QVERIFY(dialog.findChild<QPushButton *>(u"cmdExecute"_s)->isEnabled());
-        if (rows == 0)
-            return;
-        // The last row can be scrolled to and is shown whole.
-        const QModelIndex last = table->model()->index(rows - 1, PreviewModel::NameColumn);
-        table->scrollTo(last);
-        QVERIFY(table->viewport()->rect().contains(table->visualRect(last)));
-        QCOMPARE(last.data().toString(), u"CC Song %1.mp3"_s.arg(rows - 1));
+        if (rows > 0) {
+            // The last row can be scrolled to and is shown whole.
+            const QModelIndex last = table->model()->index(rows - 1, PreviewModel::NameColumn);
+            table->scrollTo(last);
+            QVERIFY(table->viewport()->rect().contains(table->visualRect(last)));
+            QCOMPARE(last.data().toString(), u"CC Song %1.mp3"_s.arg(rows - 1));
+        }
+
+        if (auto *button = dialog.findChild<QPushButton *>(gesture))
+            QTest::mouseClick(button, Qt::LeftButton);
+        else
+            QTest::keySequence(QApplication::focusWidget(), QKeySequence(gesture));
+        // An access key shows its button pressed for a moment before it acts.
+        QTRY_COMPARE(finished.size(), 1);
+        QCOMPARE(finished.at(0).at(0).toInt(), result);
+        QVERIFY(!dialog.isVisible());
     }
 
     void columnWidths_data()
@@ -173,43 +190,6 @@ private Q_SLOTS:
         QVERIFY(!table->horizontalScrollBar()->isVisible());
         QVERIFY(table->columnWidth(PreviewModel::NoteColumn)
             >= table->horizontalHeader()->sectionSizeHint(PreviewModel::NoteColumn));
-    }
-
-    void keys_data()
-    {
-        QTest::addColumn<int>("rows");
-        QTest::addColumn<QString>("gesture"); // keys, or the name of a button clicked
-        QTest::addColumn<int>("result");
-        const int accepted = QDialog::Accepted;
-        const int rejected = QDialog::Rejected;
-        // clang-format off
-        QTest::newRow("Escape rejects") << 3 << u"Esc"_s << rejected;
-        QTest::newRow("Close rejects") << 3 << u"cmdClose"_s << rejected;
-        QTest::newRow("Execute accepts") << 3 << u"cmdExecute"_s << accepted;
-        QTest::newRow("Alt+E accepts") << 3 << u"Alt+E"_s << accepted;
-        QTest::newRow("Enter does not run Execute") << 3 << u"Return"_s << rejected;
-        QTest::newRow("Enter on an empty preview") << 0 << u"Return"_s << rejected;
-        QTest::newRow("Alt+E on an empty preview") << 0 << u"Alt+E"_s << accepted;
-        // clang-format on
-    }
-
-    void keys()
-    {
-        QFETCH(int, rows);
-        QFETCH(QString, gesture);
-        QFETCH(int, result);
-        frmPreview dialog(Preview{rows, rows, alikeRows(rows), {}});
-        QSignalSpy finished(&dialog, &QDialog::finished);
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowActive(&dialog));
-        if (auto *button = dialog.findChild<QPushButton *>(gesture))
-            QTest::mouseClick(button, Qt::LeftButton);
-        else
-            QTest::keySequence(QApplication::focusWidget(), QKeySequence(gesture));
-        // An access key shows its button pressed for a moment before it acts.
-        QTRY_COMPARE(finished.size(), 1);
-        QCOMPARE(finished.at(0).at(0).toInt(), result);
-        QVERIFY(!dialog.isVisible());
     }
 };
 
