@@ -8,7 +8,6 @@ QString ScriptedDialogs::inputBox(
     const QString &prompt, const QString &title, const QString &defaultText)
 {
     prompts.append(prompt + u'|' + title + u'|' + defaultText);
-    shown.append(u"input "_s + title);
     // A command that asks more often than the script foresaw would loop for
     // ever; fail the test instead.
     if (answers.isEmpty()) {
@@ -17,16 +16,4 @@ QString ScriptedDialogs::inputBox(
         throw std::runtime_error("script exhausted");
     }
     return answers.takeFirst();
-}
-
-void ScriptedDialogs::inputError(const QString &message)
-{
-    errors.append(message);
-    shown.append(message);
-}
-
-void ScriptedDialogs::warn(const QString &message)
-{
-    warnings.append(message);
-    shown.append(message);
 }

@@ -5,7 +5,7 @@
 #include <QStringList>
 
 // Dialogs whose input boxes answer from a script and whose messages are
-// recorded, each as "title|text" for input boxes and the text for messages.
+// recorded.
 class ScriptedDialogs final : public UserDialogs
 {
 public:
@@ -13,12 +13,9 @@ public:
     QStringList prompts; // "prompt|title|default text" per input box
     QStringList errors; // inputError messages, in order
     QStringList warnings; // warn messages, in order
-    // The log of everything shown, in order, to check the order of
-    // prompts and messages together.
-    QStringList shown;
 
     QString inputBox(
         const QString &prompt, const QString &title, const QString &defaultText) override;
-    void inputError(const QString &message) override;
-    void warn(const QString &message) override;
+    void inputError(const QString &message) override { errors.append(message); }
+    void warn(const QString &message) override { warnings.append(message); }
 };
