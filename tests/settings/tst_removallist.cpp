@@ -60,7 +60,6 @@ void TestRemovalList::refused_data()
     QTest::addColumn<QString>("reason"); // what the description says after the path
     QTest::newRow("named pipe") << u"pipe"_s << u"it is not a regular file"_s;
     QTest::newRow("link to /dev/zero") << u"zero"_s << u"it is not a regular file"_s;
-    QTest::newRow("folder") << u"folder"_s << u"it is not a regular file"_s;
     QTest::newRow("one byte over 16 MB")
         << u"large"_s
         << u"it is 16777217 bytes long, more than the 16777216 bytes (16 MB) "
@@ -77,8 +76,6 @@ void TestRemovalList::refused()
         QVERIFY(OddFiles::makePipe(path));
     else if (kind == u"zero")
         QVERIFY(OddFiles::linkToDevZero(path));
-    else if (kind == u"folder")
-        QVERIFY(QDir(folder.path()).mkdir(u"Purlex.txt"_s));
     else if (QFile file(path); file.open(QIODevice::WriteOnly))
         QVERIFY(file.resize(RemovalList::MaxFileSize + 1));
 

@@ -1,5 +1,9 @@
 #include "fakedrives.h"
 
+#include <QDir>
+
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 void FakeDrives::add(QChar letter, const QString &mountPoint, bool ready)
@@ -9,22 +13,13 @@ void FakeDrives::add(QChar letter, const QString &mountPoint, bool ready)
         m_notReady.insert(letter.toUpper());
 }
 
-QList<DriveInfo> FakeDrives::list() const
-{
-    return m_drives;
-}
-
 bool FakeDrives::exists(const QString &name) const
 {
-    if (name.isEmpty())
-        return false;
     const QStringView rest = QStringView(name).mid(1);
-    if (!(rest.isEmpty() || rest == u":" || rest == u":\\"))
+    if (name.isEmpty() || !(rest.isEmpty() || rest == u":" || rest == u":\\"))
         return false;
-    for (const DriveInfo &drive : m_drives)
-        if (drive.letter == name[0].toUpper())
-            return true;
-    return false;
+    return std::any_of(m_drives.cbegin(), m_drives.cend(),
+        [&](const DriveInfo &drive) { return drive.letter == name[0].toUpper(); });
 }
 
 bool FakeDrives::isReady(QChar letter) const
@@ -34,16 +29,12 @@ bool FakeDrives::isReady(QChar letter) const
 
 std::optional<QString> FakeDrives::localPath(const QString &driveFolder) const
 {
-    if (driveFolder.size() < 3 || driveFolder.mid(1, 2) != u":\\"_s)
+    if (driveFolder.mid(1, 2) != u":\\"_s)
         return std::nullopt;
     for (const DriveInfo &drive : m_drives) {
         if (drive.letter == driveFolder[0].toUpper()) {
-            QString rest = driveFolder.mid(3);
-            rest.replace(u'\\', u'/');
-            if (rest.isEmpty())
-                return drive.mountPoint;
-            return drive.mountPoint.endsWith(u'/') ? drive.mountPoint + rest
-                                                   : drive.mountPoint + u'/' + rest;
+            const QString rest = driveFolder.mid(3).replace(u'\\', u'/');
+            return rest.isEmpty() ? drive.mountPoint : QDir(drive.mountPoint).filePath(rest);
         }
     }
     return std::nullopt;

@@ -12,7 +12,7 @@ class FakeDrives final : public Drives
 public:
     void add(QChar letter, const QString &mountPoint, bool ready = true);
 
-    QList<DriveInfo> list() const override;
+    QList<DriveInfo> list() const override { return m_drives; }
     bool exists(const QString &name) const override;
     bool isReady(QChar letter) const override;
     std::optional<QString> localPath(const QString &driveFolder) const override;

@@ -29,7 +29,6 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("defaultText");
         QTest::addColumn<bool>("whole"); // false: wider than the screen
-        QTest::newRow("short") << u"C"_s << true;
         QTest::newRow("long path")
             << u"home\\ann\\Music\\Collected Albums\\The Long Named Band - Live at the Hall (Remastered)"_s
             << true;
