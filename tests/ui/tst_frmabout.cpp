@@ -17,21 +17,6 @@ class TestFrmAbout final : public QObject
 private Q_SLOTS:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
-    void loadsItsTexts()
-    {
-        const frmAbout dialog(
-            std::make_unique<MemoryRegistry>(), std::make_unique<RecordingStarter>());
-        const auto text
-            = [&](const QString &name) { return dialog.findChild<QLabel *>(name)->text(); };
-        QCOMPARE(dialog.windowTitle(), u"About Purlex"_s);
-        QCOMPARE(text(u"lblTitle"_s), u"Purlex"_s);
-        QCOMPARE(text(u"lblVersion"_s), u"Version "_s + QLatin1StringView(PURLEX_TEST_VERSION));
-        QCOMPARE(text(u"lblDescription"_s),
-            BuildInfo::FileDescription + u"\r\n\r\n"_s + BuildInfo::Comments);
-        QCOMPARE(text(u"lblDisclaimer"_s),
-            BuildInfo::CompanyName + u"\r\n"_s + BuildInfo::LegalCopyright);
-    }
-
     void buttonsAndKeys_data()
     {
         QTest::addColumn<QString>("keys"); // empty: a click on OK
@@ -60,6 +45,15 @@ private Q_SLOTS:
         starter->installed = {u"/t"_s};
         const RecordingStarter *started = starter.get();
         frmAbout dialog(std::move(registry), std::move(starter));
+        const auto text
+            = [&](const QString &name) { return dialog.findChild<QLabel *>(name)->text(); };
+        QCOMPARE(dialog.windowTitle(), u"About Purlex"_s);
+        QCOMPARE(text(u"lblTitle"_s), u"Purlex"_s);
+        QCOMPARE(text(u"lblVersion"_s), u"Version "_s + QLatin1StringView(PURLEX_TEST_VERSION));
+        QCOMPARE(text(u"lblDescription"_s),
+            BuildInfo::FileDescription + u"\r\n\r\n"_s + BuildInfo::Comments);
+        QCOMPARE(text(u"lblDisclaimer"_s),
+            BuildInfo::CompanyName + u"\r\n"_s + BuildInfo::LegalCopyright);
         dialog.open();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
         ModalCatcher catcher;
