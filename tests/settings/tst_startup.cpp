@@ -105,7 +105,7 @@ void TestStartup::shown_data()
     QTest::addColumn<QByteArray>("list"); // null: none; its abc, blank, abc lines are read
     // gDrive|gPath, then the window: drive, folder, MaxLength, MaxCount, switches by SwitchId
     QTest::addColumn<QString>("shown");
-    QTest::addColumn<QStringList>("warning"); // the lines of the one warning, as Rig::local takes them
+    QTest::addColumn<QStringList>("warning"); // its lines, as Rig::local takes them
     const QString dflt = u"C| C C:\\ 60 1000 111111111"_s;
     // Values of 10 MB, quoted by their first 60 characters.
     const auto huge = [](char fill) { return QByteArray(10 * 1024 * 1024, fill); };
@@ -150,8 +150,8 @@ void TestStartup::shown()
     QCOMPARE(rig.colJnk.size(), list.isNull() ? 0 : 3);
     for (QString &line : warning)
         line = rig.local(line);
-    QCOMPARE(rig.dialogs.warnings,
-        warning.isEmpty() ? QStringList() : QStringList{warning.join(u'\n')});
+    QCOMPARE(
+        rig.dialogs.warnings, warning.isEmpty() ? QStringList() : QStringList{warning.join(u'\n')});
 }
 
 QTEST_GUILESS_MAIN(TestStartup)
