@@ -98,22 +98,23 @@ private Q_SLOTS:
         QTest::addColumn<bool>("override");
         QTest::addColumn<QByteArray>("after");
         QTest::addColumn<QList<int>>("failures");
+        QTest::addColumn<int>("read"); // files read: every entry of the walked folders but folders
 
         const QList<int> none;
         const QList<int> notText = {EngineTexts::NotTextNumber, EngineTexts::NotTextNumber};
         // clang-format off
-        QTest::newRow("two names that clean alike") << "CC Song.mp3|ZZ Song.mp3"_ba << true << "Song.mp3|Song1.mp3"_ba << none;
-        QTest::newRow("other letter case is free") << "song.mp3|CC Song.mp3"_ba << true << "Song.mp3|song.mp3"_ba << none;
+        QTest::newRow("two names that clean alike") << "CC Song.mp3|ZZ Song.mp3"_ba << true << "Song.mp3|Song1.mp3"_ba << none << 2;
+        QTest::newRow("other letter case is free") << "song.mp3|CC Song.mp3"_ba << true << "Song.mp3|song.mp3"_ba << none << 2;
         // The read-only bit goes before the rename is tried, and stays gone.
-        QTest::newRow("name taken by a folder") << "Song.mp3/in.txt|CC Song.mp3*"_ba << true << "CC Song.mp3|Song.mp3|Song.mp3/in.txt"_ba << QList<int>{EEXIST};
-        QTest::newRow("hidden file") << ".CC hidden.txt"_ba << true << ".CC hidden.txt"_ba << none;
-        QTest::newRow("FIFO") << "CC pipe!"_ba << true << "CC pipe"_ba << none;
-        QTest::newRow("link to a read-only file") << ".target*|CC link>.target"_ba << true << ".target*|CC link"_ba << none;
-        QTest::newRow("link to a folder, walked once") << "t/CC in.txt|CC linked>t"_ba << true << "CC linked|t|t/in.txt"_ba << none;
-        QTest::newRow("link loops") << "s/CC a.txt|s/up>..|s/self>self|CC down>s"_ba << true << "CC down|s|s/a.txt|s/self|s/up"_ba << none;
-        QTest::newRow("read-only, left alone") << "CC a.txt*|b.txt*"_ba << false << "CC a.txt*|b.txt*"_ba << none;
-        QTest::newRow("read-only, overridden") << "CC a.txt*|b.txt*"_ba << true << "a.txt|b.txt"_ba << none;
-        QTest::newRow("names that are not text") << "CC bad\xFF.txt|CC good.txt|CC dir\xFE/CC in.txt"_ba << true << "CC bad\xFF.txt|CC dir\xFE|CC dir\xFE/CC in.txt|good.txt"_ba << notText;
+        QTest::newRow("name taken by a folder") << "Song.mp3/in.txt|CC Song.mp3*"_ba << true << "CC Song.mp3|Song.mp3|Song.mp3/in.txt"_ba << QList<int>{EEXIST} << 2;
+        QTest::newRow("hidden file") << ".CC hidden.txt"_ba << true << ".CC hidden.txt"_ba << none << 1;
+        QTest::newRow("FIFO") << "CC pipe!"_ba << true << "CC pipe"_ba << none << 1;
+        QTest::newRow("link to a read-only file") << ".target*|CC link>.target"_ba << true << ".target*|CC link"_ba << none << 2;
+        QTest::newRow("link to a folder, walked once") << "t/CC in.txt|CC linked>t"_ba << true << "CC linked|t|t/in.txt"_ba << none << 2;
+        QTest::newRow("link loops") << "s/CC a.txt|s/up>..|s/self>self|CC down>s"_ba << true << "CC down|s|s/a.txt|s/self|s/up"_ba << none << 4;
+        QTest::newRow("read-only, left alone") << "CC a.txt*|b.txt*"_ba << false << "CC a.txt*|b.txt*"_ba << none << 2;
+        QTest::newRow("read-only, overridden") << "CC a.txt*|b.txt*"_ba << true << "a.txt|b.txt"_ba << none << 2;
+        QTest::newRow("names that are not text") << "CC bad\xFF.txt|CC good.txt|CC dir\xFE/CC in.txt"_ba << true << "CC bad\xFF.txt|CC dir\xFE|CC dir\xFE/CC in.txt|good.txt"_ba << notText << 2;
         // clang-format on
     }
     void pass()
@@ -122,6 +123,7 @@ private Q_SLOTS:
         QFETCH(bool, override);
         QFETCH(QByteArray, after);
         QFETCH(QList<int>, failures);
+        QFETCH(int, read);
 
         buildTree(m_root, before);
         const QByteArrayList held = contents(m_root);
@@ -130,6 +132,7 @@ private Q_SLOTS:
 
         QCOMPARE(names(m_root), after);
         QCOMPARE(m_host.failureNumbers(), failures);
+        QCOMPARE(m_host.panels.value(EngineTexts::ReadPanel), EngineTexts::readCount(read));
         QCOMPARE(contents(m_root), held);
     }
     void subfolderSwappedForALinkDuringThePass()

@@ -223,7 +223,7 @@ private Q_SLOTS:
         // A last line that a killed pass left half written is no record.
         QFile file(m_journal);
         QVERIFY(file.open(QIODevice::Append));
-        file.write("R\t%2Ft\tpart");
+        file.write("R\t%2Ft\tpart\tpa");
         file.close();
         QCOMPARE(journal(), records);
 
