@@ -43,13 +43,13 @@ class TestUndo final : public QObject
         return read.ok() ? read.value() : QList<JournalRecord>{};
     }
     // Undo of `records`: what it could not take back, and the renames it did.
-    std::pair<QList<JournalRecord>, qint32> undo(const QList<JournalRecord> &records)
+    using Undone = std::pair<QList<JournalRecord>, qint32>;
+    Undone undo(const QList<JournalRecord> &records)
     {
         UndoPass undo(m_native, m_host);
         const QList<JournalRecord> left = undo.run(records);
         return {left, undo.gCurCnt};
     }
-    using Undone = std::pair<QList<JournalRecord>, qint32>;
 
 private Q_SLOTS:
     void init()
@@ -145,8 +145,8 @@ private Q_SLOTS:
     }
     void undoNeverOverwrites_data()
     {
-        QTest::addColumn<bool>(
-            "taken"); // a new file takes top's old name; else top is renamed again
+        // A new file takes top's old name; else top is renamed again.
+        QTest::addColumn<bool>("taken");
         QTest::addColumn<bool>("ok"); // the answer to the error dialog
         QTest::newRow("old name taken, OK skips the record") << true << true;
         QTest::newRow("old name taken, Cancel stops") << true << false;
@@ -213,7 +213,7 @@ private Q_SLOTS:
         QCOMPARE(fs::exists(m_root / "a.txt"), ok);
         QCOMPARE(m_host.busyChanges.isEmpty(), !ok);
     }
-    void journalKeepsNamesAsBytes()
+    void journalKeepsNamesAsBytesAndGoesWhenEmpty()
     {
         const QList<JournalRecord> records{
             {JournalRecord::Kind::ReadOnlyCleared, "/t/\xFF dir", "x\ty\nz", "x\ty\nz"},
@@ -230,6 +230,9 @@ private Q_SLOTS:
         // A pass that changes nothing leaves no journal, not the one before.
         buildTree(m_root, "clean.txt"_ba);
         execute(m_journal);
+        QVERIFY(!JournalFile::exists(m_journal));
+        QVERIFY(JournalFile::replace(m_journal, records).ok());
+        QVERIFY(JournalFile::replace(m_journal, {}).ok());
         QVERIFY(!JournalFile::exists(m_journal));
     }
 };
