@@ -150,7 +150,10 @@ CleaningRules RandomCleaning::rules()
 QString RandomCleaning::name(const QStringList &removals)
 {
     static const QStringList tags = {u"CC "_s, u"ZZ "_s, u"cc "_s, u"zZ "_s, u"Cc"_s, u" CC "_s};
-    QString name = chance(15) ? oneOf(tags) : QString();
+    QString name;
+    name.reserve(640); // never null: no file name is
+    if (chance(15))
+        name += oneOf(tags);
     // Mostly short; a few long enough for Qt's other search.
     const int length = below(1000) < 3 ? 500 + below(60) : chance(10) ? 30 + below(60) : below(30);
     while (name.size() < length) {
