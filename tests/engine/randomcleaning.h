@@ -3,28 +3,26 @@
 #include "cleaningrules.h"
 
 #include <QRandomGenerator>
-#include <QString>
-#include <QStringList>
-#include <QStringView>
 
 // Reproducible random cleaning rules and names for comparing the prepared
 // cleaner with the reference. Both lean towards what the steps look for:
 // special characters and their doubles, brackets and empty pairs, runs of
-// blanks, copy tags, dots, letters whose case folding is not plain ASCII
-// (Ä/ä, Σ/σ/ς, İ/ı, ß/ẞ, µ/μ, the Kelvin sign), characters outside the basic
-// plane with and without case, lone surrogates, and the removal entries
-// themselves in changed letter case, so that entries occur, overlap and join.
+// blanks, copy tags, dots, letters whose case folding is not plain ASCII,
+// characters outside the basic plane, lone surrogates, and the removal
+// entries themselves in changed letter case, so that entries occur, overlap
+// and join.
 class RandomCleaning final
 {
 public:
-    explicit RandomCleaning(quint32 seed);
+    explicit RandomCleaning(quint32 seed)
+        : m_random(seed)
+    { }
 
     // Random switches, a removal list of 0 to 50 entries (empty ones,
-    // duplicates, overlapping ones, ones with specials, blanks and
-    // surrogates) and a maximum-length text (whole, fractional, odd, and
+    // duplicates, overlapping ones, long ones, ones that start inside a
+    // surrogate pair) and a maximum-length text (whole, fractional, odd, and
     // small enough to make the cut fail).
     CleaningRules rules();
-
     // A name that often holds some of `removals`.
     QString name(const QStringList &removals);
 
@@ -35,12 +33,11 @@ public:
 private:
     int below(int bound) { return int(m_random.bounded(bound)); }
     bool chance(int percent) { return below(100) < percent; }
-    QStringView oneOf(const QString &units);
-    QStringView atom();
-    void appendAtoms(QString &text, int count);
-    void appendInOtherCase(QString &out, QStringView text);
+    template <typename List> auto oneOf(const List &list) { return list[below(int(list.size()))]; }
+    QString atom();
+    QString atoms(int count);
+    QString inOtherCase(QStringView text);
     QString entry(const QStringList &before);
-    QString maxLength();
 
     QRandomGenerator m_random;
 };

@@ -14,15 +14,12 @@ namespace {
 CleaningRules rulesFrom(
     const QString &switches, const QString &maxLength, const QStringList &removals)
 {
-    const QString on = switches == u"all"_s ? u"ucspebn"_s : switches;
+    const QString letters = u"ucspebn"_s;
     CleaningRules rules;
-    rules.underline = on.contains(u'u');
-    rules.copy = on.contains(u'c');
-    rules.multSpecial = on.contains(u's');
-    rules.multSpace = on.contains(u'p');
-    rules.empty = on.contains(u'e');
-    rules.starting = on.contains(u'b');
-    rules.ending = on.contains(u'n');
+    bool *const members[] = {&rules.underline, &rules.copy, &rules.multSpecial, &rules.multSpace,
+        &rules.empty, &rules.starting, &rules.ending};
+    for (int i = 0; i < 7; ++i)
+        *members[i] = switches == u"all"_s || switches.contains(letters[i]);
     rules.maxLength = maxLength;
     rules.removals = removals;
     return rules;
@@ -47,8 +44,6 @@ private Q_SLOTS:
         const QString all = u"all"_s;
         const QString none;
         const QStringList noList;
-        const QString highHalf(QChar(0xd801)); // the halves of U+10400
-        const QString lowHalf(QChar(0xdc00));
 
         // Steps in their order and how they interact.
         QTest::newRow("blanks merge before the empty pair goes") << u"CC My__Song--Title ( ) (Remix)__.mp3"_s << u"cspebn"_s << u"60"_s << noList << u"My_Song-Title  (Remix)_.mp3"_s;
@@ -59,9 +54,6 @@ private Q_SLOTS:
         QTest::newRow("one over the maximum") << u"abcdefghijklm.txt"_s << none << u"16"_s << noList << u"abcdefghijkl.txt"_s;
         QTest::newRow("fractional maximum, half to even up") << u"abcdefghijklmnop.txt"_s << none << u"15.5"_s << noList << u"abcdefghijkl.txt"_s;
         QTest::newRow("fractional maximum, half to even down") << u"abcdefghijklmnop.txt"_s << none << u"16.5"_s << noList << u"abcdefghijkl.txt"_s;
-        QTest::newRow("blank-separated maximum") << u"abcdefghijklm.txt"_s << none << u"1 6"_s << noList << u"abcdefghijkl.txt"_s;
-        QTest::newRow("maximum with trailing letters") << u"abcdefghijklm.txt"_s << none << u"16px"_s << noList << u"abcdefghijkl.txt"_s;
-        QTest::newRow("maximum with exponent") << u"abcdefghijklm.txt"_s << none << u"1.6e1"_s << noList << u"abcdefghijkl.txt"_s;
         QTest::newRow("extension fills the whole length") << u"x.abcdefghijk"_s << none << u"12"_s << noList << u".abcdefghijk"_s;
         QTest::newRow("copy tag any case") << u"zz Backup.doc"_s << u"c"_s << u"60"_s << noList << u"Backup.doc"_s;
         QTest::newRow("only the first copy tag") << u"CC ZZ x.doc"_s << u"c"_s << u"60"_s << noList << u"ZZ x.doc"_s;
@@ -73,7 +65,6 @@ private Q_SLOTS:
         QTest::newRow("removal joins a new occurrence") << u"aabb.txt"_s << none << u"60"_s << QStringList{u"ab"_s} << u"ab.txt"_s;
         QTest::newRow("an entry is not applied again") << u"acb.txt"_s << none << u"60"_s << QStringList{u"ab"_s, u"c"_s} << u"ab.txt"_s;
         QTest::newRow("doubled special only at the very start") << u"##Top.txt"_s << u"s"_s << u"60"_s << noList << u"#Top.txt"_s;
-        QTest::newRow("three hyphens") << u"a---b.txt"_s << u"s"_s << u"60"_s << noList << u"a-b.txt"_s;
         QTest::newRow("every special kind collapses") << u"a--__<<>>!!@@##$$^^&&**b.txt"_s << u"s"_s << u"60"_s << noList << u"a-_<>!@#$^&*b.txt"_s;
         QTest::newRow("long run of one special") << u"x#########y.txt"_s << u"s"_s << u"60"_s << noList << u"x#y.txt"_s;
         QTest::newRow("doubled percent stays") << u"50%% off.txt"_s << u"s"_s << u"60"_s << noList << u"50%% off.txt"_s;
@@ -84,10 +75,8 @@ private Q_SLOTS:
         QTest::newRow("every empty pair") << u"a( )()[ ][]{ }{}< ><>b.txt"_s << u"e"_s << u"60"_s << noList << u"ab.txt"_s;
         QTest::newRow("delimiters at both ends") << u" ) - Title - ( .txt"_s << u"bn"_s << u"60"_s << noList << u"Title.txt"_s;
         QTest::newRow("blank before extension") << u"name .avi"_s << u"n"_s << u"60"_s << noList << u"name.avi"_s;
-        QTest::newRow("blank before extension, no switch") << u"name .avi"_s << none << u"60"_s << noList << u"name .avi"_s;
         QTest::newRow("whole base removed") << u"SAMPLE.avi"_s << none << u"60"_s << QStringList{u"sample"_s} << u".avi"_s;
         QTest::newRow("whole name removed") << u"sample"_s << none << u"60"_s << QStringList{u"sample"_s} << u""_s;
-        QTest::newRow("no extension") << u"README"_s << all << u"60"_s << noList << u"README"_s;
         QTest::newRow("empty base") << u".profile"_s << all << u"60"_s << noList << u".profile"_s;
         QTest::newRow("lone dot extension") << u"notes."_s << all << u"60"_s << noList << u"notes."_s;
         QTest::newRow("blanks inside what counts as extension") << u"part 1. intro  notes"_s << u"p"_s << u"60"_s << noList << u"part 1. intro  notes"_s;
@@ -99,22 +88,11 @@ private Q_SLOTS:
         QTest::newRow("entry with blanks kept") << u"Song - www.site.com - .mp3"_s << u"n"_s << u"60"_s << QStringList{u" - www.site.com"_s} << u"Song.mp3"_s;
         QTest::newRow("duplicate entry applied twice") << u"xxxx.txt"_s << none << u"60"_s << QStringList{u"xx"_s, u"xx"_s} << u".txt"_s;
         QTest::newRow("case-insensitive outside ASCII") << u"Ärger ÉTÉ.txt"_s << u"p"_s << u"60"_s << QStringList{u"äRGER"_s, u"été"_s} << u" .txt"_s;
-        QTest::newRow("Greek and Cyrillic entries") << u"ΣΟΦΙΑ Привет.txt"_s << none << u"60"_s << QStringList{u"σοφια"_s, u"пРИВЕТ"_s} << u" .txt"_s;
 
         // Characters outside the basic plane take two units and are never split.
         QTest::newRow("cut would split a surrogate pair") << u"ab\U0001F3B5\U0001F3B5.mp3"_s << none << u"7"_s << noList << u"ab.mp3"_s;
         QTest::newRow("cut just after a surrogate pair") << u"ab\U0001F3B5\U0001F3B5.mp3"_s << none << u"8"_s << noList << u"ab\U0001F3B5.mp3"_s;
-        QTest::newRow("emoji survive the steps") << u"\U0001F3B5__Song  ( ).mp3"_s << all << u"60"_s << noList << u"\U0001F3B5 Song.mp3"_s;
-        // Removal entries match as QString::remove(entry, Qt::CaseInsensitive)
-        // matches them in Qt 6.4: letters outside the basic plane fold as
-        // whole characters; a one-unit entry matches half of a pair; a longer
-        // entry is not found from the middle of a pair unless it is so long
-        // that Qt's search hash no longer sees its first unit (62 units here).
         QTest::newRow("letters outside the basic plane fold") << u"a\U00010400b.txt"_s << none << u"60"_s << QStringList{u"\U00010428"_s} << u"ab.txt"_s;
-        QTest::newRow("one-unit entry takes half a pair") << u"\U00010400x.txt"_s << none << u"60"_s << QStringList{lowHalf} << highHalf + u"x.txt"_s;
-        QTest::newRow("entry not found from the middle of a pair") << u"\U00010400x.txt"_s << none << u"60"_s << QStringList{lowHalf + u"X"_s} << u"\U00010400x.txt"_s;
-        QTest::newRow("61-unit entry not found from the middle of a pair") << u"\U00010400"_s + QString(60, u'a') + u".txt"_s << none << u"99"_s << QStringList{lowHalf + QString(60, u'A')} << u"\U00010400"_s + QString(60, u'a') + u".txt"_s;
-        QTest::newRow("62-unit entry found from the middle of a pair") << u"\U00010400"_s + QString(61, u'a') + u".txt"_s << none << u"99"_s << QStringList{lowHalf + QString(61, u'A')} << highHalf + u".txt"_s;
         QTest::newRow("combining mark is its own unit") << u"Cafe\u0301 Mix.mp3"_s << none << u"9"_s << noList << u"Cafe\u0301.mp3"_s;
         // clang-format on
     }
@@ -143,7 +121,6 @@ private Q_SLOTS:
 
         QTest::newRow("extension longer than the maximum") << u"report.backup-copy-old"_s << u""_s << u"12"_s << u"report.backup-copy-old"_s;
         QTest::newRow("other steps still done") << u"CC my__report.backup-copy-old"_s << u"all"_s << u"12"_s << u"my report.backup-copy-old"_s;
-        QTest::newRow("maximum text that reads as 0") << u"a.txt"_s << u""_s << u"-5"_s << u"a.txt"_s;
         QTest::newRow("maximum 3.4 rounds the keep below 0") << u"ab.txt"_s << u""_s << u"3.4"_s << u"ab.txt"_s;
         // clang-format on
     }
@@ -169,6 +146,12 @@ private Q_SLOTS:
         constexpr int RuleSets = 3000;
         constexpr int NamesPerSet = 100;
         RandomCleaning random(20261208);
+        const auto shown = [](const CleanResult &result) {
+            return RandomCleaning::escaped(result.name)
+                + (result.failure ? u"\" failing %1: %2"_s.arg(result.failure->number)
+                                        .arg(result.failure->description)
+                                  : u"\""_s);
+        };
         qsizetype changed = 0;
         qsizetype failed = 0;
         for (int set = 0; set < RuleSets; ++set) {
@@ -181,18 +164,10 @@ private Q_SLOTS:
                     = i == 0 ? CleanFileName(name, rules) : cleaner.clean(name);
                 changed += expected.name != name;
                 failed += expected.failure.has_value();
-                const bool same = actual.name == expected.name
-                    && actual.failure.has_value() == expected.failure.has_value()
-                    && (!actual.failure
-                        || (actual.failure->number == expected.failure->number
-                            && actual.failure->description == expected.failure->description));
-                if (!same) {
-                    QFAIL(qPrintable(u"name \"%1\", %2: expected \"%3\"%4, got \"%5\"%6"_s.arg(
+                if (shown(actual) != shown(expected)) {
+                    QFAIL(qPrintable(u"name \"%1\", %2: expected \"%3, got \"%4"_s.arg(
                         RandomCleaning::escaped(name), RandomCleaning::describe(rules),
-                        RandomCleaning::escaped(expected.name),
-                        expected.failure ? u" with a failure"_s : QString(),
-                        RandomCleaning::escaped(actual.name),
-                        actual.failure ? u" with a failure"_s : QString())));
+                        shown(expected), shown(actual))));
                 }
             }
         }

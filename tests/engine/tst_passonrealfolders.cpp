@@ -1,85 +1,43 @@
 // The execution pass over the native file system on real temporary folders.
-// Whatever a test does, no file content may be lost or overwritten: every
-// test ends by comparing the tree's contents with those before the pass.
+// Whatever a test does, no file content may be lost or overwritten.
 #include "enginetexts.h"
 #include "executionpass.h"
-#include "forwardingfolder.h"
 #include "linuxfilesystem.h"
 #include "linuxfilesystemrename.h"
 #include "recordinghost.h"
+#include "treesnapshot.h"
 
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <algorithm>
 #include <cerrno>
 #include <filesystem>
-#include <fstream>
-#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 namespace fs = std::filesystem;
 
 namespace {
 
-QByteArray bytesOf(const fs::path &path)
+// The tree's relative paths, sorted and joined by "|"; a read-only entry ends
+// in "*".
+QByteArray names(const fs::path &root)
 {
-    return QByteArray::fromStdString(path.string());
-}
-
-// Builds a tree from "kind:name" entries joined by "|": "f:" a file, "r:" a
-// read-only file, "d:" a folder, "p:" a FIFO, "l:name>target" a symbolic
-// link. Every file holds its own content, so a lost or overwritten file shows.
-void build(const fs::path &root, const QByteArray &layout)
-{
-    int serial = 0;
-    for (const QByteArray &item : layout.split('|')) {
-        const QByteArray kind = item.left(2);
-        const QList<QByteArray> parts = item.mid(2).split('>');
-        const fs::path at = root / parts[0].toStdString();
-        if (kind == "d:")
-            fs::create_directory(at);
-        else if (kind == "p:")
-            QCOMPARE(mkfifo(at.c_str(), 0644), 0);
-        else if (kind == "l:")
-            fs::create_symlink(parts[1].toStdString(), at);
-        else
-            std::ofstream(at) << parts[0].toStdString() << '#' << ++serial;
-        if (kind == "r:")
-            fs::permissions(at, fs::perms(0444));
+    QByteArrayList names;
+    for (const QByteArray &line : treeSnapshot(root)) {
+        const QByteArrayList fields = line.split('|');
+        names.append(fields[0] + ((fields[1].toInt(nullptr, 8) & 0200) ? "" : "*"));
     }
+    std::sort(names.begin(), names.end());
+    return names.join('|');
 }
 
-// The tree's entries, sorted, as relative paths; a read-only file ends in "*".
-QByteArray tree(const fs::path &root)
-{
-    QList<QByteArray> entries;
-    for (const fs::directory_entry &entry : fs::recursive_directory_iterator(root)) {
-        const fs::file_status status = entry.symlink_status();
-        const bool readOnly = fs::is_regular_file(status)
-            && (status.permissions() & fs::perms::owner_write) == fs::perms::none;
-        entries.append(bytesOf(entry.path().lexically_relative(root)) + (readOnly ? "*" : ""));
-    }
-    std::sort(entries.begin(), entries.end());
-    return entries.join('|');
-}
-
-// What the entries hold, without their names: file contents, link targets,
+// What the entries hold, whatever their names: file contents, link targets,
 // the kinds of the others.
-QList<QByteArray> contents(const fs::path &root)
+QByteArrayList contents(const fs::path &root)
 {
-    QList<QByteArray> all;
-    for (const fs::directory_entry &entry : fs::recursive_directory_iterator(root)) {
-        const fs::file_status status = entry.symlink_status();
-        if (fs::is_symlink(status)) {
-            all.append("link to " + bytesOf(fs::read_symlink(entry.path())));
-        } else if (fs::is_regular_file(status)) {
-            std::ifstream in(entry.path());
-            all.append(QByteArray::fromStdString({std::istreambuf_iterator<char>(in), {}}));
-        } else {
-            all.append("kind " + QByteArray::number(int(status.type())));
-        }
-    }
+    QByteArrayList all;
+    for (const QByteArray &line : treeSnapshot(root))
+        all.append(line.mid(line.indexOf('|', line.indexOf('|') + 1)));
     std::sort(all.begin(), all.end());
     return all;
 }
@@ -88,50 +46,6 @@ int openDescriptors()
 {
     return int(std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator()));
 }
-
-// A file system that, once the start folder is listed, swaps its subfolder
-// "sub" for a link to a folder outside the tree.
-class SwapAfterListing final : public FileSystem
-{
-public:
-    SwapAfterListing(FileSystem &inner, fs::path sub, fs::path outside)
-        : m_inner(inner)
-        , m_sub(std::move(sub))
-        , m_outside(std::move(outside))
-    { }
-
-    Result<FolderPtr> openFolder(const QString &path) override
-    {
-        Result<FolderPtr> opened = m_inner.openFolder(path);
-        if (!opened.ok())
-            return opened;
-        return FolderPtr(std::make_unique<Swapping>(*this, std::move(opened.value())));
-    }
-
-private:
-    class Swapping final : public ForwardingFolder
-    {
-    public:
-        Swapping(SwapAfterListing &owner, FolderPtr inner)
-            : ForwardingFolder(std::move(inner))
-            , m_owner(owner)
-        { }
-        Result<FolderListing> list() override
-        {
-            Result<FolderListing> listed = inner().list();
-            fs::rename(m_owner.m_sub, m_owner.m_sub.string() + ".moved");
-            fs::create_directory_symlink(m_owner.m_outside, m_owner.m_sub);
-            return listed;
-        }
-
-    private:
-        SwapAfterListing &m_owner;
-    };
-
-    FileSystem &m_inner;
-    fs::path m_sub;
-    fs::path m_outside;
-};
 
 // A file system without the kernel's no-replace flag, and without links too
 // when told.
@@ -152,164 +66,132 @@ class TestPassOnRealFolders final : public QObject
 {
     Q_OBJECT
 
-private Q_SLOTS:
-    void pass_data();
-    void pass();
-    void subfolderSwappedForALinkDuringThePass();
-    void descriptorsAreClosed();
-    void renamesWithoutTheNoReplaceFlag_data();
-    void renamesWithoutTheNoReplaceFlag();
-};
+    std::optional<QTemporaryDir> m_temp;
+    fs::path m_root;
+    RecordingHost m_host;
+    LinuxFileSystem m_native;
 
-void TestPassOnRealFolders::pass_data()
-{
-    QTest::addColumn<QByteArray>("before");
-    QTest::addColumn<QString>("maxLength");
-    QTest::addColumn<bool>("override");
-    QTest::addColumn<QByteArray>("after");
-    QTest::addColumn<QList<int>>("failures");
-
-    const QList<int> none;
-    const QList<int> notText = {EngineTexts::NotTextNumber, EngineTexts::NotTextNumber};
-    // clang-format off
-    QTest::newRow("two names that clean alike") << "f:CC Song.mp3|f:ZZ Song.mp3"_ba << u"60"_s << true << "Song.mp3|Song1.mp3"_ba << none;
-    QTest::newRow("number after the taken ones") << "f:Song.mp3|f:Song1.mp3|f:CC Song.mp3"_ba << u"60"_s << true << "Song.mp3|Song1.mp3|Song2.mp3"_ba << none;
-    QTest::newRow("number cuts the base") << "f:abcdefgh.txt|f:CC abcdefgh.txt"_ba << u"12"_s << true << "abcdefg1.txt|abcdefgh.txt"_ba << none;
-    QTest::newRow("name without a dot") << "f:Notes|f:CC Notes"_ba << u"60"_s << true << "Notes|Notes1"_ba << none;
-    QTest::newRow("other letter case is free") << "f:song.mp3|f:CC Song.mp3"_ba << u"60"_s << true << "Song.mp3|song.mp3"_ba << none;
-    // The read-only bit goes before the rename is tried, and stays gone.
-    QTest::newRow("name taken by a folder") << "d:Song.mp3|f:Song.mp3/in.txt|r:CC Song.mp3"_ba << u"60"_s << true << "CC Song.mp3|Song.mp3|Song.mp3/in.txt"_ba << QList<int>{EEXIST};
-    QTest::newRow("hidden file") << "f:.CC hidden.txt"_ba << u"60"_s << true << ".CC hidden.txt"_ba << none;
-    QTest::newRow("FIFO") << "p:CC pipe"_ba << u"60"_s << true << "CC pipe"_ba << none;
-    QTest::newRow("link to a read-only file") << "r:.target|l:CC link>.target"_ba << u"60"_s << true << ".target*|CC link"_ba << none;
-    QTest::newRow("link to a folder, walked once") << "d:t|f:t/CC in.txt|l:CC linked>t"_ba << u"60"_s << true << "CC linked|t|t/in.txt"_ba << none;
-    QTest::newRow("dangling link") << "l:CC dangling>CC nowhere"_ba << u"60"_s << true << "CC dangling"_ba << none;
-    QTest::newRow("link loops") << "d:s|f:s/CC a.txt|l:s/up>..|l:s/here>.|l:s/self>self|l:CC down>s"_ba << u"60"_s << true << "CC down|s|s/a.txt|s/here|s/self|s/up"_ba << none;
-    QTest::newRow("read-only, dirty, left alone") << "r:CC a.txt"_ba << u"60"_s << false << "CC a.txt*"_ba << none;
-    QTest::newRow("read-only, clean, left alone") << "r:a.txt"_ba << u"60"_s << false << "a.txt*"_ba << none;
-    QTest::newRow("read-only, dirty, overridden") << "r:CC a.txt"_ba << u"60"_s << true << "a.txt"_ba << none;
-    QTest::newRow("read-only, clean, overridden") << "r:a.txt"_ba << u"60"_s << true << "a.txt"_ba << none;
-    QTest::newRow("names that are not text") << "f:CC bad\xFF.txt|f:CC good.txt|d:CC dir\xFE|f:CC dir\xFE/CC in.txt"_ba << u"60"_s << true << "CC bad\xFF.txt|CC dir\xFE|CC dir\xFE/CC in.txt|good.txt"_ba << notText;
-    // clang-format on
-}
-
-void TestPassOnRealFolders::pass()
-{
-    QFETCH(QByteArray, before);
-    QFETCH(QString, maxLength);
-    QFETCH(bool, override);
-    QFETCH(QByteArray, after);
-    QFETCH(QList<int>, failures);
-
-    QTemporaryDir temp;
-    const fs::path root = fs::path(temp.path().toStdString()) / "tree";
-    fs::create_directory(root);
-    build(root, before);
-    const QList<QByteArray> held = contents(root);
-
-    RecordingHost host;
-    host.folder = QString::fromStdString(root.string());
-    host.rules.copy = true; // a leading "CC " or "ZZ " is what makes names dirty here
-    host.maxLength = maxLength;
-    host.readOnly = override;
-    LinuxFileSystem fileSystem;
-    ExecutionPass(fileSystem, host).execute();
-
-    const QByteArray result = tree(root);
-    const QList<QByteArray> kept = contents(root);
-    fs::remove_all(root); // Qt cannot remove names that are not text
-    QCOMPARE(result, after);
-    QList<int> numbers;
-    for (const Failure &failure : std::as_const(host.failures))
-        numbers.append(failure.number);
-    QCOMPARE(numbers, failures);
-    QCOMPARE(kept, held);
-    QCOMPARE(host.panels.value(EngineTexts::CurrentPanel), EngineTexts::completed());
-}
-
-void TestPassOnRealFolders::subfolderSwappedForALinkDuringThePass()
-{
-    QTemporaryDir temp;
-    const fs::path root = fs::path(temp.path().toStdString()) / "tree";
-    const fs::path outside = fs::path(temp.path().toStdString()) / "outside";
-    fs::create_directories(root);
-    fs::create_directories(outside);
-    build(root, "d:sub|f:sub/CC in.txt|f:CC top.txt"_ba);
-    build(outside, "f:CC mine.txt|d:deeper|f:deeper/CC kept.txt"_ba);
-    const QByteArray outsideBefore = tree(outside);
-
-    RecordingHost host;
-    host.folder = QString::fromStdString(root.string());
-    host.rules.copy = true;
-    LinuxFileSystem native;
-    SwapAfterListing swapping(native, root / "sub", outside);
-    ExecutionPass(swapping, host).execute();
-
-    QCOMPARE(tree(outside), outsideBefore);
-    QCOMPARE(tree(root), "sub|sub.moved|sub.moved/CC in.txt|top.txt"_ba);
-    QCOMPARE(host.failures.size(), 1);
-    QCOMPARE(host.failures[0].number, ENOTDIR);
-}
-
-void TestPassOnRealFolders::descriptorsAreClosed()
-{
-    QTemporaryDir temp;
-    const fs::path root = fs::path(temp.path().toStdString()) / "tree";
-    fs::create_directory(root);
-    for (int i = 0; i < 60; ++i) {
-        const fs::path deep = root / std::to_string(i) / "a" / "b";
-        fs::create_directories(deep);
-        std::ofstream(deep / "CC x.txt") << i;
+    // A pass with copy tags ("CC ", "ZZ ") as what makes names dirty; the
+    // number of files fixed.
+    qint32 run(FileSystem &fileSystem)
+    {
+        m_host.rules.copy = true;
+        ExecutionPass pass(fileSystem, m_host);
+        pass.execute();
+        return pass.gCurCnt;
     }
-    RecordingHost host;
-    host.folder = QString::fromStdString(root.string());
-    host.rules.copy = true;
-    LinuxFileSystem fileSystem;
-    const int before = openDescriptors();
-    ExecutionPass pass(fileSystem, host);
-    pass.execute();
-    QCOMPARE(pass.gCurCnt, 60);
-    QCOMPARE(openDescriptors(), before);
-}
 
-void TestPassOnRealFolders::renamesWithoutTheNoReplaceFlag_data()
-{
-    QTest::addColumn<bool>("links");
-    QTest::addColumn<QByteArray>("after");
-    QTest::addColumn<QList<int>>("failures");
-    // clang-format off
-    QTest::newRow("links stand in for the flag") << true << "Song.mp3|Song1.mp3|Song2.mp3|a.txt"_ba << QList<int>{};
-    QTest::newRow("neither: said once, nothing changes") << false << "CC Song.mp3|CC a.txt|Song.mp3|ZZ Song.mp3"_ba << QList<int>{EngineTexts::NoSafeRenameNumber};
-    // clang-format on
-}
+private Q_SLOTS:
+    void init()
+    {
+        QVERIFY(m_temp.emplace().isValid());
+        m_root = fs::path(m_temp->path().toStdString()) / "tree";
+        fs::create_directory(m_root);
+        m_host = RecordingHost();
+        m_host.folder = QString::fromStdString(m_root.string());
+    }
+    void cleanup() { fs::remove_all(m_root); } // Qt cannot remove names that are not text
 
-void TestPassOnRealFolders::renamesWithoutTheNoReplaceFlag()
-{
-    QFETCH(bool, links);
-    QFETCH(QByteArray, after);
-    QFETCH(QList<int>, failures);
+    void pass_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<bool>("override");
+        QTest::addColumn<QByteArray>("after");
+        QTest::addColumn<QList<int>>("failures");
+        QTest::addColumn<int>("read"); // files read: every entry of the walked folders but folders
 
-    QTemporaryDir temp;
-    const fs::path root = fs::path(temp.path().toStdString()) / "tree";
-    fs::create_directory(root);
-    build(root, "f:Song.mp3|f:CC Song.mp3|f:ZZ Song.mp3|f:CC a.txt"_ba);
-    const QList<QByteArray> held = contents(root);
+        const QList<int> none;
+        const QList<int> notText = {EngineTexts::NotTextNumber, EngineTexts::NotTextNumber};
+        // clang-format off
+        QTest::newRow("two names that clean alike") << "CC Song.mp3|ZZ Song.mp3"_ba << true << "Song.mp3|Song1.mp3"_ba << none << 2;
+        QTest::newRow("other letter case is free") << "song.mp3|CC Song.mp3"_ba << true << "Song.mp3|song.mp3"_ba << none << 2;
+        // The read-only bit goes before the rename is tried, and stays gone.
+        QTest::newRow("name taken by a folder") << "Song.mp3/in.txt|CC Song.mp3*"_ba << true << "CC Song.mp3|Song.mp3|Song.mp3/in.txt"_ba << QList<int>{EEXIST} << 2;
+        QTest::newRow("hidden file") << ".CC hidden.txt"_ba << true << ".CC hidden.txt"_ba << none << 1;
+        QTest::newRow("FIFO") << "CC pipe!"_ba << true << "CC pipe"_ba << none << 1;
+        QTest::newRow("link to a read-only file") << ".target*|CC link>.target"_ba << true << ".target*|CC link"_ba << none << 2;
+        QTest::newRow("link to a folder, walked once") << "t/CC in.txt|CC linked>t"_ba << true << "CC linked|t|t/in.txt"_ba << none << 2;
+        QTest::newRow("link loops") << "s/CC a.txt|s/up>..|s/self>self|CC down>s"_ba << true << "CC down|s|s/a.txt|s/self|s/up"_ba << none << 4;
+        QTest::newRow("read-only, left alone") << "CC a.txt*|b.txt*"_ba << false << "CC a.txt*|b.txt*"_ba << none << 2;
+        QTest::newRow("read-only, overridden") << "CC a.txt*|b.txt*"_ba << true << "a.txt|b.txt"_ba << none << 2;
+        QTest::newRow("names that are not text") << "CC bad\xFF.txt|CC good.txt|CC dir\xFE/CC in.txt"_ba << true << "CC bad\xFF.txt|CC dir\xFE|CC dir\xFE/CC in.txt|good.txt"_ba << notText << 2;
+        // clang-format on
+    }
+    void pass()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(bool, override);
+        QFETCH(QByteArray, after);
+        QFETCH(QList<int>, failures);
+        QFETCH(int, read);
 
-    RecordingHost host;
-    host.folder = QString::fromStdString(root.string());
-    host.rules.copy = true;
-    OldFileSystemCalls calls;
-    calls.links = links;
-    LinuxFileSystem fileSystem(&calls);
-    ExecutionPass(fileSystem, host).execute();
+        buildTree(m_root, before);
+        const QByteArrayList held = contents(m_root);
+        m_host.readOnly = override;
+        run(m_native);
 
-    QCOMPARE(tree(root), after);
-    QCOMPARE(contents(root), held);
-    QList<int> numbers;
-    for (const Failure &failure : std::as_const(host.failures))
-        numbers.append(failure.number);
-    QCOMPARE(numbers, failures);
-}
+        QCOMPARE(names(m_root), after);
+        QCOMPARE(m_host.failureNumbers(), failures);
+        QCOMPARE(m_host.panels.value(EngineTexts::ReadPanel), EngineTexts::readCount(read));
+        QCOMPARE(contents(m_root), held);
+    }
+    void subfolderSwappedForALinkDuringThePass()
+    {
+        // Whichever of a and b the system lists first is walked; the other is
+        // swapped for a link to a folder outside the tree before its turn.
+        const fs::path outside = m_root.parent_path() / "outside";
+        buildTree(m_root, "a/CC in.txt|b/CC in.txt|CC top.txt"_ba);
+        buildTree(outside, "CC mine.txt|deeper/CC kept.txt"_ba);
+        const QByteArrayList outsideBefore = treeSnapshot(outside);
+        m_host.onRenamed = [&](const RenamedFile &file) {
+            const fs::path other = m_root / (file.folder.endsWith(u"/a"_s) ? "b" : "a");
+            if (fs::is_symlink(other))
+                return;
+            fs::rename(other, m_root / "moved");
+            fs::create_directory_symlink(outside, other);
+        };
+        run(m_native);
+
+        QCOMPARE(treeSnapshot(outside), outsideBefore);
+        QCOMPARE(m_host.failureNumbers(), QList<int>{ENOTDIR});
+        QVERIFY(fs::exists(m_root / "moved" / "CC in.txt") && fs::exists(m_root / "top.txt"));
+    }
+    void descriptorsAreClosed()
+    {
+        for (int i = 0; i < 30; ++i)
+            buildTree(m_root, QByteArray::number(i) + "/a/b/CC x.txt");
+        const int before = openDescriptors();
+        QCOMPARE(run(m_native), 30);
+        QCOMPARE(openDescriptors(), before);
+    }
+    void renamesWithoutTheNoReplaceFlag_data()
+    {
+        QTest::addColumn<bool>("links");
+        QTest::addColumn<QByteArray>("after");
+        QTest::addColumn<QList<int>>("failures");
+        // clang-format off
+        QTest::newRow("links stand in for the flag") << true << "Song.mp3|Song1.mp3|Song2.mp3|a.txt"_ba << QList<int>{};
+        QTest::newRow("neither: said once, nothing changes") << false << "CC Song.mp3|CC a.txt|Song.mp3|ZZ Song.mp3"_ba << QList<int>{EngineTexts::NoSafeRenameNumber};
+        // clang-format on
+    }
+    void renamesWithoutTheNoReplaceFlag()
+    {
+        QFETCH(bool, links);
+        QFETCH(QByteArray, after);
+        QFETCH(QList<int>, failures);
+
+        buildTree(m_root, "Song.mp3|CC Song.mp3|ZZ Song.mp3|CC a.txt"_ba);
+        const QByteArrayList held = contents(m_root);
+        OldFileSystemCalls calls;
+        calls.links = links;
+        LinuxFileSystem fileSystem(&calls);
+        run(fileSystem);
+
+        QCOMPARE(names(m_root), after);
+        QCOMPARE(contents(m_root), held);
+        QCOMPARE(m_host.failureNumbers(), failures);
+    }
+};
 
 QTEST_APPLESS_MAIN(TestPassOnRealFolders)
 #include "tst_passonrealfolders.moc"

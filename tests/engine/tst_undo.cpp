@@ -1,6 +1,5 @@
 // A pass with its journal, then Undo, on real temporary folders: the tree
 // must come back exactly as it was, whatever stood in the way.
-#include "enginetexts.h"
 #include "executionpass.h"
 #include "journal.h"
 #include "linuxfilesystem.h"
@@ -21,48 +20,6 @@
 using namespace Qt::StringLiterals;
 namespace fs = std::filesystem;
 
-namespace {
-
-// Files from "name" entries joined by "|"; "*" after a name makes it
-// read-only, a name ending in "/" is a folder.
-void build(const fs::path &root, const QByteArray &layout)
-{
-    for (QByteArray name : layout.split('|')) {
-        const bool readOnly = name.endsWith('*');
-        if (readOnly)
-            name.chop(1);
-        const fs::path at = root / name.toStdString();
-        if (name.endsWith('/')) {
-            fs::create_directories(at);
-            continue;
-        }
-        std::ofstream(at, std::ios::binary) << name.constData();
-        fs::permissions(at, fs::perms(readOnly ? 0444 : 0640));
-    }
-}
-
-// A host that cleans copy tags, doubled specials and underscores.
-struct Host final
-{
-    RecordingHost host;
-    explicit Host(const fs::path &root)
-    {
-        host.folder = QString::fromStdString(root.string());
-        host.rules.copy = true;
-        host.rules.multSpecial = true;
-        host.rules.underline = true;
-        host.limit = u"100000"_s;
-    }
-};
-
-QList<JournalRecord> journalAt(const QString &path)
-{
-    const Result<QList<JournalRecord>> read = JournalFile::read(path);
-    return read.ok() ? read.value() : QList<JournalRecord>{};
-}
-
-} // namespace
-
 class TestUndo final : public QObject
 {
     Q_OBJECT
@@ -70,6 +27,29 @@ class TestUndo final : public QObject
     std::optional<QTemporaryDir> m_temp;
     fs::path m_root;
     QString m_journal;
+    LinuxFileSystem m_native;
+    RecordingHost m_host;
+
+    // A pass that cleans copy tags, doubled specials and underscores, with
+    // its journal at `journalPath`.
+    void execute(const QString &journalPath)
+    {
+        JournalWriter journal(journalPath);
+        ExecutionPass(m_native, m_host, &journal).execute();
+    }
+    QList<JournalRecord> journal() const
+    {
+        const Result<QList<JournalRecord>> read = JournalFile::read(m_journal);
+        return read.ok() ? read.value() : QList<JournalRecord>{};
+    }
+    // Undo of `records`: what it could not take back, and the renames it did.
+    using Undone = std::pair<QList<JournalRecord>, qint32>;
+    Undone undo(const QList<JournalRecord> &records)
+    {
+        UndoPass undo(m_native, m_host);
+        const QList<JournalRecord> left = undo.run(records);
+        return {left, undo.gCurCnt};
+    }
 
 private Q_SLOTS:
     void init()
@@ -78,23 +58,30 @@ private Q_SLOTS:
         m_root = fs::path(m_temp->path().toStdString()) / "tree";
         fs::create_directory(m_root);
         m_journal = m_temp->filePath(u"journal/last-execution.journal"_s);
+        m_host = RecordingHost();
+        m_host.folder = QString::fromStdString(m_root.string());
+        m_host.rules.copy = true;
+        m_host.rules.multSpecial = true;
+        m_host.rules.underline = true;
+        m_host.limit = u"100000"_s;
     }
-    void cleanup()
-    {
-        fs::permissions(m_root, fs::perms::owner_all, fs::perm_options::add);
-        fs::remove_all(m_root); // Qt cannot remove names that are not text
-    }
+    void cleanup() { fs::remove_all(m_root); } // Qt cannot remove names that are not text
 
     void undoGivesBackTheTreeBefore_data()
     {
         QTest::addColumn<QByteArray>("layout");
         QTest::addColumn<int>("renames");
+
+        QByteArrayList many;
+        for (int i = 0; i < 10000; ++i)
+            many.append("CC file " + QByteArray::number(i % 5000) + (i < 5000 ? ".a" : "__.a"));
         // clang-format off
         QTest::newRow("numbered collisions") << "Song.mp3|CC Song.mp3|ZZ Song.mp3|Song1.mp3|CC Song1.mp3"_ba << 3;
         QTest::newRow("read-only files with the override on") << "CC locked.txt*|clean.txt*|CC open.txt"_ba << 2;
-        QTest::newRow("names that are not text beside others") << "CC caf\xE9.txt|d\xFF/|d\xFF/CC x.txt|CC fine__name.txt"_ba << 1;
+        QTest::newRow("names that are not text beside others") << "CC caf\xE9.txt|d\xFF/CC x.txt|CC fine__name.txt"_ba << 1;
         QTest::newRow("a refused rename leaves no record") << "Song.mp3/|CC Song.mp3|CC x.txt"_ba << 1;
-        QTest::newRow("subfolders, first renamed to what a later file was") << "a/|a/CC b.txt|a/b.txt|a--b.txt|a-b.txt"_ba << 2;
+        QTest::newRow("subfolders, first renamed to what a later file was") << "a/CC b.txt|a/b.txt|a--b.txt|a-b.txt"_ba << 2;
+        QTest::newRow("ten thousand files") << many.join('|') << 10000;
         // clang-format on
     }
     void undoGivesBackTheTreeBefore()
@@ -102,35 +89,12 @@ private Q_SLOTS:
         QFETCH(QByteArray, layout);
         QFETCH(int, renames);
 
-        build(m_root, layout);
+        buildTree(m_root, layout);
         const QByteArrayList before = treeSnapshot(m_root);
-        Host h(m_root);
-        LinuxFileSystem native;
-        JournalWriter journal(m_journal);
-        ExecutionPass(native, h.host, &journal).execute();
-        QCOMPARE(h.host.renamed.size(), renames);
-        QVERIFY(treeSnapshot(m_root) != before);
+        execute(m_journal);
+        QCOMPARE(m_host.renamed.size(), renames);
 
-        const QList<JournalRecord> records = journalAt(m_journal);
-        UndoPass undo(native, h.host);
-        const QList<JournalRecord> left = undo.run(records);
-        QVERIFY(left.isEmpty());
-        QCOMPARE(undo.gCurCnt, renames);
-        QCOMPARE(treeSnapshot(m_root), before);
-    }
-    void undoOfTenThousandFiles()
-    {
-        for (int i = 0; i < 10000; ++i)
-            std::ofstream(m_root / ("CC file " + std::to_string(i % 5000) + (i < 5000 ? ".a" : "__.a")));
-        const QByteArrayList before = treeSnapshot(m_root);
-        Host h(m_root);
-        LinuxFileSystem native;
-        JournalWriter journal(m_journal);
-        ExecutionPass(native, h.host, &journal).execute();
-        QCOMPARE(h.host.renamed.size(), 10000);
-
-        UndoPass undo(native, h.host);
-        QVERIFY(undo.run(journalAt(m_journal)).isEmpty());
+        QCOMPARE(undo(journal()), Undone({}, renames));
         QCOMPARE(treeSnapshot(m_root), before);
     }
     void passKilledMidwayIsUndone_data()
@@ -142,27 +106,20 @@ private Q_SLOTS:
     void passKilledMidwayIsUndone()
     {
         QFETCH(int, killAfter);
-        QByteArray layout = "sub/|sub/CC deep.txt|CC locked.txt*";
+        QByteArray layout = "sub/CC deep.txt|CC locked.txt*";
         for (int i = 0; i < 20; ++i)
             layout += "|CC f" + QByteArray::number(i) + ".txt";
-        build(m_root, layout);
+        buildTree(m_root, layout);
         const QByteArrayList before = treeSnapshot(m_root);
 
         const pid_t child = fork();
         QVERIFY(child >= 0);
         if (child == 0) {
-            // The child dies by SIGKILL in the middle of its pass.
-            RecordingHost killer;
-            int left = killAfter;
-            killer.onRenamed = [&](const RenamedFile &) {
+            m_host.onRenamed = [left = killAfter](const RenamedFile &) mutable {
                 if (--left == 0)
                     ::kill(::getpid(), SIGKILL);
             };
-            killer.folder = QString::fromStdString(m_root.string());
-            killer.rules.copy = true;
-            LinuxFileSystem native;
-            JournalWriter journal(m_journal);
-            ExecutionPass(native, killer, &journal).execute();
+            execute(m_journal);
             ::_exit(0);
         }
         int status = 0;
@@ -170,91 +127,71 @@ private Q_SLOTS:
         QVERIFY(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
         QVERIFY(treeSnapshot(m_root) != before);
 
-        Host h(m_root);
-        LinuxFileSystem native;
-        UndoPass undo(native, h.host);
-        QVERIFY(undo.run(journalAt(m_journal)).isEmpty());
-        QVERIFY(h.host.failures.isEmpty());
-        QCOMPARE(undo.gCurCnt, killAfter);
+        QCOMPARE(undo(journal()), Undone({}, killAfter));
+        QVERIFY(m_host.failures.isEmpty());
         QCOMPARE(treeSnapshot(m_root), before);
     }
     void recordOfARenameThatNeverHappened()
     {
-        // Killed between writing the record and renaming.
-        build(m_root, "CC a.txt|b.txt"_ba);
+        // Killed between writing the last record and renaming.
+        buildTree(m_root, "CC a.txt|b.txt"_ba);
         const QByteArray folder = QByteArray::fromStdString(m_root.string());
-        QVERIFY(JournalFile::replace(m_journal,
-            {{JournalRecord::Kind::Rename, folder, "CC b.txt", "b.txt"},
-                {JournalRecord::Kind::Rename, folder, "CC a.txt", "a.txt"}})
-                .ok());
-        Host h(m_root);
-        LinuxFileSystem native;
-        UndoPass undo(native, h.host);
-        QVERIFY(undo.run(journalAt(m_journal)).isEmpty());
-        QVERIFY(h.host.failures.isEmpty());
-        QCOMPARE(undo.gCurCnt, 1);
+        const QList<JournalRecord> records{
+            {JournalRecord::Kind::Rename, folder, "CC b.txt", "b.txt"},
+            {JournalRecord::Kind::Rename, folder, "CC a.txt", "a.txt"}};
+        QCOMPARE(undo(records), Undone({}, 1));
+        QVERIFY(m_host.failures.isEmpty());
         QVERIFY(fs::exists(m_root / "CC a.txt") && fs::exists(m_root / "CC b.txt"));
     }
     void undoNeverOverwrites_data()
     {
+        // A new file takes top's old name; else top is renamed again.
+        QTest::addColumn<bool>("taken");
         QTest::addColumn<bool>("ok"); // the answer to the error dialog
-        QTest::newRow("OK skips the record") << true;
-        QTest::newRow("Cancel stops") << false;
+        QTest::newRow("old name taken, OK skips the record") << true << true;
+        QTest::newRow("old name taken, Cancel stops") << true << false;
+        QTest::newRow("renamed again, OK skips the record") << false << true;
+        QTest::newRow("renamed again, Cancel stops") << false << false;
     }
     void undoNeverOverwrites()
     {
+        QFETCH(bool, taken);
         QFETCH(bool, ok);
-        build(m_root, "CC a.txt*|CC b.txt|CC c.txt"_ba);
-        Host h(m_root);
-        LinuxFileSystem native;
-        JournalWriter journal(m_journal);
-        ExecutionPass(native, h.host, &journal).execute();
-        const QList<JournalRecord> records = journalAt(m_journal);
-        QCOMPARE(records.size(), 4); // a's read-only bit, then three renames
+        buildTree(m_root, "sub/CC a.txt|CC top.txt*"_ba);
+        const QByteArrayList before = treeSnapshot(m_root);
+        execute(m_journal);
+        // Subfolders go first: sub's rename, then top's read-only bit and rename.
+        const QList<JournalRecord> records = journal();
+        QCOMPARE(records.size(), 3);
 
-        // Another file takes the old name of b meanwhile; c's is renamed again.
-        std::ofstream(m_root / "CC b.txt") << "newcomer";
-        fs::rename(m_root / "c.txt", m_root / "c again.txt");
-        h.host.answers = {ok, ok};
-        UndoPass undo(native, h.host);
-        const QList<JournalRecord> left = undo.run(records);
-
-        std::ifstream newcomer(m_root / "CC b.txt");
-        QCOMPARE(QByteArray::fromStdString({std::istreambuf_iterator<char>(newcomer), {}}),
-            "newcomer"_ba);
-        QVERIFY(fs::exists(m_root / "b.txt"));
-        QVERIFY(fs::exists(m_root / "c again.txt"));
-
-        // The files come in the system's order; the last change is taken back first.
-        const auto renameOf = [&](const QByteArray &old) {
-            return records.indexOf(JournalRecord{JournalRecord::Kind::Rename,
-                QByteArray::fromStdString(m_root.string()), old, old.mid(3)});
+        const fs::path top = m_root / "top.txt";
+        const fs::path stands = m_root / (taken ? "CC top.txt" : "top again.txt");
+        if (taken)
+            buildTree(m_root, "CC top.txt"_ba);
+        else
+            fs::rename(top, stands);
+        // Its content and mode, as they must stay.
+        const auto standing = [&] {
+            const QByteArray name = QByteArray::fromStdString(stands.filename().string()) + '|';
+            for (const QByteArray &line : treeSnapshot(m_root))
+                if (line.startsWith(name))
+                    return line;
+            return QByteArray();
         };
-        const qsizetype b = renameOf("CC b.txt");
-        const qsizetype c = renameOf("CC c.txt");
-        const qsizetype a = renameOf("CC a.txt");
-        QVERIFY(a >= 0 && b >= 0 && c >= 0);
-        const qsizetype first = std::max(b, c);
-        QCOMPARE(h.host.failures[0].number, first == c ? ENOENT : EEXIST);
-        if (ok) {
-            QCOMPARE(h.host.failures.size(), 2);
-            QCOMPARE(left, (QList<JournalRecord>{records[std::min(b, c)], records[first]}));
-            QVERIFY(fs::exists(m_root / "CC a.txt"));
-            QCOMPARE(fs::status(m_root / "CC a.txt").permissions() & fs::perms::owner_write,
-                fs::perms::none);
-        } else {
-            QCOMPARE(h.host.failures.size(), 1);
-            QCOMPARE(left, records.mid(0, first + 1));
-            QCOMPARE(fs::exists(m_root / "CC a.txt"), a > first);
-        }
+        const QByteArray meanwhile = standing();
+        m_host.answers = {ok};
+        QCOMPARE(undo(records), Undone(ok ? records.mid(1) : records, ok ? 1 : 0));
+        QCOMPARE(m_host.failureNumbers(), QList<int>{taken ? EEXIST : ENOENT});
+        QCOMPARE(standing(), meanwhile);
+        QCOMPARE(fs::exists(m_root / "sub" / "CC a.txt"), ok);
 
         // What was kept is tried again once the way is clear.
-        fs::remove(m_root / "CC b.txt");
-        fs::rename(m_root / "c again.txt", m_root / "c.txt");
-        h.host.failures.clear();
-        QVERIFY(UndoPass(native, h.host).run(left).isEmpty());
-        QVERIFY(h.host.failures.isEmpty());
-        QVERIFY(fs::exists(m_root / "CC b.txt") && fs::exists(m_root / "CC c.txt"));
+        if (taken)
+            fs::remove(stands);
+        else
+            fs::rename(stands, top);
+        QCOMPARE(undo(ok ? records.mid(1) : records), Undone({}, ok ? 1 : 2));
+        QCOMPARE(treeSnapshot(m_root), before);
     }
     void journalThatCannotBeWritten_data()
     {
@@ -265,44 +202,37 @@ private Q_SLOTS:
     void journalThatCannotBeWritten()
     {
         QFETCH(bool, ok);
-        build(m_root, "CC a.txt|blocker"_ba);
+        buildTree(m_root, "CC a.txt|blocker"_ba);
         // Its folder would have to be made where a file stands.
         const QString path = QString::fromStdString((m_root / "blocker" / "journal").string());
-        Host h(m_root);
-        h.host.answers = {ok};
-        LinuxFileSystem native;
-        JournalWriter journal(path);
-        ExecutionPass(native, h.host, &journal).execute();
+        m_host.answers = {ok};
+        execute(path);
 
-        QCOMPARE(h.host.failures.size(), 1);
-        QVERIFY(h.host.failures[0].description.contains(path));
+        QCOMPARE(m_host.failures.size(), 1);
+        QVERIFY(m_host.failures[0].description.contains(path));
         QCOMPARE(fs::exists(m_root / "a.txt"), ok);
-        QCOMPARE(h.host.busyChanges.isEmpty(), !ok);
+        QCOMPARE(m_host.busyChanges.isEmpty(), !ok);
     }
-    void journalKeepsNamesAsBytes()
+    void journalKeepsNamesAsBytesAndGoesWhenEmpty()
     {
         const QList<JournalRecord> records{
             {JournalRecord::Kind::ReadOnlyCleared, "/t/\xFF dir", "x\ty\nz", "x\ty\nz"},
             {JournalRecord::Kind::Rename, "/t/\xFF dir", "caf\xE9 %41", "caf\xE9 ok"}};
         QVERIFY(JournalFile::replace(m_journal, records).ok());
-        QCOMPARE(journalAt(m_journal), records);
+        QCOMPARE(journal(), records);
         // A last line that a killed pass left half written is no record.
         QFile file(m_journal);
         QVERIFY(file.open(QIODevice::Append));
-        file.write("R\t%2Ft\tpart");
+        file.write("R\t%2Ft\tpart\tpa");
         file.close();
-        QCOMPARE(journalAt(m_journal), records);
-        QVERIFY(JournalFile::replace(m_journal, {}).ok());
+        QCOMPARE(journal(), records);
+
+        // A pass that changes nothing leaves no journal, not the one before.
+        buildTree(m_root, "clean.txt"_ba);
+        execute(m_journal);
         QVERIFY(!JournalFile::exists(m_journal));
-    }
-    void passThatChangesNothingLeavesNoJournal()
-    {
-        build(m_root, "clean.txt"_ba);
-        QVERIFY(JournalFile::replace(m_journal, {{JournalRecord::Kind::Rename, "/x", "a", "b"}}).ok());
-        Host h(m_root);
-        LinuxFileSystem native;
-        JournalWriter journal(m_journal);
-        ExecutionPass(native, h.host, &journal).execute();
+        QVERIFY(JournalFile::replace(m_journal, records).ok());
+        QVERIFY(JournalFile::replace(m_journal, {}).ok());
         QVERIFY(!JournalFile::exists(m_journal));
     }
 };

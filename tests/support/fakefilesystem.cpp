@@ -2,48 +2,32 @@
 
 #include "namebytes.h"
 
+#include <algorithm>
 #include <cerrno>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-QString parentOf(const QString &path)
+QByteArray parentOf(const QByteArray &path)
 {
-    const qsizetype slash = path.lastIndexOf(u'/');
-    return slash <= 0 ? u"/"_s : path.left(slash);
+    const qsizetype slash = path.lastIndexOf('/');
+    return slash <= 0 ? "/"_ba : path.left(slash);
 }
 
-QString nameOf(const QString &path)
+QByteArray joined(const QByteArray &folder, QByteArrayView name)
 {
-    return path.mid(path.lastIndexOf(u'/') + 1);
+    return (folder.endsWith('/') ? folder : folder + '/') + name.toByteArray();
 }
 
-QString joined(const QString &folder, const QString &name)
+QString shown(const QByteArray &path)
 {
-    return folder.endsWith(u'/') ? folder + name : folder + u'/' + name;
+    return NameBytes::decode(path).text;
 }
 
-Failure failure(int number, const QString &what, const QString &reason)
+Failure failure(int number, const QString &what, const char *reason)
 {
-    return {number, u"Cannot %1: %2"_s.arg(what, reason)};
-}
-
-// The bytes of a name given as text, \xHH standing for a byte that is not.
-QByteArray bytesOf(const QString &name, bool nameIsText)
-{
-    if (nameIsText)
-        return name.toUtf8();
-    QByteArray bytes;
-    for (qsizetype i = 0; i < name.size(); ++i) {
-        if (name.mid(i, 2) == u"\\x"_s && i + 3 < name.size()) {
-            bytes.append(char(name.mid(i + 2, 2).toInt(nullptr, 16)));
-            i += 3;
-        } else {
-            bytes.append(QString(name[i]).toUtf8());
-        }
-    }
-    return bytes;
+    return {number, u"Cannot %1: %2"_s.arg(what, QLatin1StringView(reason))};
 }
 
 } // namespace
@@ -51,9 +35,10 @@ QByteArray bytesOf(const QString &name, bool nameIsText)
 class FakeFolder final : public Folder
 {
 public:
-    FakeFolder(FakeFileSystem &fs, QString path)
+    FakeFolder(FakeFileSystem &fs, QByteArray path)
         : m_fs(fs)
         , m_path(std::move(path))
+        , m_shown(shown(m_path))
     {
         ++m_fs.m_open;
     }
@@ -61,136 +46,125 @@ public:
     FakeFolder(const FakeFolder &) = delete;
     FakeFolder &operator=(const FakeFolder &) = delete;
 
-    const QString &path() const override { return m_path; }
+    const QString &path() const override { return m_shown; }
     Result<FolderListing> list() override { return m_fs.list(m_path); }
     Result<FolderPtr> openSubFolder(QByteArrayView name) override
     {
-        return m_fs.open(pathOf(name));
+        return m_fs.open(joined(m_path, name));
     }
     Result<quint32> attributes(QByteArrayView name) override
     {
-        return m_fs.attributes(pathOf(name));
+        return m_fs.attributes(joined(m_path, name));
     }
     Status setAttributes(QByteArrayView name, quint32 attributes) override
     {
-        return m_fs.setAttributes(pathOf(name), attributes);
+        return m_fs.setAttributes(joined(m_path, name), attributes);
     }
     Status rename(QByteArrayView name, QByteArrayView newName) override
     {
-        return m_fs.rename(pathOf(name), NameBytes::decode(newName).text);
+        return m_fs.rename(joined(m_path, name), newName.toByteArray());
     }
     Result<bool> fileExists(QByteArrayView name) override
     {
-        return m_fs.fileExists(pathOf(name));
+        return m_fs.fileExists(joined(m_path, name));
     }
 
 private:
-    QString pathOf(QByteArrayView name) const
-    {
-        return joined(m_path, NameBytes::decode(name).text);
-    }
-
     FakeFileSystem &m_fs;
-    QString m_path;
+    QByteArray m_path;
+    QString m_shown;
 };
 
-void FakeFileSystem::add(const Entry &entry)
+void FakeFileSystem::add(const QByteArray &path, bool folder, quint32 attributes)
 {
-    const QString parent = parentOf(entry.path);
-    if (parent != entry.path && !m_entries.contains(key(parent)))
+    const QByteArray parent = parentOf(path);
+    if (parent != path && !m_entries.contains(key(parent)))
         addFolder(parent);
-    m_entries.insert(key(entry.path), entry);
-    m_children[key(parent)].append(key(entry.path));
-}
-
-void FakeFileSystem::addFolder(const QString &path, bool nameIsText)
-{
     if (!m_entries.contains(key(path)))
-        add({path, true, nameIsText, FileAttribute::Directory});
+        m_entries.insert(key(path), {path, folder, attributes, ++m_serial});
 }
 
-void FakeFileSystem::addFile(const QString &path, quint32 attributes, bool nameIsText)
-{
-    add({path, false, nameIsText, attributes});
-}
-
-void FakeFileSystem::replaceWithLink(const QString &path)
+void FakeFileSystem::replaceWithLink(const QByteArray &path)
 {
     Entry &entry = m_entries[key(path)];
     entry.folder = false;
     entry.attributes = FileAttribute::Alias;
 }
 
-QStringList FakeFileSystem::fileNames(const QString &folder) const
+QList<FakeFileSystem::Entry> FakeFileSystem::children(const QByteArray &folder) const
 {
-    QStringList names;
-    for (const QString &child : m_children.value(key(folder))) {
-        const Entry &entry = m_entries[child];
-        if (!entry.folder)
-            names.append(nameOf(entry.path));
-    }
-    return names;
+    QList<Entry> found;
+    for (const Entry &entry : m_entries)
+        if (entry.path != "/" && key(parentOf(entry.path)) == key(folder))
+            found.append(entry);
+    std::sort(found.begin(), found.end(),
+        [](const Entry &a, const Entry &b) { return a.serial < b.serial; });
+    return found;
 }
 
-std::optional<Failure> FakeFileSystem::attempt(Op op, const QString &path, const QString &what)
+QByteArray FakeFileSystem::fileNames(const QByteArray &folder) const
+{
+    QByteArrayList names;
+    for (const Entry &entry : children(folder))
+        if (!entry.folder)
+            names.append(entry.path.mid(entry.path.lastIndexOf('/') + 1));
+    return names.join(' ');
+}
+
+std::optional<Failure> FakeFileSystem::attempt(Op op, const QByteArray &path, const QString &what)
 {
     m_log.append(what);
     if (const auto fault = m_faults.constFind({op, path}); fault != m_faults.cend())
-        return failure(*fault, what, u"injected failure"_s);
+        return failure(*fault, what, "injected failure");
     return std::nullopt;
 }
 
-Result<FolderPtr> FakeFileSystem::openFolder(const QString &path)
+Result<FolderPtr> FakeFileSystem::open(const QByteArray &path)
 {
-    return open(path);
-}
-
-Result<FolderPtr> FakeFileSystem::open(const QString &path)
-{
-    if (auto failed = attempt(Op::Open, path, u"open "_s + path))
+    const QString what = u"open "_s + shown(path);
+    if (auto failed = attempt(Op::Open, path, what))
         return *failed;
     const auto it = m_entries.constFind(key(path));
     if (it == m_entries.cend())
-        return failure(ENOENT, u"open "_s + path, u"No such file or directory"_s);
+        return failure(ENOENT, what, "No such file or directory");
     // Opened without following links, as a real folder only.
     if (!it->folder)
-        return failure(ENOTDIR, u"open "_s + path, u"Not a directory"_s);
+        return failure(ENOTDIR, what, "Not a directory");
     if (m_virtual.contains(key(path)))
         return FolderPtr();
     return FolderPtr(std::make_unique<FakeFolder>(*this, path));
 }
 
-Result<FolderListing> FakeFileSystem::list(const QString &path)
+Result<FolderListing> FakeFileSystem::list(const QByteArray &path)
 {
-    if (auto failed = attempt(Op::List, path, u"list "_s + path))
+    if (auto failed = attempt(Op::List, path, u"list "_s + shown(path)))
         return *failed;
     FolderListing listing;
-    for (const QString &child : m_children.value(key(path))) {
-        const Entry &entry = m_entries[child];
-        const QByteArray bytes = bytesOf(nameOf(entry.path), entry.nameIsText);
+    for (const Entry &entry : children(path)) {
+        const QByteArrayView name
+            = QByteArrayView(entry.path).sliced(entry.path.lastIndexOf('/') + 1);
         if (entry.folder)
-            listing.addFolder(bytes);
+            listing.addFolder(name);
         else
-            listing.addFile(bytes);
+            listing.addFile(name);
     }
-    if (afterList)
-        afterList(path);
     return listing;
 }
 
-Result<quint32> FakeFileSystem::attributes(const QString &path)
+Result<quint32> FakeFileSystem::attributes(const QByteArray &path)
 {
-    if (auto failed = attempt(Op::Attributes, path, u"attributes "_s + path))
+    const QString what = u"attributes "_s + shown(path);
+    if (auto failed = attempt(Op::Attributes, path, what))
         return *failed;
     const auto it = m_entries.constFind(key(path));
     if (it == m_entries.cend())
-        return failure(ENOENT, u"attributes "_s + path, u"No such file or directory"_s);
+        return failure(ENOENT, what, "No such file or directory");
     return it->attributes;
 }
 
-Status FakeFileSystem::setAttributes(const QString &path, quint32 attributes)
+Status FakeFileSystem::setAttributes(const QByteArray &path, quint32 attributes)
 {
-    if (auto failed = attempt(Op::SetAttributes, path, u"set attributes "_s + path))
+    if (auto failed = attempt(Op::SetAttributes, path, u"set attributes "_s + shown(path)))
         return *failed;
     quint32 &current = m_entries[key(path)].attributes;
     current
@@ -198,29 +172,26 @@ Status FakeFileSystem::setAttributes(const QString &path, quint32 attributes)
     return Status::success();
 }
 
-Status FakeFileSystem::rename(const QString &path, const QString &newName)
+Status FakeFileSystem::rename(const QByteArray &path, const QByteArray &newName)
 {
-    const QString what = u"rename %1 -> %2"_s.arg(path, newName);
+    const QString what = u"rename %1 -> %2"_s.arg(shown(path), shown(newName));
     if (auto failed = attempt(Op::Rename, path, what))
         return *failed;
-    const QString target = joined(parentOf(path), newName);
-    if (newName.isEmpty() || newName.contains(u'/'))
-        return failure(EINVAL, what, u"Invalid argument"_s);
+    const QByteArray target = joined(parentOf(path), newName);
+    if (newName.isEmpty() || newName.contains('/'))
+        return failure(EINVAL, what, "Invalid argument");
     if (m_entries.contains(key(target)) && key(target) != key(path))
-        return failure(EEXIST, what, u"File exists"_s);
-
+        return failure(EEXIST, what, "File exists");
+    // The renamed entry keeps its place in the listing.
     Entry entry = m_entries.take(key(path));
     entry.path = target;
     m_entries.insert(key(target), entry);
-    // The renamed entry keeps its place in the listing.
-    QStringList &siblings = m_children[key(parentOf(path))];
-    siblings[siblings.indexOf(key(path))] = key(target);
     return Status::success();
 }
 
-Result<bool> FakeFileSystem::fileExists(const QString &path)
+Result<bool> FakeFileSystem::fileExists(const QByteArray &path)
 {
-    if (auto failed = attempt(Op::Exists, path, u"exists "_s + path))
+    if (auto failed = attempt(Op::Exists, path, u"exists "_s + shown(path)))
         return *failed;
     const auto it = m_entries.constFind(key(path));
     return it != m_entries.cend() && !it->folder;

@@ -2,14 +2,16 @@
 
 #include "filesystem.h"
 
+#include <QByteArrayList>
 #include <QHash>
 #include <QMap>
 #include <QSet>
 #include <QStringList>
 
-#include <functional>
+#include <optional>
 
-// An in-memory file system for the pass. Entries are listed in the order in
+// An in-memory file system for the pass. Paths are bytes, as the system holds
+// names, so a name need not be valid text. Entries are listed in the order in
 // which they were added, like a platform that lists in creation order. Any
 // operation on any path can be told to fail.
 class FakeFileSystem final : public FileSystem
@@ -21,62 +23,62 @@ public:
         : m_ignoreCase(ignoreCase)
     { }
 
-    // `nameIsText` false: the system holds the name as bytes that are not
-    // valid text, and the path given is its escaped form (\xFF).
-    void addFolder(const QString &path, bool nameIsText = true);
-    void addFile(const QString &path, quint32 attributes = 0, bool nameIsText = true);
+    // Missing parent folders are made as well.
+    void addFolder(const QByteArray &path) { add(path, true, FileAttribute::Directory); }
+    void addFile(const QByteArray &path, quint32 attributes = 0) { add(path, false, attributes); }
     // A folder that belongs to a kernel's virtual file system.
-    void setVirtual(const QString &folder) { m_virtual.insert(key(folder)); }
-    // The folder at `path` becomes a symbolic link; what it held stays
-    // where the link points, out of the tree.
-    void replaceWithLink(const QString &path);
-    void failOn(Op op, const QString &path, int errorNumber)
+    void setVirtual(const QByteArray &folder) { m_virtual.insert(key(folder)); }
+    // The folder becomes a symbolic link; what it held stays where the link
+    // points, out of the tree.
+    void replaceWithLink(const QByteArray &path);
+    void failOn(Op op, const QByteArray &path, int errorNumber)
     {
         m_faults.insert({op, path}, errorNumber);
     }
-    // Runs after each listing, with the folder's path.
-    std::function<void(const QString &)> afterList;
 
-    bool contains(const QString &path) const { return m_entries.contains(key(path)); }
-    quint32 attributesOf(const QString &path) const
+    bool contains(const QByteArray &path) const { return m_entries.contains(key(path)); }
+    quint32 attributesOf(const QByteArray &path) const
     {
         return m_entries.value(key(path)).attributes;
     }
-    // The names of the files of a folder, in listing order.
-    QStringList fileNames(const QString &folder) const;
+    // The names of the files of a folder, in listing order, joined by " ".
+    QByteArray fileNames(const QByteArray &folder) const;
     // "open /r", "rename /r/a -> b" ... in order.
     const QStringList &log() const { return m_log; }
-    // Folders open now.
     int openFolders() const { return m_open; }
 
-    Result<FolderPtr> openFolder(const QString &path) override;
+    Result<FolderPtr> openFolder(const QString &path) override { return open(path.toUtf8()); }
 
 private:
     friend class FakeFolder;
 
     struct Entry
     {
-        QString path;
+        QByteArray path;
         bool folder = false;
-        bool nameIsText = true;
         quint32 attributes = 0;
+        int serial = 0; // the place in the listing
     };
 
-    QString key(const QString &path) const { return m_ignoreCase ? path.toCaseFolded() : path; }
-    void add(const Entry &entry);
-    std::optional<Failure> attempt(Op op, const QString &path, const QString &what);
-    Result<FolderPtr> open(const QString &path);
-    Result<FolderListing> list(const QString &path);
-    Result<quint32> attributes(const QString &path);
-    Status setAttributes(const QString &path, quint32 attributes);
-    Status rename(const QString &path, const QString &newName);
-    Result<bool> fileExists(const QString &path);
+    QByteArray key(const QByteArray &path) const
+    {
+        return m_ignoreCase ? QString::fromUtf8(path).toCaseFolded().toUtf8() : path;
+    }
+    void add(const QByteArray &path, bool folder, quint32 attributes);
+    QList<Entry> children(const QByteArray &folder) const;
+    std::optional<Failure> attempt(Op op, const QByteArray &path, const QString &what);
+    Result<FolderPtr> open(const QByteArray &path);
+    Result<FolderListing> list(const QByteArray &path);
+    Result<quint32> attributes(const QByteArray &path);
+    Status setAttributes(const QByteArray &path, quint32 attributes);
+    Status rename(const QByteArray &path, const QByteArray &newName);
+    Result<bool> fileExists(const QByteArray &path);
 
     bool m_ignoreCase;
-    QHash<QString, Entry> m_entries;
-    QHash<QString, QStringList> m_children; // child keys by folder key, in listing order
-    QSet<QString> m_virtual;
-    QMap<std::pair<Op, QString>, int> m_faults;
+    QHash<QByteArray, Entry> m_entries; // by key
+    QSet<QByteArray> m_virtual;
+    QMap<std::pair<Op, QByteArray>, int> m_faults;
     QStringList m_log;
     int m_open = 0;
+    int m_serial = 0;
 };

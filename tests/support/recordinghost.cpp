@@ -1,15 +1,18 @@
 #include "recordinghost.h"
 
-void RecordingHost::setPanelText(const QString &key, const QString &text)
+QList<int> RecordingHost::failureNumbers() const
 {
-    panels.insert(key, text);
-    panelWrites.append(key + u'=' + text);
+    QList<int> numbers;
+    for (const Failure &failure : failures)
+        numbers.append(failure.number);
+    return numbers;
 }
 
-bool RecordingHost::continueAfter(const Failure &failure)
+void RecordingHost::fileRenamed(const RenamedFile &file)
 {
-    failures.append(failure);
-    return answers.isEmpty() ? true : answers.takeFirst();
+    renamed.append(file);
+    if (onRenamed)
+        onRenamed(file);
 }
 
 CleaningRules RecordingHost::cleaningRules() const

@@ -4,12 +4,11 @@
 
 #include <QHash>
 #include <QList>
-#include <QStringList>
 
 #include <functional>
 
 // A host for the pass whose settings a test sets and whose panels, dialogs
-// and pointer a test reads back.
+// and renames a test reads back. Every start is approved.
 class RecordingHost final : public PassHost
 {
 public:
@@ -22,9 +21,6 @@ public:
 
     // Answers of the error dialog in order; once they run out, OK.
     QList<bool> answers;
-    // The answer to the question asked before a pass starts.
-    bool startApproved = true;
-    QStringList startQuestions; // the folders asked about
 
     QHash<QString, QString> panels;
     QStringList panelWrites; // "Key=text" in order
@@ -35,23 +31,24 @@ public:
     QList<RenamedFile> renamed;
     std::function<void(const RenamedFile &)> onRenamed;
 
-    void setPanelText(const QString &key, const QString &text) override;
+    // The error numbers of `failures`, in order.
+    QList<int> failureNumbers() const;
+
+    void setPanelText(const QString &key, const QString &text) override
+    {
+        panels.insert(key, text);
+        panelWrites.append(key + u'=' + text);
+    }
     void setBusy(bool busy) override { busyChanges.append(busy); }
-    bool continueAfter(const Failure &failure) override;
+    bool continueAfter(const Failure &failure) override
+    {
+        failures.append(failure);
+        return answers.isEmpty() || answers.takeFirst();
+    }
     void showInputError(const QString &message) override { inputErrors.append(message); }
-    bool approveStart(const QString &folder, bool includeSubfolders) override
-    {
-        if (includeSubfolders)
-            startQuestions.append(folder);
-        return startApproved;
-    }
+    bool approveStart(const QString &, bool) override { return true; }
     void refreshFileList() override { ++refreshes; }
-    void fileRenamed(const RenamedFile &file) override
-    {
-        renamed.append(file);
-        if (onRenamed)
-            onRenamed(file);
-    }
+    void fileRenamed(const RenamedFile &file) override;
 
     QString startFolder() const override { return folder; }
     QString maxLengthText() const override { return maxLength; }

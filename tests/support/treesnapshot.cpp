@@ -3,8 +3,32 @@
 #include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
+
+void buildTree(const fs::path &root, const QByteArray &layout)
+{
+    for (const QByteArray &item : layout.split('|')) {
+        const QByteArrayList parts = item.split('>'); // a link and its target
+        QByteArray name = parts[0];
+        const char kind = parts.size() == 2 ? '>' : name.back();
+        if (kind == '/' || kind == '*' || kind == '!')
+            name.chop(1);
+        const fs::path at = root / name.toStdString();
+        fs::create_directories(at.parent_path());
+        if (kind == '>')
+            fs::create_symlink(parts[1].toStdString(), at);
+        else if (kind == '/')
+            fs::create_directories(at);
+        else if (kind == '!')
+            mkfifo(at.c_str(), 0644);
+        else
+            std::ofstream(at, std::ios::binary) << name.constData();
+        if (kind == '*')
+            fs::permissions(at, fs::perms(0444));
+    }
+}
 
 QByteArrayList treeSnapshot(const fs::path &root)
 {
