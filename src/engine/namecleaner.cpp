@@ -30,7 +30,9 @@ public:
             m_heap = std::make_unique_for_overwrite<char16_t[]>(std::size_t(m_size));
             m_data = m_heap.get();
         }
-        std::memcpy(m_data, text.utf16(), sizeof(char16_t) * std::size_t(m_size));
+        // A null text has no units to copy, and no pointer to copy from.
+        if (m_size > 0)
+            std::memcpy(m_data, text.utf16(), sizeof(char16_t) * std::size_t(m_size));
     }
     Q_DISABLE_COPY_MOVE(Units)
 

@@ -50,6 +50,7 @@ private Q_SLOTS:
         QTest::newRow("all switches") << u"CC My__Song--Title ( ) (Remix)__.mp3"_s << all << u"60"_s << noList << u"My Song-Title  (Remix).mp3"_s;
         QTest::newRow("removal entries match without regard to case") << u"Holiday DEMO Video [hd] - .avi"_s << u"pn"_s << u"60"_s << QStringList{u"demo"_s, u"[HD]"_s} << u"Holiday Video.avi"_s;
         QTest::newRow("cut after the trailing delimiters went") << u"Summer trip - day one.jpg"_s << all << u"17"_s << noList << u"Summer trip -.jpg"_s;
+        QTest::newRow("no name at all, cut to nothing") << QString() << none << u"0"_s << noList << QString();
         QTest::newRow("exactly the maximum") << u"abcdefghijkl.txt"_s << none << u"16"_s << noList << u"abcdefghijkl.txt"_s;
         QTest::newRow("one over the maximum") << u"abcdefghijklm.txt"_s << none << u"16"_s << noList << u"abcdefghijkl.txt"_s;
         QTest::newRow("fractional maximum, half to even up") << u"abcdefghijklmnop.txt"_s << none << u"15.5"_s << noList << u"abcdefghijkl.txt"_s;
