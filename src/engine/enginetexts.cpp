@@ -1,5 +1,6 @@
 #include "enginetexts.h"
 
+#include "filename.h"
 #include "textconversions.h"
 
 using namespace Qt::StringLiterals;
@@ -95,14 +96,7 @@ QString readCount(qint64 count)
 
 QString currentFile(const QString &folder, const QString &name)
 {
-    QString text;
-    text.reserve(1 + folder.size() + 1 + name.size());
-    text += u' ';
-    text += folder;
-    if (!folder.endsWith(u'/'))
-        text += u'/';
-    text += name;
-    return text;
+    return u' ' + joinedPath(folder, name);
 }
 
 QString fixedCount(qint64 count)

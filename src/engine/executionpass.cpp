@@ -23,11 +23,6 @@ constexpr int HighestNumber = 32767;
 constexpr quint32 SkippedAttributes = FileAttribute::Alias | FileAttribute::Directory
     | FileAttribute::Hidden | FileAttribute::System | FileAttribute::VolumeLabel;
 
-QString joined(const QString &folder, const QString &name)
-{
-    return folder.endsWith(u'/') ? folder + name : folder + u'/' + name;
-}
-
 // Number `number` of a cleaned name: the digits go between base and
 // extension, and the base gives way when the maximum length is short.
 QString numberedName(const FileName &cleaned, int number, double maxLength)
@@ -125,7 +120,7 @@ ExecutionPass::Flow ExecutionPass::ProcessFolder(
         for (const FolderListing::Entry &entry : listing.value().folders()) {
             const QByteArrayView bytes = listing.value().name(entry);
             const NameBytes::Decoded subFolder = NameBytes::decode(bytes);
-            const QString subPath = joined(path, subFolder.text);
+            const QString subPath = joinedPath(path, subFolder.text);
             if (!subFolder.isText) {
                 if (report({EngineTexts::NotTextNumber, EngineTexts::folderNameNotText(subPath)})
                     == Flow::Abort)
@@ -157,7 +152,7 @@ ExecutionPass::Flow ExecutionPass::processFile(
 
     if (!name.isText) {
         return report({EngineTexts::NotTextNumber,
-            EngineTexts::fileNameNotText(joined(folder.path(), name.text))});
+            EngineTexts::fileNameNotText(joinedPath(folder.path(), name.text))});
     }
 
     // A test that cannot be made counts as passed once the user said OK:

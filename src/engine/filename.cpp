@@ -18,3 +18,8 @@ QString leftWhole(const QString &text, qsizetype count)
         --count;
     return text.left(count);
 }
+
+QString joinedPath(const QString &folder, const QString &name)
+{
+    return folder.endsWith(u'/') ? folder + name : folder + u'/' + name;
+}

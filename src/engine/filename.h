@@ -18,3 +18,6 @@ struct FileName
 // between the two halves of a surrogate pair: a cut never leaves half a
 // character behind. A count below 0 gives the empty text.
 QString leftWhole(const QString &text, qsizetype count);
+
+// The full path of `name` in `folder`, with one separator between them.
+QString joinedPath(const QString &folder, const QString &name);

@@ -1,6 +1,7 @@
 #include "linuxfilesystem.h"
 
 #include "enginetexts.h"
+#include "filename.h"
 #include "linuxfilesystemrename.h"
 #include "namebytes.h"
 #include "newname.h"
@@ -69,10 +70,7 @@ public:
     }
 
 private:
-    QString pathOf(QByteArrayView name) const
-    {
-        return m_path.endsWith(u'/') ? m_path + shown(name) : m_path + u'/' + shown(name);
-    }
+    QString pathOf(QByteArrayView name) const { return joinedPath(m_path, shown(name)); }
 
     UniqueFd m_fd;
     QString m_path;
