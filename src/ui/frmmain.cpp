@@ -29,7 +29,6 @@
 #include "windowdefaultsview.h"
 #include "windowpasshost.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QMessageBox>
 #include <QScopedValueRollback>
@@ -472,9 +471,9 @@ void frmMain::mnuFilePreview_Click()
     Preview preview;
     {
         const QScopedValueRollback running(m_passRunning, true);
-        QApplication::setOverrideCursor(Qt::BusyCursor);
+        m_passHost->setBusy(true);
         preview = previewPass(m_fileSystem, *m_passHost);
-        QApplication::restoreOverrideCursor();
+        m_passHost->setBusy(false);
     }
     if (!preview.inputError.isEmpty()) {
         m_passHost->showInputError(preview.inputError);
