@@ -83,7 +83,7 @@ int main()
     CleaningRules rules;
     rules.underline = rules.copy = rules.multSpecial = rules.multSpace = true;
     rules.empty = rules.starting = rules.ending = true;
-    rules.maxLength = u"60"_s;
+    rules.maxLength = 60;
 
     for (const Case &c : cases) {
         rules.removals = c.removals;

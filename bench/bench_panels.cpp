@@ -6,6 +6,7 @@
 #include "enginetexts.h"
 #include "lockkeys.h"
 #include "panelstatusbar.h"
+#include "paneltexts.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -32,11 +33,11 @@ double perFile(PanelStatusBar &bar, const Texts &texts, bool keep)
     timer.start();
     for (qsizetype i = 0; i < texts.read.size(); ++i) {
         if (keep) {
-            bar.keepPanelText(EngineTexts::ReadPanel, texts.read[i]);
-            bar.keepPanelText(EngineTexts::CurrentPanel, texts.current[i]);
+            bar.keepPanelText(PanelTexts::ReadPanel, texts.read[i]);
+            bar.keepPanelText(PanelTexts::CurrentPanel, texts.current[i]);
         } else {
-            bar.setPanelText(EngineTexts::ReadPanel, texts.read[i]);
-            bar.setPanelText(EngineTexts::CurrentPanel, texts.current[i]);
+            bar.setPanelText(PanelTexts::ReadPanel, texts.read[i]);
+            bar.setPanelText(PanelTexts::CurrentPanel, texts.current[i]);
         }
         bar.repaintThrottled();
     }
@@ -60,7 +61,7 @@ int main(int argc, char *argv[])
 
     Texts texts;
     for (int i = 1; i <= Files; ++i) {
-        texts.read.append(EngineTexts::readCount(i));
+        texts.read.append(PanelTexts::readCount(i));
         texts.current.append(u" /home/ann/Music/Album %1/Track %2.mp3"_s.arg(i / 100).arg(i));
     }
     for (int round = 0; round < 3; ++round) {

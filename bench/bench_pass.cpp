@@ -8,20 +8,21 @@
 // a bare loop of the same renames, and the memory the pass needs. It prints
 // figures and never fails.
 #include "benchnames.h"
-#include "windowharness.h"
 #include "executionpass.h"
 #include "journal.h"
 #include "linuxfilesystem.h"
 #include "namecleaner.h"
 #include "passhost.h"
 #include "passpreview.h"
+#include "passsettings.h"
+#include "windowharness.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -86,57 +87,47 @@ CleaningRules benchRules(int removals)
     CleaningRules rules;
     rules.underline = rules.copy = rules.multSpecial = rules.multSpace = true;
     rules.empty = rules.starting = rules.ending = true;
-    rules.maxLength = u"60"_s;
+    rules.maxLength = 60;
     rules.removals = benchRemovals(removals);
     return rules;
 }
 
-// A window that shows nothing: it keeps the last text of each panel, the way
-// a status bar does, and answers OK to every failure.
+// A window that shows nothing: it keeps the parts of the last file read and
+// the last count fixed, the way the window keeps them until its bar paints,
+// and answers OK to every failure.
 class BenchHost final : public PassHost
 {
 public:
     BenchHost(QString folder, CleaningRules rules)
-        : m_folder(std::move(folder))
-        , m_rules(std::move(rules))
-    { }
-
-    int failures = 0;
-    QString limit = u"1000000"_s;
-
-    void setPanelText(const QString &key, const QString &text) override
     {
-        m_panels[key == u"Read"_s ? 0 : key == u"Fixed"_s ? 1 : 2] = text;
+        settings.startFolder = std::move(folder);
+        settings.includeSubfolders = true;
+        settings.overrideReadOnly = true;
+        settings.limit = 1000000;
+        settings.rules = std::move(rules);
     }
-    // Kept as parts, the way the window keeps them until its bar paints.
+
+    PassSettings settings;
+    int failures = 0;
+
     void fileRead(qint32 count, const QString &folder, const QString &name) override
     {
         m_read = count;
         m_readFolder = folder;
         m_readName = name;
     }
-    void setBusy(bool) override { }
+    void fileFixed(qint32 count) override { m_fixed = count; }
     bool continueAfter(const Failure &failure) override
     {
         if (++failures <= 3)
             std::printf("  failure %d: %s\n", failure.number, qPrintable(failure.description));
         return true;
     }
-    void showInputError(const QString &) override { }
-    bool approveStart(const QString &, bool) override { return true; }
-    void refreshFileList() override { }
-    QString startFolder() const override { return m_folder; }
-    QString maxLengthText() const override { return m_rules.maxLength; }
-    QString limitText() const override { return limit; }
-    bool includeSubfolders() const override { return true; }
-    bool overrideReadOnly() const override { return true; }
-    CleaningRules cleaningRules() const override { return m_rules; }
+    bool startOnWholeDrive(const QString &) override { return true; }
 
 private:
-    QString m_folder;
-    CleaningRules m_rules;
-    QString m_panels[3];
     qint32 m_read = 0;
+    qint32 m_fixed = 0;
     QString m_readFolder;
     QString m_readName;
 };
@@ -187,7 +178,8 @@ private:
         }
         Result<quint32> attributes(QByteArrayView name) override
         {
-            return m_probe.timed(&m_probe.attributesRead, [&] { return m_inner->attributes(name); });
+            return m_probe.timed(
+                &m_probe.attributesRead, [&] { return m_inner->attributes(name); });
         }
         Status setAttributes(QByteArrayView name, quint32 attributes) override
         {
@@ -340,7 +332,7 @@ std::pair<qint64, qint64> passHeapGrowth(
     qint64 growth = 0;
     {
         Probe probe(native);
-        ExecutionPass pass(probe, host);
+        ExecutionPass pass(probe, host, host.settings);
         pass.execute();
         growth = probe.heapGrowth();
     }
@@ -367,9 +359,9 @@ double numberingSeconds(const QString &parent, int files, const CleaningRules &r
     BenchHost host(dir.path(), rules);
     qint32 fixed = 0;
     const double seconds = secondsOf([&] {
-        ExecutionPass pass(native, host);
-        pass.execute();
-        fixed = pass.gCurCnt;
+        ExecutionPass pass(native, host, host.settings);
+        const PassSummary summary = pass.execute();
+        fixed = summary.filesFixed;
     });
     std::printf("    (%d files numbered, %d failures)\n", fixed, host.failures);
     removeTree(dir);
@@ -378,8 +370,8 @@ double numberingSeconds(const QString &parent, int files, const CleaningRules &r
 
 // Seconds for a pass that renames `files` dirty files in 100 folders, with
 // the undo journal or without; a fresh tree for every run.
-double renamingPassSeconds(const QString &parent, int files, const CleaningRules &rules,
-    bool journaled, int *fixed)
+double renamingPassSeconds(
+    const QString &parent, int files, const CleaningRules &rules, bool journaled, int *fixed)
 {
     QTemporaryDir dir(parent + u"/bench_pass-XXXXXX"_s);
     buildTree(rootOf(dir), files, std::max(1, files / 100), 1);
@@ -388,9 +380,9 @@ double renamingPassSeconds(const QString &parent, int files, const CleaningRules
     LinuxFileSystem native;
     BenchHost host(dir.path(), rules);
     const double seconds = secondsOf([&] {
-        ExecutionPass pass(native, host, journaled ? &journal : nullptr);
-        pass.execute();
-        *fixed = pass.gCurCnt;
+        ExecutionPass pass(native, host, host.settings, journaled ? &journal : nullptr);
+        const PassSummary summary = pass.execute();
+        *fixed = summary.filesFixed;
     });
     removeTree(dir);
     return seconds;
@@ -493,10 +485,10 @@ int main(int argc, char **argv)
         if (run > 0)
             notUndone += undoRenames();
         const double seconds = secondsOf([&] {
-            ExecutionPass pass(fileSystem, host);
-            pass.execute();
-            fixed = pass.gCurCnt;
-            read = pass.gTryCnt;
+            ExecutionPass pass(fileSystem, host, host.settings);
+            const PassSummary summary = pass.execute();
+            fixed = summary.filesFixed;
+            read = summary.filesRead;
         });
         c = run == 0 ? seconds : std::min(c, seconds);
     }
@@ -506,15 +498,15 @@ int main(int argc, char **argv)
         std::printf("    %d renames could not be undone between runs\n", notUndone);
 
     const double b = bestOf(3, [&] {
-        ExecutionPass pass(fileSystem, host);
-        pass.execute();
-        fixed = pass.gCurCnt;
+        ExecutionPass pass(fileSystem, host, host.settings);
+        const PassSummary summary = pass.execute();
+        fixed = summary.filesFixed;
     });
     std::printf("(b) pass over the clean tree:       %8.3f s  (%d fixed)\n", b, fixed);
 
     int previewRows = 0;
     const double p = bestOf(3, [&] {
-        const Preview preview = previewPass(fileSystem, host);
+        const Preview preview = previewPass(fileSystem, host.settings);
         previewRows = int(preview.rows.size());
     });
     std::printf("(p) preview over the clean tree:    %8.3f s  (%d rows)\n", p, previewRows);
@@ -532,9 +524,9 @@ int main(int argc, char **argv)
         notUndone += undoRenames();
         const double headless = secondsOf([&] {
             JournalWriter journal(journalDir.filePath(u"last-execution.journal"_s));
-            ExecutionPass pass(fileSystem, host, &journal);
-            pass.execute();
-            fixed = pass.gCurCnt;
+            ExecutionPass pass(fileSystem, host, host.settings, &journal);
+            const PassSummary summary = pass.execute();
+            fixed = summary.filesFixed;
         });
         notUndone += undoRenames();
         const double windowed = window.execute();
@@ -554,8 +546,9 @@ int main(int argc, char **argv)
         for (int run = 0; run < 3; ++run) {
             QTemporaryDir peerDir(options.parent + u"/bench_peer-XXXXXX"_s);
             buildTree(rootOf(peerDir), options.files, options.folders, options.dirtyEvery);
-            const double seconds = secondsOf(
-                [&] { QProcess::execute(detox, {u"-r"_s, peerDir.path()}); });
+            const double seconds = secondsOf([&] {
+                QProcess::execute(detox, {u"-r"_s, peerDir.path()});
+            });
             peer = run == 0 ? seconds : std::min(peer, seconds);
             removeTree(peerDir);
         }
@@ -564,7 +557,7 @@ int main(int argc, char **argv)
 
     Probe split(fileSystem);
     const double whole = secondsOf([&] {
-        ExecutionPass pass(split, host);
+        ExecutionPass pass(split, host, host.settings);
         pass.execute();
     });
     std::printf("    (b) split: listing %.3f s, attributes %.3f s, other calls %.3f s, "
@@ -596,8 +589,8 @@ int main(int argc, char **argv)
         const auto [growth, nameBytes] = passHeapGrowth(options.parent, options.wide, rules);
         std::printf("heap that a clean pass holds over one folder of %d files: %.1f KB, "
                     "%.1f bytes per entry beyond the name's own %.1f (target 120)\n",
-            options.wide, double(growth) / 1024,
-            double(growth - nameBytes) / options.wide, double(nameBytes) / options.wide);
+            options.wide, double(growth) / 1024, double(growth - nameBytes) / options.wide,
+            double(nameBytes) / options.wide);
     }
     {
         const int files = 10'000;

@@ -3,8 +3,8 @@
 #include <QString>
 #include <QStringList>
 
-// What the cleaner is told at every call: the seven cleaning switches, the
-// text of the maximum-length box as the user typed it, and the removal list.
+// What the cleaner is told: the seven cleaning switches, the maximum length
+// and the removal list.
 struct CleaningRules
 {
     bool underline = false; // "_" becomes a blank
@@ -14,6 +14,8 @@ struct CleaningRules
     bool empty = false; // empty bracket pairs go
     bool starting = false; // leading delimiters go
     bool ending = false; // trailing delimiters go
-    QString maxLength; // read afresh at every call
+    // The number a maximum-length text gives with "0" in front of it
+    // (TextConversions::leadingNumberAfterZero); 0 refuses a pass.
+    double maxLength = 0;
     QStringList removals; // in file order; matched without regard to case
 };

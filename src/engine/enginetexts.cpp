@@ -74,34 +74,4 @@ QString maxLengthRange(Range range)
     return u"Maximum length must be %1 to %2"_s.arg(range.low).arg(range.high);
 }
 
-QString inputErrorTitle()
-{
-    return u"Input Error"_s;
-}
-
-QString navigating()
-{
-    return u"Navigating..."_s;
-}
-
-QString completed()
-{
-    return u"Completed"_s;
-}
-
-QString readCount(qint64 count)
-{
-    return u" Read: "_s + TextConversions::numberText(count);
-}
-
-QString currentFile(const QString &folder, const QString &name)
-{
-    return u' ' + joinedPath(folder, name);
-}
-
-QString fixedCount(qint64 count)
-{
-    return u" Fixed: "_s + TextConversions::numberText(count);
-}
-
 } // namespace EngineTexts

@@ -14,11 +14,6 @@ inline constexpr int NotTextNumber = 84; // EILSEQ: an illegal byte sequence
 // EOPNOTSUPP: the file system has no rename that cannot replace a file.
 inline constexpr int NoSafeRenameNumber = 95;
 
-// Keys of the status panels that the pass writes.
-inline const QString ReadPanel = QStringLiteral("Read");
-inline const QString FixedPanel = QStringLiteral("Fixed");
-inline const QString CurrentPanel = QStringLiteral("Current");
-
 QString errorDialogTitle();
 // "Error: <number>\r\n<description>\r\nClick OK to continue or Cancel to abort"
 QString errorDialogPrompt(const Failure &failure);
@@ -36,12 +31,5 @@ QString notAJournal();
 
 // "Maximum length must be <low> to <high>", by default of the box's range.
 QString maxLengthRange(Range range = Limits::MaxLength);
-QString inputErrorTitle();
-QString navigating();
-QString completed();
-QString readCount(qint64 count);
-QString fixedCount(qint64 count);
-// Panel "Current" while a file is read: a blank and its full path.
-QString currentFile(const QString &folder, const QString &name);
 
 } // namespace EngineTexts

@@ -10,6 +10,8 @@
 #include "passhost.h"
 #include "textconversions.h"
 
+#include <utility>
+
 #include <optional>
 
 using namespace Qt::StringLiterals;
@@ -37,59 +39,49 @@ QString numberedName(const FileName &cleaned, int number, double maxLength)
 
 } // namespace
 
-ExecutionPass::ExecutionPass(FileSystem &fileSystem, PassHost &host, JournalWriter *journal)
+ExecutionPass::ExecutionPass(
+    FileSystem &fileSystem, PassHost &host, PassSettings settings, JournalWriter *journal)
     : m_fileSystem(fileSystem)
     , m_host(host)
+    , m_settings(std::move(settings))
     , m_journal(journal)
 { }
 
 ExecutionPass::~ExecutionPass() = default;
 
-void ExecutionPass::execute()
+PassSummary ExecutionPass::execute()
 {
-    const QString maxLengthText = m_host.maxLengthText();
-    if (TextConversions::leadingNumberAfterZero(maxLengthText) == 0) {
-        m_host.showInputError(EngineTexts::maxLengthRange());
-        return;
-    }
-    const QString start = m_host.startFolder();
-    m_includeSubfolders = m_host.includeSubfolders();
-    if (!m_host.approveStart(start, m_includeSubfolders))
-        return;
+    m_summary = PassSummary();
+    if (m_settings.refusal())
+        return m_summary;
+    const QString &start = m_settings.startFolder;
+    if (m_settings.includeSubfolders && !m_host.startOnWholeDrive(start))
+        return m_summary;
 
-    // A journal that cannot be written is said once: OK goes on without
-    // one, Cancel starts nothing.
+    // A journal that cannot be written is asked about once: yes goes on
+    // without one, no starts nothing.
     std::optional<JournalingFileSystem> journaling;
     m_walked = &m_fileSystem;
     if (m_journal) {
         if (const Status begun = m_journal->begin(); !begun.ok()) {
-            if (!m_host.continueAfter(begun.failure()))
-                return;
+            if (!m_host.goOnWithoutJournal(begun.failure()))
+                return m_summary;
         } else {
             m_walked = &journaling.emplace(m_fileSystem, *m_journal);
         }
     }
 
-    m_host.setBusy(true);
-    m_host.setPanelText(EngineTexts::ReadPanel, QString());
-    m_host.setPanelText(EngineTexts::FixedPanel, QString());
-    m_host.setPanelText(EngineTexts::CurrentPanel, EngineTexts::navigating());
-    gTryCnt = 0;
-    gCurCnt = 0;
-
-    m_cleaner = std::make_unique<NameCleaner>(m_host.cleaningRules());
-    m_limit = TextConversions::leadingNumber(m_host.limitText());
-    m_maxLength = TextConversions::leadingNumber(maxLengthText);
-    m_overrideReadOnly = m_host.overrideReadOnly();
+    m_host.passStarted();
+    m_cleaner = std::make_unique<NameCleaner>(m_settings.rules);
     m_noSafeRenameReported = false;
 
-    ProcessFolder(nullptr, start, {});
+    const Flow flow = ProcessFolder(nullptr, start, {});
+    m_summary.end = flow == Flow::Abort ? PassSummary::End::Stopped : PassSummary::End::Completed;
     if (journaling)
         m_journal->finish();
 
-    m_host.refreshFileList();
-    m_host.setBusy(false);
-    m_host.setPanelText(EngineTexts::CurrentPanel, EngineTexts::completed());
+    m_host.passEnded();
+    return m_summary;
 }
 
 ExecutionPass::Flow ExecutionPass::report(const Failure &failure)
@@ -100,8 +92,10 @@ ExecutionPass::Flow ExecutionPass::report(const Failure &failure)
 ExecutionPass::Flow ExecutionPass::ProcessFolder(
     Folder *parent, const QString &path, QByteArrayView name)
 {
-    if (m_limit <= gCurCnt)
+    if (m_settings.limit <= m_summary.filesFixed)
         return Flow::Continue;
+    if (m_host.stopRequested())
+        return Flow::Abort;
 
     // A folder that cannot be opened or listed has nothing to go on with:
     // after OK the walk leaves it instead.
@@ -116,7 +110,7 @@ ExecutionPass::Flow ExecutionPass::ProcessFolder(
     if (!listing.ok())
         return report(listing.failure());
 
-    if (m_includeSubfolders) {
+    if (m_settings.includeSubfolders) {
         for (const FolderListing::Entry &entry : listing.value().folders()) {
             const QByteArrayView bytes = listing.value().name(entry);
             const NameBytes::Decoded subFolder = NameBytes::decode(bytes);
@@ -146,9 +140,11 @@ ExecutionPass::Flow ExecutionPass::ProcessFolder(
 ExecutionPass::Flow ExecutionPass::processFile(
     Folder &folder, FolderNames &names, QByteArrayView bytes)
 {
-    ++gTryCnt;
+    if (m_host.stopRequested())
+        return Flow::Abort;
+    ++m_summary.filesRead;
     const NameBytes::Decoded name = NameBytes::decode(bytes);
-    m_host.fileRead(gTryCnt, folder.path(), name.text);
+    m_host.fileRead(m_summary.filesRead, folder.path(), name.text);
 
     if (!name.isText) {
         return report({EngineTexts::NotTextNumber,
@@ -167,7 +163,7 @@ ExecutionPass::Flow ExecutionPass::processFile(
     if (attributes & SkippedAttributes)
         return Flow::Continue;
     const bool readOnly = attributes & FileAttribute::ReadOnly;
-    if (readOnly && !m_overrideReadOnly)
+    if (readOnly && !m_settings.overrideReadOnly)
         return Flow::Continue;
 
     // The bit is never set again, whether or not the name changes.
@@ -208,10 +204,10 @@ ExecutionPass::Flow ExecutionPass::processFile(
     }
 
     // A refused rename that the user acknowledged counts as fixed too.
-    ++gCurCnt;
-    if (m_limit < gCurCnt)
+    ++m_summary.filesFixed;
+    if (m_settings.limit < m_summary.filesFixed)
         return Flow::LeaveFolder;
-    m_host.setPanelText(EngineTexts::FixedPanel, EngineTexts::fixedCount(gCurCnt));
+    m_host.fileFixed(m_summary.filesFixed);
     return Flow::Continue;
 }
 
@@ -228,7 +224,8 @@ ExecutionPass::Flow ExecutionPass::freeName(
             *keepName = true;
             return report({EngineTexts::OverflowNumber, EngineTexts::noFreeNumber(cleanedName)});
         }
-        *name = number == 0 ? cleanedName : numberedName(cleaned, number, m_maxLength);
+        *name
+            = number == 0 ? cleanedName : numberedName(cleaned, number, m_settings.rules.maxLength);
         *numbered = number > 0;
         const QByteArray candidate = name->toUtf8();
         if (names.isTaken(candidate)) {

@@ -561,7 +561,7 @@ NameCleaner::NameCleaner(const CleaningRules &rules)
     , m_empty(rules.empty)
     , m_starting(rules.starting)
     , m_ending(rules.ending)
-    , m_maxLength(TextConversions::leadingNumberAfterZero(rules.maxLength))
+    , m_maxLength(rules.maxLength)
 {
     const auto removes = [](const QString &entry) { return !entry.isEmpty(); };
     if (std::any_of(rules.removals.begin(), rules.removals.end(), removes))

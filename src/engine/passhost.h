@@ -1,7 +1,5 @@
 #pragma once
 
-#include "cleaningrules.h"
-#include "enginetexts.h"
 #include "failure.h"
 
 #include <QString>
@@ -16,42 +14,40 @@ struct RenamedFile
     bool readOnlyCleared = false; // the pass cleared the file's read-only bit
 };
 
-// What the execution pass needs of the window that runs it. The settings
-// are read once, when a pass starts: nothing can change them while it runs,
-// because its dialogs are modal and the Settings commands never run then.
+// What a pass tells its front end as it goes, and the few questions only a
+// person can answer. The front end decides how (and whether) to show any of
+// it; the pass formats nothing for it.
 class PassHost
 {
 public:
     virtual ~PassHost() = default;
 
-    // Panels addressed by the keys of EngineTexts ("Read", "Fixed", "Current").
-    virtual void setPanelText(const QString &key, const QString &text) = 0;
-    virtual void setBusy(bool busy) = 0;
-    // The error dialog. True for OK; false for Cancel or any other answer.
-    virtual bool continueAfter(const Failure &failure) = 0;
-    // A message box titled "Input Error" with an exclamation icon and OK.
-    virtual void showInputError(const QString &message) = 0;
-    // Asked once the maximum length has been accepted and before anything
-    // is shown or touched; false starts nothing. A whole drive is asked
-    // about here.
-    virtual bool approveStart(const QString &folder, bool includeSubfolders) = 0;
-    virtual void refreshFileList() = 0;
-    // A file was read: "Read" shows the count and "Current" its path. A host
-    // that shows the panels only now and then may keep the parts and make
-    // the texts when it shows them.
-    virtual void fileRead(qint32 count, const QString &folder, const QString &name)
+    // Progress. The counts are the pass's running totals.
+    virtual void passStarted() { }
+    virtual void fileRead(qint32 filesRead, const QString &folder, const QString &name)
     {
-        setPanelText(EngineTexts::ReadPanel, EngineTexts::readCount(count));
-        setPanelText(EngineTexts::CurrentPanel, EngineTexts::currentFile(folder, name));
+        Q_UNUSED(filesRead);
+        Q_UNUSED(folder);
+        Q_UNUSED(name);
     }
-    // Told after every rename that was carried out.
+    // After every rename that was carried out.
     virtual void fileRenamed(const RenamedFile &file) { Q_UNUSED(file); }
+    // A file counted as fixed: renamed, or refused and acknowledged. The one
+    // that passes the limit ends its folder and is not told.
+    virtual void fileFixed(qint32 filesFixed) { Q_UNUSED(filesFixed); }
+    // Once the walk is over, however it ended; not for a pass that never
+    // started.
+    virtual void passEnded() { }
 
-    virtual QString startFolder() const = 0; // the folder the file list shows
-    virtual QString maxLengthText() const = 0; // the maximum-length box
-    virtual QString limitText() const = 0; // the files-per-execution box
-    virtual bool includeSubfolders() const = 0;
-    virtual bool overrideReadOnly() const = 0;
-    // The seven switches, the maximum-length text and the removal list.
-    virtual CleaningRules cleaningRules() const = 0;
+    // Questions. A failure of the walk: true goes on with the next step
+    // (OK), false stops the whole pass (Cancel or any other answer).
+    virtual bool continueAfter(const Failure &failure) = 0;
+    // Asked before anything is touched, when the pass would walk every
+    // folder of a drive; false starts nothing.
+    virtual bool startOnWholeDrive(const QString &folder) = 0;
+    // The undo journal cannot be written: true runs the pass without one.
+    virtual bool goOnWithoutJournal(const Failure &failure) { return continueAfter(failure); }
+    // Polled before every file and folder: true stops the pass there, as
+    // Cancel does.
+    virtual bool stopRequested() { return false; }
 };

@@ -1,27 +1,30 @@
 #include "passpreview.h"
 
-#include "enginetexts.h"
 #include "executionpass.h"
 #include "passhost.h"
 #include "previewfilesystem.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
-// The settings of the window, with every question answered OK and every
-// failure and rename written down instead of shown.
+// Every question answered yes, and every failure and rename written down
+// instead of shown.
 class PreviewHost final : public PassHost
 {
 public:
-    PreviewHost(const PassHost &settings, Preview &preview)
-        : m_settings(settings)
+    PreviewHost(QString start, Preview &preview, PassHost *progress)
+        : m_start(std::move(start))
         , m_preview(preview)
-        , m_start(settings.startFolder())
+        , m_progress(progress)
     { }
 
-    void setPanelText(const QString &, const QString &) override { }
-    void setBusy(bool) override { }
+    void fileRead(qint32 filesRead, const QString &folder, const QString &name) override
+    {
+        if (m_progress)
+            m_progress->fileRead(filesRead, folder, name);
+    }
     bool continueAfter(const Failure &failure) override
     {
         PreviewRow row;
@@ -29,21 +32,13 @@ public:
         m_preview.rows.append(row);
         return true;
     }
-    void showInputError(const QString &message) override { m_preview.inputError = message; }
-    bool approveStart(const QString &, bool) override { return true; }
-    void refreshFileList() override { }
+    bool startOnWholeDrive(const QString &) override { return true; }
+    bool stopRequested() override { return m_progress && m_progress->stopRequested(); }
     void fileRenamed(const RenamedFile &file) override
     {
         m_preview.rows.append({relative(file.folder), file.oldName, file.newName, file.numbered,
             file.readOnlyCleared, QString()});
     }
-
-    QString startFolder() const override { return m_start; }
-    QString maxLengthText() const override { return m_settings.maxLengthText(); }
-    QString limitText() const override { return m_settings.limitText(); }
-    bool includeSubfolders() const override { return m_settings.includeSubfolders(); }
-    bool overrideReadOnly() const override { return m_settings.overrideReadOnly(); }
-    CleaningRules cleaningRules() const override { return m_settings.cleaningRules(); }
 
 private:
     QString relative(const QString &folder) const
@@ -54,21 +49,26 @@ private:
         return folder.startsWith(m_start) ? folder.mid(skip) : folder;
     }
 
-    const PassHost &m_settings;
-    Preview &m_preview;
     QString m_start;
+    Preview &m_preview;
+    PassHost *m_progress;
 };
 
 } // namespace
 
-Preview previewPass(FileSystem &fileSystem, const PassHost &settings)
+Preview previewPass(FileSystem &fileSystem, const PassSettings &settings, PassHost *progress)
 {
     Preview preview;
-    PreviewHost host(settings, preview);
+    if (const std::optional<QString> refusal = settings.refusal()) {
+        preview.inputError = *refusal;
+        return preview;
+    }
+    PreviewHost host(settings.startFolder, preview, progress);
     PreviewFileSystem layer(fileSystem);
-    ExecutionPass pass(layer, host);
-    pass.execute();
-    preview.read = pass.gTryCnt;
+    ExecutionPass pass(layer, host, settings);
+    const PassSummary summary = pass.execute();
+    preview.read = summary.filesRead;
+    preview.stopped = summary.end == PassSummary::End::Stopped;
     preview.renamed = qint32(std::count_if(preview.rows.cbegin(), preview.rows.cend(),
         [](const PreviewRow &row) { return row.failure.isEmpty(); }));
     return preview;

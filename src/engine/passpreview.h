@@ -5,6 +5,7 @@
 
 class FileSystem;
 class PassHost;
+struct PassSettings;
 
 // One line of a preview: a file that the pass would rename, or a failure
 // that it would report.
@@ -25,10 +26,13 @@ struct Preview
     QList<PreviewRow> rows; // in the order in which the pass would act
     // Set when the pass would not start: the message Execute would show.
     QString inputError;
+    bool stopped = false; // the front end stopped it before it was done
 };
 
 // What Execute would do to the tree as it stands, computed by the same pass
 // over a file system that records renames and attribute changes in memory
-// and changes nothing on disk. The settings come from `settings`, as for a
-// real pass; no dialog is shown, every failure becomes a row.
-Preview previewPass(FileSystem &fileSystem, const PassHost &settings);
+// and changes nothing on disk. No question is asked, every failure becomes a
+// row. `progress`, when given, is told of every file read and asked whether
+// to stop.
+Preview previewPass(
+    FileSystem &fileSystem, const PassSettings &settings, PassHost *progress = nullptr);

@@ -1,6 +1,5 @@
 #include "undopass.h"
 
-#include "enginetexts.h"
 #include "namebytes.h"
 #include "passhost.h"
 
@@ -22,15 +21,14 @@ UndoPass::UndoPass(FileSystem &fileSystem, PassHost &host)
 
 QList<JournalRecord> UndoPass::run(const QList<JournalRecord> &records)
 {
-    m_host.setBusy(true);
-    m_host.setPanelText(EngineTexts::ReadPanel, QString());
-    m_host.setPanelText(EngineTexts::FixedPanel, QString());
-    m_host.setPanelText(EngineTexts::CurrentPanel, EngineTexts::navigating());
+    m_summary = PassSummary();
+    m_host.passStarted();
 
     QList<bool> kept(records.size(), false);
     for (qsizetype i = records.size() - 1; i >= 0; --i) {
         const Flow flow = undo(records[i], i == records.size() - 1);
         if (flow == Flow::Abort) {
+            m_summary.end = PassSummary::End::Stopped;
             // The record in hand and all before it stay for another try.
             for (qsizetype j = 0; j <= i; ++j)
                 kept[j] = true;
@@ -39,10 +37,10 @@ QList<JournalRecord> UndoPass::run(const QList<JournalRecord> &records)
         kept[i] = flow == Flow::Kept;
     }
     m_folders.clear();
+    if (m_summary.end == PassSummary::End::NotStarted)
+        m_summary.end = PassSummary::End::Completed;
 
-    m_host.refreshFileList();
-    m_host.setBusy(false);
-    m_host.setPanelText(EngineTexts::CurrentPanel, EngineTexts::completed());
+    m_host.passEnded();
 
     QList<JournalRecord> left;
     for (qsizetype i = 0; i < records.size(); ++i) {
@@ -71,8 +69,11 @@ Result<Folder *> UndoPass::folderOf(const QByteArray &path)
 
 UndoPass::Flow UndoPass::undo(const JournalRecord &record, bool lastWritten)
 {
-    ++gTryCnt;
-    m_host.fileRead(gTryCnt, QFile::decodeName(record.folder), NameBytes::decode(record.newName).text);
+    if (m_host.stopRequested())
+        return Flow::Abort;
+    ++m_summary.filesRead;
+    m_host.fileRead(m_summary.filesRead, QFile::decodeName(record.folder),
+        NameBytes::decode(record.newName).text);
 
     const bool rename = record.kind == JournalRecord::Kind::Rename;
     // The read-only bit of a file that stays under its new name belongs to
@@ -106,8 +107,7 @@ UndoPass::Flow UndoPass::undoRename(Folder &folder, const JournalRecord &record,
     }
     if (const Status back = folder.rename(record.newName, record.oldName); !back.ok())
         return report(back.failure());
-    ++gCurCnt;
-    m_host.setPanelText(EngineTexts::FixedPanel, EngineTexts::fixedCount(gCurCnt));
+    m_host.fileFixed(++m_summary.filesFixed);
     return Flow::Done;
 }
 

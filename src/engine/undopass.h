@@ -2,6 +2,7 @@
 
 #include "filesystem.h"
 #include "journal.h"
+#include "passsummary.h"
 
 #include <QList>
 #include <QSet>
@@ -23,8 +24,8 @@ public:
     // The records that were not taken back, in journal order.
     QList<JournalRecord> run(const QList<JournalRecord> &records);
 
-    qint32 gTryCnt = 0; // records looked at
-    qint32 gCurCnt = 0; // renames taken back
+    // Records looked at, and renames taken back, by the last run.
+    const PassSummary &summary() const { return m_summary; }
 
 private:
     enum class Flow { Done, Kept, Abort };
@@ -37,6 +38,7 @@ private:
 
     FileSystem &m_fileSystem;
     PassHost &m_host;
+    PassSummary m_summary;
     std::map<QByteArray, FolderPtr> m_folders;
     QSet<QByteArray> m_notBack; // "folder/old name" of renames that stay
 };

@@ -24,21 +24,6 @@ QString excerpt(const QString &stored)
 
 } // namespace
 
-QString readPanelStart()
-{
-    return EngineTexts::readCount(0);
-}
-
-QString fixedPanelStart()
-{
-    return EngineTexts::fixedCount(0);
-}
-
-QString currentPanelStart()
-{
-    return u"Ready..."_s;
-}
-
 QString storeNotReadable(const QString &path, const QString &reason)
 {
     return u"The settings file '%1' cannot be read (%2); the built-in defaults are used."_s.arg(

@@ -8,9 +8,6 @@
 namespace SettingsTexts {
 
 // Status panels at start-up.
-QString readPanelStart(); // " Read: 0"
-QString fixedPanelStart(); // " Fixed: 0"
-QString currentPanelStart(); // "Ready..."
 
 QString storeNotReadable(const QString &path, const QString &reason);
 QString storeMalformed(const QString &path);

@@ -6,6 +6,7 @@
 #include "drivepaths.h"
 #include "drives.h"
 #include "enginetexts.h"
+#include "paneltexts.h"
 #include "removallist.h"
 #include "settingsstore.h"
 #include "settingstexts.h"
@@ -160,7 +161,7 @@ void Startup::showDefaults(const SavedDefaults &defaults)
         m_view.setMenuChecked(*setting.switchId, on);
     }
 
-    m_view.setPanelText(EngineTexts::ReadPanel, SettingsTexts::readPanelStart());
-    m_view.setPanelText(EngineTexts::FixedPanel, SettingsTexts::fixedPanelStart());
-    m_view.setPanelText(EngineTexts::CurrentPanel, SettingsTexts::currentPanelStart());
+    m_view.setPanelText(PanelTexts::ReadPanel, PanelTexts::readCount(0));
+    m_view.setPanelText(PanelTexts::FixedPanel, PanelTexts::fixedCount(0));
+    m_view.setPanelText(PanelTexts::CurrentPanel, PanelTexts::ready());
 }

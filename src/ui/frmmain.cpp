@@ -15,27 +15,29 @@
 #include "limitcheck.h"
 #include "lockkeys.h"
 #include "panelstatusbar.h"
-#include "passpreview.h"
 #include "passhost.h"
+#include "passpreview.h"
+#include "passsettings.h"
 #include "programicon.h"
 #include "settingscommands.h"
 #include "settingsstore.h"
 #include "startup.h"
+#include "textconversions.h"
 #include "twips.h"
-#include "undopass.h"
 #include "uitexts.h"
+#include "undopass.h"
 #include "userdialogs.h"
 #include "validationgate.h"
 #include "windowdefaultsview.h"
 #include "windowpasshost.h"
 
 #include <QCheckBox>
-#include <QMessageBox>
-#include <QScopedValueRollback>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 
 #include <cerrno>
@@ -59,8 +61,19 @@ frmMain::frmMain(FileSystem &fileSystem, const Drives &drives, SettingsStore &st
     createMenus();
     placeControls();
 
-    m_passHost = std::make_unique<WindowPassHost>(*this);
-    m_defaultsView = std::make_unique<WindowDefaultsView>(*this);
+    m_passHost = std::make_unique<WindowPassHost>(*this, *StatusBar1, *FilMain, m_drives);
+    m_defaultsView = std::make_unique<WindowDefaultsView>(WindowDefaultsView::Controls{
+        .drives = m_drives,
+        .driveList = *drvMain,
+        .folderList = *dirMain,
+        .maxLength = *txtMax,
+        .limit = *txtCount,
+        .panels = *StatusBar1,
+        .removals = *lstJnk,
+        .checkBox = [this](SwitchId id) -> QCheckBox & { return *checkBoxFor(id); },
+        .menuItem = [this](SwitchId id) -> QAction & { return *menuItemFor(id); },
+        .followDrive = [this] { return followDrive(); },
+    });
     m_commands = std::make_unique<SettingsCommands>(
         m_defaults, m_store, *m_defaultsView, m_dialogs, m_drives);
 
@@ -410,8 +423,29 @@ void frmMain::validateLimit(const LimitBox &box, const LimitCheck &check, bool &
 {
     if (const std::optional<QString> refusal = check.refusal(box.text())) {
         Cancel = true;
-        m_passHost->showInputError(*refusal);
+        showInputError(*refusal);
     }
+}
+
+void frmMain::showInputError(const QString &message)
+{
+    QMessageBox::warning(this, UiTexts::inputErrorTitle(), message, QMessageBox::Ok);
+}
+
+PassSettings frmMain::passSettings() const
+{
+    PassSettings settings;
+    settings.startFolder = FilMain->path();
+    settings.includeSubfolders = CheckValue::isOn(*chkSubdirs);
+    settings.overrideReadOnly = CheckValue::isOn(*chkReadOnly);
+    settings.limit = TextConversions::leadingNumber(txtCount->text());
+    for (const Switch &row : switches()) {
+        if (row.rule)
+            settings.rules.*row.rule = CheckValue::isOn(*(this->*row.checkBox));
+    }
+    settings.rules.maxLength = TextConversions::leadingNumberAfterZero(txtMax->text());
+    settings.rules.removals = colJnk;
+    return settings;
 }
 
 void frmMain::txtCount_Validate(bool &Cancel)
@@ -449,16 +483,17 @@ void frmMain::cmdExecute_Click()
 {
     if (m_passRunning)
         return;
+    const PassSettings settings = passSettings();
+    if (const std::optional<QString> refusal = settings.refusal()) {
+        showInputError(*refusal);
+        return;
+    }
     JournalWriter journal(m_journalPath);
-    ExecutionPass pass(m_fileSystem, *m_passHost, &journal);
-    // A pass refused before it starts leaves the last counts as they were.
-    pass.gTryCnt = gTryCnt;
-    pass.gCurCnt = gCurCnt;
-    m_passRunning = true;
-    pass.execute();
-    m_passRunning = false;
-    gTryCnt = pass.gTryCnt;
-    gCurCnt = pass.gCurCnt;
+    ExecutionPass pass(m_fileSystem, *m_passHost, settings, &journal);
+    {
+        const QScopedValueRollback running(m_passRunning, true);
+        pass.execute();
+    }
     showUndoAvailable();
     if (m_closeAfterPass)
         close();
@@ -468,16 +503,17 @@ void frmMain::mnuFilePreview_Click()
 {
     if (m_passRunning || !limitsAccepted())
         return;
+    const PassSettings settings = passSettings();
+    if (const std::optional<QString> refusal = settings.refusal()) {
+        showInputError(*refusal);
+        return;
+    }
     Preview preview;
     {
         const QScopedValueRollback running(m_passRunning, true);
         m_passHost->setBusy(true);
-        preview = previewPass(m_fileSystem, *m_passHost);
+        preview = previewPass(m_fileSystem, settings);
         m_passHost->setBusy(false);
-    }
-    if (!preview.inputError.isEmpty()) {
-        m_passHost->showInputError(preview.inputError);
-        return;
     }
     frmPreview dialog(std::move(preview), this);
     if (dialog.exec() == QDialog::Accepted)

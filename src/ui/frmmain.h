@@ -21,7 +21,8 @@ class FileSystem;
 class FolderList;
 class LimitBox;
 class PanelStatusBar;
-class PassHost;
+class WindowPassHost;
+struct PassSettings;
 class QAction;
 class QCheckBox;
 class QLabel;
@@ -42,10 +43,7 @@ class frmMain final : public QMainWindow
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(frmMain)
-    // The window's views for the pass and for start-up and the Settings
-    // commands read its controls; tests reach inside, as Qt projects do.
-    friend class WindowPassHost;
-    friend class WindowDefaultsView;
+    // Tests reach inside, as Qt projects do.
     friend class tst_frmMain;
 
 public:
@@ -93,6 +91,10 @@ private:
     // false when the user must mend it first.
     bool limitsAccepted();
     void showUndoAvailable();
+    // A message box titled "Input Error" with an exclamation icon and OK.
+    void showInputError(const QString &message);
+    // What the controls say now, for a pass or a preview.
+    PassSettings passSettings() const;
 
     // Moves the folder list to the drive selected in the drive list. A drive
     // that is not ready, or whose folder cannot be shown, is refused, and the
@@ -130,9 +132,6 @@ private:
     // gDrive ... gEnding, as start-up read them and the Settings commands
     // changed them.
     SavedDefaults m_defaults;
-    // Files read and fixed by the last pass.
-    qint32 gTryCnt = 0;
-    qint32 gCurCnt = 0;
     QStringList colJnk;
 
     DriveList *drvMain = nullptr;
@@ -179,7 +178,7 @@ private:
     QMenu *mnuHelp = nullptr;
     QAction *mnuHelpAbout = nullptr;
 
-    std::unique_ptr<PassHost> m_passHost;
+    std::unique_ptr<WindowPassHost> m_passHost;
     std::unique_ptr<DefaultsView> m_defaultsView;
     std::unique_ptr<SettingsCommands> m_commands;
     QString m_removalListFolder;

@@ -1,7 +1,7 @@
 #include "panelstatusbar.h"
 
-#include "enginetexts.h"
 #include "lockkeys.h"
+#include "paneltexts.h"
 #include "twips.h"
 #include "uitexts.h"
 
@@ -27,10 +27,9 @@ PanelStatusBar::PanelStatusBar(std::unique_ptr<LockKeys> lockKeys, QWidget *pare
     , m_clock(new QTimer(this))
 {
     setSizeGripEnabled(false);
-    m_keyed[0] = {EngineTexts::ReadPanel, addPanel(UiTexts::readBeforeStart(), 720, 0), {}, false};
-    m_keyed[1]
-        = {EngineTexts::FixedPanel, addPanel(UiTexts::fixedBeforeStart(), 720, 0), {}, false};
-    m_keyed[2] = {EngineTexts::CurrentPanel, addPanel(UiTexts::ready(), 1440, 1), {}, false};
+    m_keyed[0] = {PanelTexts::ReadPanel, addPanel(UiTexts::readBeforeStart(), 720, 0), {}, false};
+    m_keyed[1] = {PanelTexts::FixedPanel, addPanel(UiTexts::fixedBeforeStart(), 720, 0), {}, false};
+    m_keyed[2] = {PanelTexts::CurrentPanel, addPanel(UiTexts::ready(), 1440, 1), {}, false};
     m_caps = addPanel(UiTexts::capsLock(), 360, 0);
     m_num = addPanel(UiTexts::numLock(), 360, 0);
     m_date = addPanel(QString(), 720, 0);

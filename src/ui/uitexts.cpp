@@ -1,6 +1,7 @@
 #include "uitexts.h"
 
 #include "enginetexts.h"
+#include "paneltexts.h"
 #include "settingstexts.h"
 
 using namespace Qt::StringLiterals;
@@ -168,7 +169,7 @@ QString fixedBeforeStart()
 }
 QString ready()
 {
-    return SettingsTexts::currentPanelStart();
+    return PanelTexts::ready();
 }
 QString capsLock()
 {
@@ -181,7 +182,7 @@ QString numLock()
 
 QString inputErrorTitle()
 {
-    return EngineTexts::inputErrorTitle();
+    return u"Input Error"_s;
 }
 QString countNotNumeric()
 {

@@ -4,7 +4,6 @@
 #include "drivelist.h"
 #include "drives.h"
 #include "folderlist.h"
-#include "frmmain.h"
 #include "limitbox.h"
 #include "panelstatusbar.h"
 #include "uitexts.h"
@@ -18,56 +17,55 @@
 
 Status WindowDefaultsView::selectDrive(const QString &drive)
 {
-    if (drive.isEmpty() || !m_window.m_drives.exists(drive))
+    if (drive.isEmpty() || !m_controls.drives.exists(drive))
         return Failure{ENODEV, UiTexts::driveMissing(drive)};
     {
-        const QSignalBlocker blocker(m_window.drvMain);
-        if (!m_window.drvMain->selectLetter(drive.front()))
+        const QSignalBlocker blocker(&m_controls.driveList);
+        if (!m_controls.driveList.selectLetter(drive.front()))
             return Failure{ENODEV, UiTexts::driveMissing(drive)};
     }
-    return m_window.followDrive();
+    return m_controls.followDrive();
 }
 
 Status WindowDefaultsView::setFolder(const QString &driveFolder)
 {
-    const std::optional<QString> local = m_window.m_drives.localPath(driveFolder);
+    const std::optional<QString> local = m_controls.drives.localPath(driveFolder);
     if (!local)
         return Failure{ENOENT, UiTexts::folderMissing(driveFolder)};
-    return m_window.dirMain->setPath(*local);
+    return m_controls.folderList.setPath(*local);
 }
 
 void WindowDefaultsView::setMaxLengthText(const QString &text)
 {
-    m_window.txtMax->setText(text);
+    m_controls.maxLength.setText(text);
 }
 
 void WindowDefaultsView::setLimitText(const QString &text)
 {
-    m_window.txtCount->setText(text);
+    m_controls.limit.setText(text);
 }
 
 void WindowDefaultsView::setSwitchTicked(SwitchId id, bool ticked)
 {
-    CheckValue::setValue(
-        *m_window.checkBoxFor(id), ticked ? CheckValue::Ticked : CheckValue::Clear);
+    CheckValue::setValue(m_controls.checkBox(id), ticked ? CheckValue::Ticked : CheckValue::Clear);
 }
 
 bool WindowDefaultsView::isMenuChecked(SwitchId id) const
 {
-    return m_window.menuItemFor(id)->isChecked();
+    return m_controls.menuItem(id).isChecked();
 }
 
 void WindowDefaultsView::setMenuChecked(SwitchId id, bool checked)
 {
-    m_window.menuItemFor(id)->setChecked(checked);
+    m_controls.menuItem(id).setChecked(checked);
 }
 
 void WindowDefaultsView::setPanelText(const QString &key, const QString &text)
 {
-    m_window.StatusBar1->setPanelText(key, text);
+    m_controls.panels.setPanelText(key, text);
 }
 
 void WindowDefaultsView::addRemovalRow(const QString &item)
 {
-    m_window.lstJnk->addItem(item);
+    m_controls.removals.addItem(item);
 }

@@ -2,14 +2,40 @@
 
 #include "defaultsview.h"
 
-class frmMain;
+#include <functional>
+#include <utility>
 
-// What start-up and the Settings commands change in the main window.
+class DriveList;
+class Drives;
+class FolderList;
+class LimitBox;
+class PanelStatusBar;
+class QAction;
+class QCheckBox;
+class QListWidget;
+
+// What start-up and the Settings commands change in the main window: the
+// controls they set, and nothing else of it.
 class WindowDefaultsView final : public DefaultsView
 {
 public:
-    explicit WindowDefaultsView(frmMain &window)
-        : m_window(window)
+    struct Controls
+    {
+        const Drives &drives;
+        DriveList &driveList;
+        FolderList &folderList;
+        LimitBox &maxLength;
+        LimitBox &limit;
+        PanelStatusBar &panels;
+        QListWidget &removals;
+        std::function<QCheckBox &(SwitchId)> checkBox;
+        std::function<QAction &(SwitchId)> menuItem;
+        // Brings the folder list to the drive the drive list shows.
+        std::function<Status()> followDrive;
+    };
+
+    explicit WindowDefaultsView(Controls controls)
+        : m_controls(std::move(controls))
     { }
     WindowDefaultsView(const WindowDefaultsView &) = delete;
     WindowDefaultsView &operator=(const WindowDefaultsView &) = delete;
@@ -25,5 +51,5 @@ public:
     void addRemovalRow(const QString &item) override;
 
 private:
-    frmMain &m_window;
+    Controls m_controls;
 };

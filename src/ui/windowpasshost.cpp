@@ -1,12 +1,11 @@
 #include "windowpasshost.h"
 
-#include "checkvalue.h"
 #include "drivepaths.h"
+#include "drives.h"
 #include "enginetexts.h"
 #include "filelist.h"
-#include "frmmain.h"
-#include "limitbox.h"
 #include "panelstatusbar.h"
+#include "paneltexts.h"
 #include "uitexts.h"
 
 #include <QApplication>
@@ -44,33 +43,41 @@ WindowPassHost::~WindowPassHost()
     setBusy(false);
 }
 
-void WindowPassHost::setPanelText(const QString &key, const QString &text)
+void WindowPassHost::passStarted()
 {
-    // While a pass runs, the bar shows the latest texts when it paints.
-    if (!m_busy) {
-        m_window.StatusBar1->setPanelText(key, text);
-        return;
-    }
-    m_window.StatusBar1->keepPanelText(key, text);
-    paintIfDue();
+    m_stopRequested = false;
+    setBusy(true);
+    m_panels.keepPanelText(PanelTexts::ReadPanel, QString());
+    m_panels.keepPanelText(PanelTexts::FixedPanel, QString());
+    m_panels.keepPanelText(PanelTexts::CurrentPanel, PanelTexts::navigating());
+    m_panels.showKeptTexts();
 }
 
 void WindowPassHost::paintIfDue()
 {
-    if (!m_window.StatusBar1->paintDue())
+    if (!m_panels.paintDue())
         return;
     keepLastRead();
-    m_window.StatusBar1->repaintThrottled();
+    m_panels.repaintThrottled();
 }
 
-void WindowPassHost::fileRead(qint32 count, const QString &folder, const QString &name)
+void WindowPassHost::fileRead(qint32 filesRead, const QString &folder, const QString &name)
 {
-    if (!m_busy) {
-        PassHost::fileRead(count, folder, name);
-        return;
-    }
-    m_lastRead = {count, folder, name, true};
+    m_lastRead = {filesRead, folder, name, true};
     paintIfDue();
+}
+
+void WindowPassHost::fileFixed(qint32 filesFixed)
+{
+    m_panels.keepPanelText(PanelTexts::FixedPanel, PanelTexts::fixedCount(filesFixed));
+    paintIfDue();
+}
+
+void WindowPassHost::passEnded()
+{
+    m_files.refresh();
+    setBusy(false);
+    m_panels.setPanelText(PanelTexts::CurrentPanel, PanelTexts::completed());
 }
 
 void WindowPassHost::keepLastRead()
@@ -78,10 +85,9 @@ void WindowPassHost::keepLastRead()
     if (!m_lastRead.pending)
         return;
     m_lastRead.pending = false;
-    m_window.StatusBar1->keepPanelText(
-        EngineTexts::ReadPanel, EngineTexts::readCount(m_lastRead.count));
-    m_window.StatusBar1->keepPanelText(EngineTexts::CurrentPanel,
-        EngineTexts::currentFile(m_lastRead.folder, m_lastRead.name));
+    m_panels.keepPanelText(PanelTexts::ReadPanel, PanelTexts::readCount(m_lastRead.count));
+    m_panels.keepPanelText(
+        PanelTexts::CurrentPanel, PanelTexts::currentFile(m_lastRead.folder, m_lastRead.name));
 }
 
 void WindowPassHost::setBusy(bool busy)
@@ -94,7 +100,7 @@ void WindowPassHost::setBusy(bool busy)
     } else {
         QApplication::restoreOverrideCursor();
         keepLastRead();
-        m_window.StatusBar1->showKeptTexts();
+        m_panels.showKeptTexts();
     }
 }
 
@@ -102,24 +108,16 @@ bool WindowPassHost::continueAfter(const Failure &failure)
 {
     // The panels name the file that failed while the user decides.
     keepLastRead();
-    m_window.StatusBar1->showKeptTexts();
+    m_panels.showKeptTexts();
     const ArrowWhileAsking arrow(m_busy);
     QMessageBox box(QMessageBox::Critical, EngineTexts::errorDialogTitle(),
         EngineTexts::errorDialogPrompt(failure), QMessageBox::Ok | QMessageBox::Cancel, &m_window);
     return box.exec() == QMessageBox::Ok;
 }
 
-void WindowPassHost::showInputError(const QString &message)
+bool WindowPassHost::startOnWholeDrive(const QString &folder)
 {
-    const ArrowWhileAsking arrow(m_busy);
-    QMessageBox::warning(&m_window, EngineTexts::inputErrorTitle(), message, QMessageBox::Ok);
-}
-
-bool WindowPassHost::approveStart(const QString &folder, bool includeSubfolders)
-{
-    if (!includeSubfolders)
-        return true;
-    const std::optional<DriveInfo> drive = DrivePaths::driveOf(m_window.m_drives.list(), folder);
+    const std::optional<DriveInfo> drive = DrivePaths::driveOf(m_drives.list(), folder);
     if (!drive || QDir::cleanPath(drive->mountPoint) != QDir::cleanPath(folder))
         return true;
     const ArrowWhileAsking arrow(m_busy);
@@ -129,46 +127,4 @@ bool WindowPassHost::approveStart(const QString &folder, bool includeSubfolders)
     // Enter, like Escape, starts nothing: the whole drive takes a deliberate OK.
     box.setDefaultButton(QMessageBox::Cancel);
     return box.exec() == QMessageBox::Ok;
-}
-
-void WindowPassHost::refreshFileList()
-{
-    m_window.FilMain->refresh();
-}
-
-QString WindowPassHost::startFolder() const
-{
-    return m_window.FilMain->path();
-}
-
-QString WindowPassHost::maxLengthText() const
-{
-    return m_window.txtMax->text();
-}
-
-QString WindowPassHost::limitText() const
-{
-    return m_window.txtCount->text();
-}
-
-bool WindowPassHost::includeSubfolders() const
-{
-    return CheckValue::isOn(*m_window.chkSubdirs);
-}
-
-bool WindowPassHost::overrideReadOnly() const
-{
-    return CheckValue::isOn(*m_window.chkReadOnly);
-}
-
-CleaningRules WindowPassHost::cleaningRules() const
-{
-    CleaningRules rules;
-    for (const frmMain::Switch &row : frmMain::switches()) {
-        if (row.rule)
-            rules.*row.rule = CheckValue::isOn(*(m_window.*row.checkBox));
-    }
-    rules.maxLength = m_window.txtMax->text();
-    rules.removals = m_window.colJnk;
-    return rules;
 }

@@ -2,43 +2,52 @@
 
 #include "passhost.h"
 
-class frmMain;
+class Drives;
+class FileList;
+class PanelStatusBar;
+class QWidget;
 
-// The execution pass's view of the main window: its boxes and switches read
-// afresh at every call, the status panels shown as the pass goes, the busy
-// pointer and the error dialog.
+// The main window as a pass sees it: the status panels show the pass's
+// progress, its questions are message boxes over the window, and the file
+// list shows the new names afterwards. The panels are painted now and then,
+// not at every file, so that they cost a pass next to nothing.
 class WindowPassHost final : public PassHost
 {
 public:
-    explicit WindowPassHost(frmMain &window)
+    WindowPassHost(QWidget &window, PanelStatusBar &panels, FileList &files, const Drives &drives)
         : m_window(window)
+        , m_panels(panels)
+        , m_files(files)
+        , m_drives(drives)
     { }
     ~WindowPassHost() override;
     WindowPassHost(const WindowPassHost &) = delete;
     WindowPassHost &operator=(const WindowPassHost &) = delete;
 
-    void setPanelText(const QString &key, const QString &text) override;
-    void fileRead(qint32 count, const QString &folder, const QString &name) override;
-    void setBusy(bool busy) override;
+    void passStarted() override;
+    void fileRead(qint32 filesRead, const QString &folder, const QString &name) override;
+    void fileFixed(qint32 filesFixed) override;
+    void passEnded() override;
     bool continueAfter(const Failure &failure) override;
-    void showInputError(const QString &message) override;
-    bool approveStart(const QString &folder, bool includeSubfolders) override;
-    void refreshFileList() override;
+    bool startOnWholeDrive(const QString &folder) override;
+    bool stopRequested() override { return m_stopRequested; }
 
-    QString startFolder() const override;
-    QString maxLengthText() const override;
-    QString limitText() const override;
-    bool includeSubfolders() const override;
-    bool overrideReadOnly() const override;
-    CleaningRules cleaningRules() const override;
+    // The busy pointer, also for work that is no pass (Preview).
+    void setBusy(bool busy);
+    // Escape or closing the window: the pass stops before its next file.
+    void requestStop() { m_stopRequested = true; }
 
 private:
     // Makes the texts of the last file read, for the panels to show.
     void keepLastRead();
     void paintIfDue();
 
-    frmMain &m_window;
+    QWidget &m_window;
+    PanelStatusBar &m_panels;
+    FileList &m_files;
+    const Drives &m_drives;
     bool m_busy = false;
+    bool m_stopRequested = false;
     // The last file read during a pass, kept as parts until the bar paints.
     struct LastRead
     {

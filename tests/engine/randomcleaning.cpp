@@ -1,5 +1,7 @@
 #include "randomcleaning.h"
 
+#include "textconversions.h"
+
 #include <algorithm>
 
 using namespace Qt::StringLiterals;
@@ -129,13 +131,14 @@ CleaningRules RandomCleaning::rules()
     static const QStringList odd = {u""_s, u" 1 6"_s, u"-5"_s, u"abc"_s, u"1e1"_s, u"&H10"_s,
         u".5e2"_s, u"16px"_s, u"\t12"_s, u"3.4"_s, u"1.6D1"_s, u"+20"_s, u"0.4"_s, u"1e999"_s};
     const int length = below(100);
-    rules.maxLength = length < 25 ? u"60"_s
-        : length < 55             ? QString::number(below(90))
-        : length < 65             ? QString::number(below(12))
-        : length < 75             ? u"%1.%2"_s.arg(below(60)).arg(below(100))
-        : length < 80             ? u"%1.5"_s.arg(below(40))
-        : length < 85             ? QString::number(200 + below(700))
-                                  : oneOf(odd);
+    const QString maxLength = length < 25 ? u"60"_s
+        : length < 55                     ? QString::number(below(90))
+        : length < 65                     ? QString::number(below(12))
+        : length < 75                     ? u"%1.%2"_s.arg(below(60)).arg(below(100))
+        : length < 80                     ? u"%1.5"_s.arg(below(40))
+        : length < 85                     ? QString::number(200 + below(700))
+                                          : oneOf(odd);
+    rules.maxLength = TextConversions::leadingNumberAfterZero(maxLength);
 
     const int entries = below(100);
     const int count = entries < 15 ? 0
@@ -192,7 +195,7 @@ QString RandomCleaning::describe(const CleaningRules &rules)
     QString text = u"switches "_s;
     for (int i = 0; i < 7; ++i)
         text += on[i] ? u"ucspebn"_s[i] : u'-';
-    text += u", maximum \"%1\", entries"_s.arg(escaped(rules.maxLength));
+    text += u", maximum %1, entries"_s.arg(rules.maxLength);
     for (const QString &entry : rules.removals)
         text += u" \"%1\""_s.arg(escaped(entry));
     return text;

@@ -128,7 +128,7 @@ CleanResult referenceCleanFileName(const QString &name, const CleaningRules &rul
     if (rules.ending)
         dropTrailing(base, TrailingDelimiters);
 
-    const double maxLength = TextConversions::leadingNumberAfterZero(rules.maxLength);
+    const double maxLength = rules.maxLength;
     if (maxLength < double(base.size() + extension.size() + 1)) {
         const double keep = std::nearbyint(maxLength - double(extension.size()));
         if (keep < 0) {

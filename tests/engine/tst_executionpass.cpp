@@ -25,14 +25,13 @@ struct Pass
 {
     FakeFileSystem fs;
     RecordingHost host;
-    qint32 read = 0;
-    qint32 fixed = 0;
+    PassSummary summary;
 
     explicit Pass(bool ignoreCase = false)
         : fs(ignoreCase)
     {
-        host.rules.multSpecial = true;
-        host.rules.removals = {u"[ads]"_s};
+        host.settings.rules.multSpecial = true;
+        host.settings.rules.removals = {u"[ads]"_s};
     }
     void addDirty(const QByteArray &folder, int count)
     {
@@ -46,19 +45,13 @@ struct Pass
             clean += name.startsWith("f-") && !name.contains("--");
         return clean;
     }
-    void run()
-    {
-        ExecutionPass pass(fs, host);
-        pass.execute();
-        read = pass.gTryCnt;
-        fixed = pass.gCurCnt;
-    }
+    void run() { summary = ExecutionPass(fs, host, host.settings).execute(); }
 };
 
 // What the pass must leave in one folder: each file in listing order takes
 // its cleaned name, or the lowest free number of it, among the names the
 // folder holds at that moment.
-QStringList expectedNames(QStringList names, const CleaningRules &rules, double maxLength)
+QStringList expectedNames(QStringList names, const CleaningRules &rules)
 {
     for (QString &name : names) {
         const QString cleaned = CleanFileName(name, rules).name;
@@ -68,8 +61,8 @@ QStringList expectedNames(QStringList names, const CleaningRules &rules, double 
         QString candidate = cleaned;
         for (int number = 1; names.contains(candidate); ++number) {
             const QString digits = QString::number(number);
-            const bool cut
-                = maxLength < double(split.base.size() + digits.size() + split.extension.size());
+            const bool cut = rules.maxLength
+                < double(split.base.size() + digits.size() + split.extension.size());
             candidate
                 = (cut ? leftWhole(split.base, split.base.size() - digits.size()) : split.base)
                 + digits + split.extension;
@@ -87,41 +80,54 @@ class TestExecutionPass : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void maxLengthThatReadsZeroStartsNothing_data()
+    void maxLengthZeroStartsNothing_data()
     {
-        QTest::addColumn<QString>("maxLength");
+        QTest::addColumn<double>("maxLength");
         QTest::addColumn<bool>("refused");
-        for (const char *text : {"", "0", "-20", "&H40"})
-            QTest::newRow(text) << QString::fromLatin1(text) << true;
-        QTest::newRow("fraction runs") << u"0.5"_s << false;
-        QTest::newRow("outside 12 to 99 runs") << u"5"_s << false;
+        QTest::newRow("zero") << 0.0 << true;
+        QTest::newRow("fraction runs") << 0.5 << false;
+        QTest::newRow("outside 12 to 99 runs") << 5.0 << false;
     }
-    void maxLengthThatReadsZeroStartsNothing()
+    void maxLengthZeroStartsNothing()
     {
-        QFETCH(QString, maxLength);
+        QFETCH(double, maxLength);
         QFETCH(bool, refused);
 
         Pass p;
         p.fs.addFile("/r/a--b");
-        p.host.maxLength = maxLength;
+        p.host.settings.rules.maxLength = maxLength;
         p.run();
 
-        QCOMPARE(p.host.inputErrors,
-            refused ? QStringList{u"Maximum length must be 12 to 99"_s} : QStringList{});
-        QCOMPARE(p.host.panels.isEmpty(), refused);
+        QCOMPARE(p.host.settings.refusal(),
+            refused ? std::optional(u"Maximum length must be 12 to 99"_s) : std::nullopt);
+        QCOMPARE(
+            p.summary.end, refused ? PassSummary::End::NotStarted : PassSummary::End::Completed);
+        QCOMPARE(p.host.events.isEmpty(), refused);
         QCOMPARE(p.fs.log().isEmpty(), refused);
     }
-    void panelsOfOnePass()
+    void eventsOfOnePass()
     {
         Pass p;
         p.fs.addFile("/r/a--1.txt");
         p.fs.addFile("/r/clean.txt");
         p.run();
 
-        QCOMPARE(p.host.panelWrites,
-            (QStringList{u"Read="_s, u"Fixed="_s, u"Current=Navigating..."_s, u"Read= Read: 1"_s,
-                u"Current= /r/a--1.txt"_s, u"Fixed= Fixed: 1"_s, u"Read= Read: 2"_s,
-                u"Current= /r/clean.txt"_s, u"Current=Completed"_s}));
+        QCOMPARE(p.host.events,
+            (QStringList{u"started"_s, u"read 1 /r/a--1.txt"_s, u"fixed 1"_s,
+                u"read 2 /r/clean.txt"_s, u"ended"_s}));
+    }
+    void stopRequestStopsBeforeTheNextFile()
+    {
+        Pass p;
+        p.addDirty("/r/a", 3);
+        p.addDirty("/r", 3);
+        p.host.stopAfterReads = 2;
+        p.run();
+
+        QCOMPARE(p.summary.end, PassSummary::End::Stopped);
+        QCOMPARE(u"%1 %2"_s.arg(p.cleanIn("/r/a")).arg(p.cleanIn("/r")), u"2 0"_s);
+        QCOMPARE(p.summary.filesRead, 2);
+        QCOMPARE(p.host.events.last(), u"ended"_s);
     }
     void skippedAttributes_data()
     {
@@ -142,46 +148,44 @@ private Q_SLOTS:
         p.run();
         QCOMPARE(p.fs.fileNames("/r"), after);
         QCOMPARE(p.fs.attributesOf("/r/" + after), attributes);
-        QCOMPARE(p.read, 1);
+        QCOMPARE(p.summary.filesRead, 1);
     }
     void limit_data()
     {
-        QTest::addColumn<QString>("limit");
+        QTest::addColumn<double>("limit");
         QTest::addColumn<bool>("subfolders");
         QTest::addColumn<QString>("clean"); // files renamed in /r/a, /r/b and /r
-        QTest::addColumn<QString>("fixedPanel");
+        QTest::addColumn<int>("fixedShown");
         // A folder is opened only while the renames are below the limit; in a
         // folder the pass stops once they pass it.
         // clang-format off
-        QTest::newRow("limit passed by one, then no folder opens") << u"2"_s << true << u"3 0 1"_s << u" Fixed: 2"_s;
-        QTest::newRow("a folder at the limit is not opened") << u"3"_s << true << u"3 0 1"_s << u" Fixed: 3"_s;
-        QTest::newRow("a fraction is not cut off") << u"3.5"_s << true << u"3 1 1"_s << u" Fixed: 3"_s;
-        QTest::newRow("a sign reads without a zero in front") << u"+2"_s << true << u"3 0 1"_s << u" Fixed: 2"_s;
-        QTest::newRow("hexadecimal reads without a zero in front") << u"&H2"_s << true << u"3 0 1"_s << u" Fixed: 2"_s;
-        QTest::newRow("limit 0 opens nothing") << u"0"_s << true << u"0 0 0"_s << QString();
-        QTest::newRow("subfolders first") << u"1000"_s << true << u"3 2 3"_s << u" Fixed: 8"_s;
-        QTest::newRow("subfolders left out") << u"1000"_s << false << u"0 0 3"_s << u" Fixed: 3"_s;
+        QTest::newRow("limit passed by one, then no folder opens") << 2.0 << true << u"3 0 1"_s << 2;
+        QTest::newRow("a folder at the limit is not opened") << 3.0 << true << u"3 0 1"_s << 3;
+        QTest::newRow("a fraction is not cut off") << 3.5 << true << u"3 1 1"_s << 3;
+        QTest::newRow("limit 0 opens nothing") << 0.0 << true << u"0 0 0"_s << 0;
+        QTest::newRow("subfolders first") << 1000.0 << true << u"3 2 3"_s << 8;
+        QTest::newRow("subfolders left out") << 1000.0 << false << u"0 0 3"_s << 3;
         // clang-format on
     }
     void limit()
     {
-        QFETCH(QString, limit);
+        QFETCH(double, limit);
         QFETCH(bool, subfolders);
         QFETCH(QString, clean);
-        QFETCH(QString, fixedPanel);
+        QFETCH(int, fixedShown);
 
         Pass p;
         p.addDirty("/r/a", 3);
         p.addDirty("/r/b", 2);
         p.addDirty("/r", 3);
-        p.host.limit = limit;
-        p.host.subfolders = subfolders;
+        p.host.settings.limit = limit;
+        p.host.settings.includeSubfolders = subfolders;
         p.run();
 
         QCOMPARE(u"%1 %2 %3"_s.arg(p.cleanIn("/r/a")).arg(p.cleanIn("/r/b")).arg(p.cleanIn("/r")),
             clean);
-        QCOMPARE(p.host.panels.value(EngineTexts::FixedPanel), fixedPanel);
-        QCOMPARE(p.host.panels.value(EngineTexts::CurrentPanel), u"Completed"_s);
+        QCOMPARE(p.host.lastFixed, fixedShown);
+        QCOMPARE(p.summary.end, PassSummary::End::Completed);
     }
     void failures_data()
     {
@@ -227,18 +231,15 @@ private Q_SLOTS:
         QCOMPARE(p.host.failureNumbers(), QList<int>{EIO});
         QByteArray after = p.fs.fileNames("/r/sub") + '|' + p.fs.fileNames("/r");
         QCOMPARE(after.replace(".txt", ""), names);
-        QCOMPARE(p.host.panels.value(EngineTexts::ReadPanel),
-            read ? EngineTexts::readCount(read) : QString());
-        QCOMPARE(p.host.panels.value(EngineTexts::FixedPanel),
-            fixed ? EngineTexts::fixedCount(fixed) : QString());
-        QCOMPARE(p.host.panels.value(EngineTexts::CurrentPanel), EngineTexts::completed());
-        QCOMPARE(p.host.busyChanges, (QList<bool>{true, false}));
-        QCOMPARE(p.host.refreshes, 1);
+        QCOMPARE(p.host.lastRead, read);
+        QCOMPARE(p.host.lastFixed, fixed);
+        QCOMPARE(p.summary.end, ok ? PassSummary::End::Completed : PassSummary::End::Stopped);
+        QCOMPARE(p.host.events.first() + p.host.events.last(), u"startedended"_s);
     }
     void numbering_data()
     {
         QTest::addColumn<QByteArray>("files"); // the last one is dirty
-        QTest::addColumn<QString>("maxLength");
+        QTest::addColumn<double>("maxLength");
         QTest::addColumn<bool>("ignoreCase");
         QTest::addColumn<QByteArray>("after");
 
@@ -246,25 +247,25 @@ private Q_SLOTS:
         for (int i = 1; i <= 9; ++i)
             nine += " abcdefg" + QByteArray::number(i) + ".txt";
         // clang-format off
-        QTest::newRow("number cuts the base") << "abcdefgh.txt abcdefgh[ads].txt"_ba << u"12"_s << false << "abcdefgh.txt abcdefg1.txt"_ba;
-        QTest::newRow("tenth cuts from the first split") << nine + " abcdefgh[ads].txt" << u"12"_s << false << nine + " abcdef10.txt";
-        QTest::newRow("name without a dot") << "Notes Notes[ads]"_ba << u"60"_s << false << "Notes Notes1"_ba;
-        QTest::newRow("other case, case-sensitive") << "song.mp3 SONG[ads].mp3"_ba << u"60"_s << false << "song.mp3 SONG.mp3"_ba;
-        QTest::newRow("other case, case-insensitive") << "song.mp3 SONG[ads].mp3"_ba << u"60"_s << true << "song.mp3 SONG1.mp3"_ba;
-        QTest::newRow("never splits a character") << "ab\xF0\x9F\x8E\xB5.txt ab\xF0\x9F\x8E\xB5[ads].txt"_ba << u"8"_s << false << "ab\xF0\x9F\x8E\xB5.txt ab1.txt"_ba;
+        QTest::newRow("number cuts the base") << "abcdefgh.txt abcdefgh[ads].txt"_ba << 12.0 << false << "abcdefgh.txt abcdefg1.txt"_ba;
+        QTest::newRow("tenth cuts from the first split") << nine + " abcdefgh[ads].txt" << 12.0 << false << nine + " abcdef10.txt";
+        QTest::newRow("name without a dot") << "Notes Notes[ads]"_ba << 60.0 << false << "Notes Notes1"_ba;
+        QTest::newRow("other case, case-sensitive") << "song.mp3 SONG[ads].mp3"_ba << 60.0 << false << "song.mp3 SONG.mp3"_ba;
+        QTest::newRow("other case, case-insensitive") << "song.mp3 SONG[ads].mp3"_ba << 60.0 << true << "song.mp3 SONG1.mp3"_ba;
+        QTest::newRow("never splits a character") << "ab\xF0\x9F\x8E\xB5.txt ab\xF0\x9F\x8E\xB5[ads].txt"_ba << 8.0 << false << "ab\xF0\x9F\x8E\xB5.txt ab1.txt"_ba;
         // clang-format on
     }
     void numbering()
     {
         QFETCH(QByteArray, files);
-        QFETCH(QString, maxLength);
+        QFETCH(double, maxLength);
         QFETCH(bool, ignoreCase);
         QFETCH(QByteArray, after);
 
         Pass p(ignoreCase);
         for (const QByteArray &file : files.split(' '))
             p.fs.addFile("/r/" + file);
-        p.host.maxLength = maxLength;
+        p.host.settings.rules.maxLength = maxLength;
         p.run();
 
         QVERIFY(p.host.failures.isEmpty());
@@ -278,8 +279,8 @@ private Q_SLOTS:
         QRandomGenerator random(20261206);
         for (int folder = 0; folder < 150; ++folder) {
             Pass p;
-            p.host.rules.removals = {u"[ads]"_s, u"1"_s};
-            p.host.maxLength = folder % 3 == 0 ? u"5"_s : u"60"_s;
+            p.host.settings.rules.removals = {u"[ads]"_s, u"1"_s};
+            p.host.settings.rules.maxLength = folder % 3 == 0 ? 5 : 60;
             QStringList names;
             for (int file = 0; file < 40; ++file) {
                 QString name;
@@ -293,9 +294,7 @@ private Q_SLOTS:
             }
             p.run();
             QCOMPARE(p.fs.fileNames("/r"),
-                expectedNames(names, p.host.cleaningRules(), p.host.maxLength.toDouble())
-                    .join(u' ')
-                    .toUtf8());
+                expectedNames(names, p.host.settings.rules).join(u' ').toUtf8());
         }
     }
     void numberingResumesBelowANameFreedMeanwhile()
@@ -303,7 +302,7 @@ private Q_SLOTS:
         // The second numbering of "a-b.txt" passes over "a-b1.txt"; once that
         // file has cleaned away, the third takes its name again.
         Pass p;
-        p.host.rules.removals = {u"[ads]"_s, u"b1"_s};
+        p.host.settings.rules.removals = {u"[ads]"_s, u"b1"_s};
         for (const char *name : {"a-b.txt", "a-b[ads].txt", "a-b1.txt", "a-b[ads][ads].txt"})
             p.fs.addFile("/r/"_ba + name);
         p.run();
@@ -331,9 +330,9 @@ private Q_SLOTS:
         QCOMPARE(p.host.failureNumbers(), QList<int>{EngineTexts::OverflowNumber});
         QVERIFY(p.fs.contains("/r/Song32767.mp3") && p.fs.contains("/r/Song[ads][ads].mp3"));
         QCOMPARE(p.fs.contains("/r/next-.mp3"), ok);
-        QCOMPARE(p.fixed, ok ? 2 : 1);
+        QCOMPARE(p.summary.filesFixed, ok ? 2 : 1);
         // The counts go past what 16 bits hold.
-        QCOMPARE(p.read, ok ? 32770 : 32769);
+        QCOMPARE(p.summary.filesRead, ok ? 32770 : 32769);
     }
     void walkStaysInTheChosenTree_data()
     {

@@ -2,6 +2,7 @@
 #include "namecleaner.h"
 #include "randomcleaning.h"
 #include "referencecleaner.h"
+#include "textconversions.h"
 
 #include <QTest>
 
@@ -20,7 +21,7 @@ CleaningRules rulesFrom(
         &rules.empty, &rules.starting, &rules.ending};
     for (int i = 0; i < 7; ++i)
         *members[i] = switches == u"all"_s || switches.contains(letters[i]);
-    rules.maxLength = maxLength;
+    rules.maxLength = TextConversions::leadingNumberAfterZero(maxLength);
     rules.removals = removals;
     return rules;
 }

@@ -75,10 +75,8 @@ class TestPassOnRealFolders final : public QObject
     // number of files fixed.
     qint32 run(FileSystem &fileSystem)
     {
-        m_host.rules.copy = true;
-        ExecutionPass pass(fileSystem, m_host);
-        pass.execute();
-        return pass.gCurCnt;
+        m_host.settings.rules.copy = true;
+        return ExecutionPass(fileSystem, m_host, m_host.settings).execute().filesFixed;
     }
 
 private Q_SLOTS:
@@ -88,7 +86,7 @@ private Q_SLOTS:
         m_root = fs::path(m_temp->path().toStdString()) / "tree";
         fs::create_directory(m_root);
         m_host = RecordingHost();
-        m_host.folder = QString::fromStdString(m_root.string());
+        m_host.settings.startFolder = QString::fromStdString(m_root.string());
     }
     void cleanup() { fs::remove_all(m_root); } // Qt cannot remove names that are not text
 
@@ -127,12 +125,12 @@ private Q_SLOTS:
 
         buildTree(m_root, before);
         const QByteArrayList held = contents(m_root);
-        m_host.readOnly = override;
+        m_host.settings.overrideReadOnly = override;
         run(m_native);
 
         QCOMPARE(names(m_root), after);
         QCOMPARE(m_host.failureNumbers(), failures);
-        QCOMPARE(m_host.panels.value(EngineTexts::ReadPanel), EngineTexts::readCount(read));
+        QCOMPARE(m_host.lastRead, read);
         QCOMPARE(contents(m_root), held);
     }
     void subfolderSwappedForALinkDuringThePass()

@@ -32,8 +32,8 @@ private Q_SLOTS:
     void previewIsWhatExecuteDoes_data()
     {
         QTest::addColumn<QByteArray>("layout");
-        QTest::addColumn<QString>("maxLength");
-        QTest::addColumn<QString>("limit");
+        QTest::addColumn<double>("maxLength");
+        QTest::addColumn<double>("limit");
         QTest::addColumn<bool>("subfolders");
         QTest::addColumn<bool>("readOnly");
         QTest::addColumn<int>("failures");
@@ -42,20 +42,20 @@ private Q_SLOTS:
             = "sub/x--1.txt|sub/x-1.txt|sub/deep/y--.txt|a--1.txt|b--2.txt|c--3.txt"_ba;
         const QByteArray locked = "r--1.txt*|clean.txt*|w--.txt"_ba;
         // clang-format off
-        QTest::newRow("collisions numbered") << "Song.mp3|Song--.mp3|Song---.mp3|Song1.mp3|a--b.txt|a-b1.txt|a--b.txt.bak"_ba << u"60"_s << u"1000"_s << true << true << 0;
-        QTest::newRow("limit reached in the middle of a folder") << tree << u"60"_s << u"2"_s << true << true << 0;
-        QTest::newRow("subfolders left out") << tree << u"60"_s << u"1000"_s << false << true << 0;
-        QTest::newRow("read-only files cleared") << locked << u"60"_s << u"1000"_s << true << true << 0;
-        QTest::newRow("read-only files left alone") << locked << u"60"_s << u"1000"_s << true << false << 0;
-        QTest::newRow("failures: cut below zero, cleaned to nothing, taken by a folder, not text") << "x--.verylongextension|--|b/|b--|c--\xFF"_ba << u"12"_s << u"1000"_s << true << true << 4;
-        QTest::newRow("maximum length that reads zero") << "a--.txt"_ba << u"abc"_s << u"1000"_s << true << true << 0;
+        QTest::newRow("collisions numbered") << "Song.mp3|Song--.mp3|Song---.mp3|Song1.mp3|a--b.txt|a-b1.txt|a--b.txt.bak"_ba << 60.0 << 1000.0 << true << true << 0;
+        QTest::newRow("limit reached in the middle of a folder") << tree << 60.0 << 2.0 << true << true << 0;
+        QTest::newRow("subfolders left out") << tree << 60.0 << 1000.0 << false << true << 0;
+        QTest::newRow("read-only files cleared") << locked << 60.0 << 1000.0 << true << true << 0;
+        QTest::newRow("read-only files left alone") << locked << 60.0 << 1000.0 << true << false << 0;
+        QTest::newRow("failures: cut below zero, cleaned to nothing, taken by a folder, not text") << "x--.verylongextension|--|b/|b--|c--\xFF"_ba << 12.0 << 1000.0 << true << true << 4;
+        QTest::newRow("maximum length zero") << "a--.txt"_ba << 0.0 << 1000.0 << true << true << 0;
         // clang-format on
     }
     void previewIsWhatExecuteDoes()
     {
         QFETCH(QByteArray, layout);
-        QFETCH(QString, maxLength);
-        QFETCH(QString, limit);
+        QFETCH(double, maxLength);
+        QFETCH(double, limit);
         QFETCH(bool, subfolders);
         QFETCH(bool, readOnly);
         QFETCH(int, failures);
@@ -65,21 +65,22 @@ private Q_SLOTS:
         buildTree(root, layout);
         const QByteArrayList before = treeSnapshot(root);
         RecordingHost host;
-        host.folder = QString::fromStdString(root.string());
-        host.rules.multSpecial = true;
-        host.rules.ending = true;
-        host.maxLength = maxLength;
-        host.limit = limit;
-        host.subfolders = subfolders;
-        host.readOnly = readOnly;
+        PassSettings &settings = host.settings;
+        settings.startFolder = QString::fromStdString(root.string());
+        settings.rules.multSpecial = true;
+        settings.rules.ending = true;
+        settings.rules.maxLength = maxLength;
+        settings.limit = limit;
+        settings.includeSubfolders = subfolders;
+        settings.overrideReadOnly = readOnly;
         LinuxFileSystem native;
 
-        const Preview preview = previewPass(native, host);
+        const Preview preview = previewPass(native, settings, &host);
         QCOMPARE(treeSnapshot(root), before);
-        QVERIFY(host.panels.isEmpty() && host.failures.isEmpty() && host.inputErrors.isEmpty());
+        QVERIFY(host.failures.isEmpty() && host.renamed.isEmpty());
+        const qint32 readInPreview = host.lastRead;
 
-        ExecutionPass pass(native, host);
-        pass.execute();
+        const PassSummary summary = ExecutionPass(native, host, settings).execute();
         fs::remove_all(root); // Qt cannot remove names that are not text
         QStringList listed;
         QStringList asked;
@@ -91,8 +92,9 @@ private Q_SLOTS:
         }
         QStringList done;
         for (const RenamedFile &file : std::as_const(host.renamed)) {
-            const QString folder
-                = file.folder == host.folder ? QString() : file.folder.mid(host.folder.size() + 1);
+            const QString folder = file.folder == settings.startFolder
+                ? QString()
+                : file.folder.mid(settings.startFolder.size() + 1);
             done.append(
                 line(folder, file.oldName, file.newName, file.numbered, file.readOnlyCleared));
         }
@@ -102,9 +104,10 @@ private Q_SLOTS:
             failed.append(failure.description);
         QCOMPARE(asked, failed);
         QCOMPARE(asked.size(), failures);
-        QCOMPARE(preview.read, pass.gTryCnt);
+        QCOMPARE(preview.read, summary.filesRead);
+        QCOMPARE(readInPreview, summary.filesRead);
         QCOMPARE(preview.renamed, host.renamed.size());
-        QCOMPARE(preview.inputError, host.inputErrors.value(0));
+        QCOMPARE(preview.inputError, settings.refusal().value_or(QString()));
     }
 };
 

@@ -35,7 +35,7 @@ class TestUndo final : public QObject
     void execute(const QString &journalPath)
     {
         JournalWriter journal(journalPath);
-        ExecutionPass(m_native, m_host, &journal).execute();
+        ExecutionPass(m_native, m_host, m_host.settings, &journal).execute();
     }
     QList<JournalRecord> journal() const
     {
@@ -48,7 +48,7 @@ class TestUndo final : public QObject
     {
         UndoPass undo(m_native, m_host);
         const QList<JournalRecord> left = undo.run(records);
-        return {left, undo.gCurCnt};
+        return {left, undo.summary().filesFixed};
     }
 
 private Q_SLOTS:
@@ -59,11 +59,11 @@ private Q_SLOTS:
         fs::create_directory(m_root);
         m_journal = m_temp->filePath(u"journal/last-execution.journal"_s);
         m_host = RecordingHost();
-        m_host.folder = QString::fromStdString(m_root.string());
-        m_host.rules.copy = true;
-        m_host.rules.multSpecial = true;
-        m_host.rules.underline = true;
-        m_host.limit = u"100000"_s;
+        m_host.settings.startFolder = QString::fromStdString(m_root.string());
+        m_host.settings.rules.copy = true;
+        m_host.settings.rules.multSpecial = true;
+        m_host.settings.rules.underline = true;
+        m_host.settings.limit = 100000;
     }
     void cleanup() { fs::remove_all(m_root); } // Qt cannot remove names that are not text
 
@@ -211,7 +211,7 @@ private Q_SLOTS:
         QCOMPARE(m_host.failures.size(), 1);
         QVERIFY(m_host.failures[0].description.contains(path));
         QCOMPARE(fs::exists(m_root / "a.txt"), ok);
-        QCOMPARE(m_host.busyChanges.isEmpty(), !ok);
+        QCOMPARE(m_host.events.isEmpty(), !ok);
     }
     void journalKeepsNamesAsBytesAndGoesWhenEmpty()
     {

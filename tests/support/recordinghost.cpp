@@ -1,11 +1,30 @@
 #include "recordinghost.h"
 
+#include "filename.h"
+
+using namespace Qt::StringLiterals;
+
+RecordingHost::RecordingHost()
+{
+    settings.startFolder = u"/r"_s;
+    settings.includeSubfolders = true;
+    settings.overrideReadOnly = true;
+    settings.limit = 1000;
+    settings.rules.maxLength = 60;
+}
+
 QList<int> RecordingHost::failureNumbers() const
 {
     QList<int> numbers;
     for (const Failure &failure : failures)
         numbers.append(failure.number);
     return numbers;
+}
+
+void RecordingHost::fileRead(qint32 filesRead, const QString &folder, const QString &name)
+{
+    lastRead = filesRead;
+    events.append(u"read %1 %2"_s.arg(filesRead).arg(joinedPath(folder, name)));
 }
 
 void RecordingHost::fileRenamed(const RenamedFile &file)
@@ -15,9 +34,8 @@ void RecordingHost::fileRenamed(const RenamedFile &file)
         onRenamed(file);
 }
 
-CleaningRules RecordingHost::cleaningRules() const
+void RecordingHost::fileFixed(qint32 filesFixed)
 {
-    CleaningRules current = rules;
-    current.maxLength = maxLength;
-    return current;
+    lastFixed = filesFixed;
+    events.append(u"fixed %1"_s.arg(filesFixed));
 }

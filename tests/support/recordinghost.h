@@ -1,59 +1,50 @@
 #pragma once
 
 #include "passhost.h"
+#include "passsettings.h"
 
-#include <QHash>
 #include <QList>
+#include <QStringList>
 
 #include <functional>
 
-// A host for the pass whose settings a test sets and whose panels, dialogs
-// and renames a test reads back. Every start is approved.
+// A host for the pass that a test reads back: the events in order, the
+// failures put to it and the renames. Every start is approved.
 class RecordingHost final : public PassHost
 {
 public:
-    QString folder = QStringLiteral("/r");
-    QString maxLength = QStringLiteral("60");
-    QString limit = QStringLiteral("1000");
-    bool subfolders = true;
-    bool readOnly = true;
-    CleaningRules rules; // maxLength is filled in from `maxLength`
+    RecordingHost();
+
+    // What a test hands the pass; starts in /r with a maximum length of 60,
+    // a limit of 1000, subfolders and read-only files included.
+    PassSettings settings;
 
     // Answers of the error dialog in order; once they run out, OK.
     QList<bool> answers;
+    // The pass is asked to stop once this many files were read (0: never).
+    qint32 stopAfterReads = 0;
 
-    QHash<QString, QString> panels;
-    QStringList panelWrites; // "Key=text" in order
+    // "started", "read 2 /r/a.txt", "fixed 1", "ended", in order.
+    QStringList events;
+    qint32 lastRead = 0;
+    qint32 lastFixed = 0;
     QList<Failure> failures;
-    QStringList inputErrors;
-    QList<bool> busyChanges;
-    int refreshes = 0;
     QList<RenamedFile> renamed;
     std::function<void(const RenamedFile &)> onRenamed;
 
     // The error numbers of `failures`, in order.
     QList<int> failureNumbers() const;
 
-    void setPanelText(const QString &key, const QString &text) override
-    {
-        panels.insert(key, text);
-        panelWrites.append(key + u'=' + text);
-    }
-    void setBusy(bool busy) override { busyChanges.append(busy); }
+    void passStarted() override { events.append(QStringLiteral("started")); }
+    void fileRead(qint32 filesRead, const QString &folder, const QString &name) override;
+    void fileRenamed(const RenamedFile &file) override;
+    void fileFixed(qint32 filesFixed) override;
+    void passEnded() override { events.append(QStringLiteral("ended")); }
     bool continueAfter(const Failure &failure) override
     {
         failures.append(failure);
         return answers.isEmpty() || answers.takeFirst();
     }
-    void showInputError(const QString &message) override { inputErrors.append(message); }
-    bool approveStart(const QString &, bool) override { return true; }
-    void refreshFileList() override { ++refreshes; }
-    void fileRenamed(const RenamedFile &file) override;
-
-    QString startFolder() const override { return folder; }
-    QString maxLengthText() const override { return maxLength; }
-    QString limitText() const override { return limit; }
-    bool includeSubfolders() const override { return subfolders; }
-    bool overrideReadOnly() const override { return readOnly; }
-    CleaningRules cleaningRules() const override;
+    bool startOnWholeDrive(const QString &) override { return true; }
+    bool stopRequested() override { return stopAfterReads > 0 && lastRead >= stopAfterReads; }
 };

@@ -10,9 +10,10 @@
 #include "linuxfilesystem.h"
 #include "modalcatcher.h"
 #include "panelstatusbar.h"
-#include "passhost.h"
+#include "passsettings.h"
 #include "scripteddialogs.h"
 #include "settingsstore.h"
+#include "windowpasshost.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -199,11 +200,11 @@ private Q_SLOTS:
         QTest::mouseClick(
             f.window->findChild<QCheckBox *>(QLatin1StringView(QTest::currentDataTag())),
             Qt::LeftButton);
-        const PassHost &host = *f.window->m_passHost;
-        const CleaningRules r = host.cleaningRules();
+        const PassSettings settings = f.window->passSettings();
+        const CleaningRules &r = settings.rules;
         QList<bool> expected(9, false);
         expected[position] = true;
-        QCOMPARE((QList<bool>{host.includeSubfolders(), host.overrideReadOnly(), r.underline,
+        QCOMPARE((QList<bool>{settings.includeSubfolders, settings.overrideReadOnly, r.underline,
                      r.copy, r.multSpecial, r.multSpace, r.empty, r.starting, r.ending}),
             expected);
         for (const QAction *item : f.window->mnuSettings->actions())
@@ -278,7 +279,6 @@ private Q_SLOTS:
             (runs ? QStringList{u" Fixed: 1"_s, u"Completed"_s}
                   : QStringList{u" Fixed: 0"_s, u"Ready..."_s}));
         QCOMPARE(f.panel(u"Read"_s) == u" Read: 0"_s, !runs);
-        QCOMPARE(f.window->gCurCnt, runs ? 1 : 0);
         QVERIFY(!QGuiApplication::overrideCursor());
     }
 
@@ -347,8 +347,8 @@ private Q_SLOTS:
         QStringList items;
         for (const QAction *action : f.window->mnuFile->actions())
             items.append(action->isSeparator() ? u"-"_s : action->text());
-        QCOMPARE(items,
-            (QStringList{u"&Undo Last Execution"_s, u"Pre&view..."_s, u"-"_s, u"Exit"_s}));
+        QCOMPARE(
+            items, (QStringList{u"&Undo Last Execution"_s, u"Pre&view..."_s, u"-"_s, u"Exit"_s}));
         QVERIFY(!f.window->mnuFileUndo->isEnabled());
 
         QDir c(f.c.path());
@@ -371,7 +371,8 @@ private Q_SLOTS:
             };
             f.window->mnuFilePreview->trigger();
             listed.sort();
-            QCOMPARE(listed, (QStringList{u"a__b.txt>a b.txt"_s, u"z www.ads.example.txt>z.txt"_s}));
+            QCOMPARE(
+                listed, (QStringList{u"a__b.txt>a b.txt"_s, u"z www.ads.example.txt>z.txt"_s}));
         }
         QStringList files = f.window->FilMain->fileNames();
         files.sort();
@@ -397,32 +398,63 @@ private Q_SLOTS:
         ModalCatcher catcher;
         f.window->mnuFilePreview->trigger();
         QCOMPARE(catcher.shown,
-            QStringList{ModalCatcher::entry(QMessageBox::Warning, QMessageBox::Ok,
-                u"Input Error"_s, u"Maximum length must be 12 to 99"_s)});
+            QStringList{ModalCatcher::entry(QMessageBox::Warning, QMessageBox::Ok, u"Input Error"_s,
+                u"Maximum length must be 12 to 99"_s)});
     }
 
     void panelsTakeTheLatestTextsWhenTheBarPaints()
     {
         Fixture f;
-        PassHost &host = *f.window->m_passHost;
+        WindowPassHost &host = *f.window->m_passHost;
         const QList<QLabel *> panels = f.window->StatusBar1->panels();
-        host.setBusy(true);
-        host.setPanelText(EngineTexts::ReadPanel, u" Read: 1"_s);
-        host.setPanelText(EngineTexts::ReadPanel, u" Read: 2"_s);
+        host.passStarted();
+        QCOMPARE(panels[2]->text(), u"Navigating..."_s);
+        host.fileRead(1, u"/x"_s, u"a.txt"_s);
+        host.fileRead(2, u"/x"_s, u"y.txt"_s);
         // Within 50 ms of the one before, the second text is only kept.
         QVERIFY(panels[0]->text() != u" Read: 2"_s);
         // Once 50 ms have passed, the next text shows every kept one.
         QVERIFY(QTest::qWaitFor([&] {
-            host.setPanelText(EngineTexts::FixedPanel, u" Fixed: 1"_s);
+            host.fileFixed(1);
             return panels[1]->text() == u" Fixed: 1"_s;
         }));
         QCOMPARE(panels[0]->text(), u" Read: 2"_s);
-        QCOMPARE(panels[1]->text(), u" Fixed: 1"_s);
-        host.setPanelText(EngineTexts::CurrentPanel, u" /x/y.txt"_s);
-        host.setBusy(false); // the end of the pass shows the last texts
         QCOMPARE(panels[2]->text(), u" /x/y.txt"_s);
-        host.setPanelText(EngineTexts::CurrentPanel, u"Completed"_s);
+        host.fileRead(3, u"/x"_s, u"z.txt"_s);
+        host.passEnded(); // the end of the pass shows the last texts
+        QCOMPARE(panels[0]->text(), u" Read: 3"_s);
         QCOMPARE(panels[2]->text(), u"Completed"_s);
+        QVERIFY(!QGuiApplication::overrideCursor());
+    }
+
+    void settingsReadFromTheBoxes_data()
+    {
+        QTest::addColumn<QString>("maxLength");
+        QTest::addColumn<QString>("limit");
+        QTest::addColumn<double>("maxLengthRead");
+        QTest::addColumn<double>("limitRead");
+        // The maximum length reads with "0" in front, the limit without.
+        QTest::newRow("plain") << u"60"_s << u"1000"_s << 60.0 << 1000.0;
+        QTest::newRow("empty") << u""_s << u""_s << 0.0 << 0.0;
+        QTest::newRow("sign") << u"-2"_s << u"+2"_s << 0.0 << 2.0;
+        QTest::newRow("hexadecimal") << u"&H"_s << u"&H2"_s << 0.0 << 2.0;
+        QTest::newRow("fraction") << u".5"_s << u"3.5"_s << 0.5 << 3.5;
+    }
+    void settingsReadFromTheBoxes()
+    {
+        QFETCH(QString, maxLength);
+        QFETCH(QString, limit);
+        QFETCH(double, maxLengthRead);
+        QFETCH(double, limitRead);
+
+        Fixture f;
+        f.window->txtMax->setText(maxLength);
+        f.window->txtCount->setText(limit);
+        const PassSettings settings = f.window->passSettings();
+        QCOMPARE(settings.rules.maxLength, maxLengthRead);
+        QCOMPARE(settings.limit, limitRead);
+        QCOMPARE(settings.startFolder, f.window->FilMain->path());
+        QCOMPARE(settings.rules.removals, f.window->colJnk);
     }
 
     void settingsMenu_data()
