@@ -37,8 +37,9 @@ QString folderNameNotText(const QString &escapedPath)
 
 QString noFreeNumber(const QString &name)
 {
-    return u"Overflow: every number up to 32767 is taken for '%1'; the file keeps its name"_s.arg(
-        name);
+    return u"Overflow: every number up to %1 is taken for '%2'; the file keeps its name"_s
+        .arg(Limits::HighestNameNumber)
+        .arg(name);
 }
 
 QString noSafeRename(const QString &folder)

@@ -8,6 +8,7 @@
 #include "namebytes.h"
 #include "namecleaner.h"
 #include "passhost.h"
+#include "range.h"
 #include "textconversions.h"
 
 #include <utility>
@@ -17,10 +18,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// The numbering counter stays within what the name's digits were always
-// meant to hold; a name still taken then is reported, not looped over.
-constexpr int HighestNumber = 32767;
 
 constexpr quint32 SkippedAttributes = FileAttribute::Alias | FileAttribute::Directory
     | FileAttribute::Hidden | FileAttribute::System | FileAttribute::VolumeLabel;
@@ -220,7 +217,9 @@ ExecutionPass::Flow ExecutionPass::freeName(
     // the file system is asked only about the name that looks free. The
     // no-replace rename still guards against anything that appears meanwhile.
     for (int number = names.firstCandidate(cleanedName);; ++number) {
-        if (number > HighestNumber) {
+        // The numbering counter stays within what the name's digits were always
+        // meant to hold; a name still taken then is reported, not looped over.
+        if (number > Limits::HighestNameNumber) {
             *keepName = true;
             return report({EngineTexts::OverflowNumber, EngineTexts::noFreeNumber(cleanedName)});
         }

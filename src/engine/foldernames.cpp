@@ -18,8 +18,10 @@ bool FolderNames::inListing(QByteArrayView name) const
         });
         m_indexed = true;
     }
-    const auto found = std::lower_bound(m_sorted.begin(), m_sorted.end(), name,
-        [&](quint32 index, QByteArrayView wanted) { return m_listing.name(files[index]) < wanted; });
+    const auto found = std::lower_bound(
+        m_sorted.begin(), m_sorted.end(), name, [&](quint32 index, QByteArrayView wanted) {
+            return m_listing.name(files[index]) < wanted;
+        });
     return found != m_sorted.end() && m_listing.name(files[*found]) == name;
 }
 

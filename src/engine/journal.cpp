@@ -1,6 +1,7 @@
 #include "journal.h"
 
 #include "enginetexts.h"
+#include "oserror.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -68,8 +69,8 @@ std::optional<JournalRecord> parse(QByteArrayView text)
     if (fields.size() != 4 || (fields[0] != "R" && fields[0] != "A"))
         return std::nullopt;
     JournalRecord record;
-    record.kind = fields[0] == "R" ? JournalRecord::Kind::Rename
-                                   : JournalRecord::Kind::ReadOnlyCleared;
+    record.kind
+        = fields[0] == "R" ? JournalRecord::Kind::Rename : JournalRecord::Kind::ReadOnlyCleared;
     record.folder = QByteArray::fromPercentEncoding(fields[1]);
     record.oldName = QByteArray::fromPercentEncoding(fields[2]);
     record.newName = QByteArray::fromPercentEncoding(fields[3]);
@@ -113,8 +114,8 @@ Status JournalWriter::begin()
     return Status::success();
 }
 
-Status JournalWriter::append(JournalRecord::Kind kind, QByteArrayView folder,
-    QByteArrayView oldName, QByteArrayView newName)
+Status JournalWriter::append(
+    JournalRecord::Kind kind, QByteArrayView folder, QByteArrayView oldName, QByteArrayView newName)
 {
     if (!m_file.isOpen())
         return failure(u"it is not open"_s);
@@ -133,7 +134,7 @@ Status JournalWriter::append(JournalRecord::Kind kind, QByteArrayView folder,
     if (written != ssize_t(m_line.size())) {
         const int error = written < 0 ? errno : ENOSPC;
         truncateTo(m_beforeLast);
-        return failure(QString::fromLocal8Bit(std::strerror(error)));
+        return failure(systemReason(error));
     }
     m_size += written;
     ++m_records;
@@ -192,7 +193,8 @@ Result<QList<JournalRecord>> read(const QString &path)
     QList<JournalRecord> records;
     qsizetype at = Header.size();
     for (qsizetype end = all.indexOf('\n', at); end >= 0; end = all.indexOf('\n', at)) {
-        if (const std::optional<JournalRecord> record = parse(QByteArrayView(all).sliced(at, end - at)))
+        if (const std::optional<JournalRecord> record
+            = parse(QByteArrayView(all).sliced(at, end - at)))
             records.append(*record);
         at = end + 1;
     }

@@ -42,11 +42,10 @@ public:
 
 private:
     template <typename Change>
-    Status journaled(JournalRecord::Kind kind, QByteArrayView oldName, QByteArrayView newName,
-        Change change)
+    Status journaled(
+        JournalRecord::Kind kind, QByteArrayView oldName, QByteArrayView newName, Change change)
     {
-        if (const Status written = m_journal.append(kind, m_path, oldName, newName);
-            !written.ok())
+        if (const Status written = m_journal.append(kind, m_path, oldName, newName); !written.ok())
             return written;
         Status changed = change();
         if (!changed.ok())

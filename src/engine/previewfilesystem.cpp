@@ -3,6 +3,7 @@
 #include "forwardingfolder.h"
 #include "namebytes.h"
 #include "newname.h"
+#include "oserror.h"
 
 #include <QSet>
 
@@ -52,12 +53,12 @@ public:
     }
 
 private:
-    Failure refusal(QByteArrayView name, QByteArrayView newName, int number,
-        const QString &reason) const
+    Failure refusal(
+        QByteArrayView name, QByteArrayView newName, int number, const QString &reason) const
     {
         return {number,
-            u"Cannot rename '%1' to '%2' in '%3': %4"_s.arg(NameBytes::decode(name).text,
-                NameBytes::decode(newName).text, path(), reason)};
+            u"Cannot rename '%1' to '%2' in '%3': %4"_s.arg(
+                NameBytes::decode(name).text, NameBytes::decode(newName).text, path(), reason)};
     }
 
     QSet<QByteArray> m_gone; // renamed away
@@ -75,10 +76,11 @@ Status PreviewFolder::rename(QByteArrayView name, QByteArrayView newName)
     bool taken = m_added.contains(to);
     if (!taken && !m_gone.contains(to)) {
         const Result<quint32> entry = inner().attributes(newName);
-        taken = entry.ok() || (entry.failure().number != ENOENT && entry.failure().number != ENOTDIR);
+        taken
+            = entry.ok() || (entry.failure().number != ENOENT && entry.failure().number != ENOTDIR);
     }
     if (taken)
-        return refusal(name, newName, EEXIST, QString::fromLocal8Bit(std::strerror(EEXIST)));
+        return refusal(name, newName, EEXIST, systemReason(EEXIST));
 
     const QByteArray from = name.toByteArray();
     if (!m_added.remove(from))

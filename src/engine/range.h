@@ -22,5 +22,10 @@ inline constexpr Range DefaultMaxLength{20, 240};
 // The files per execution that the window's box accepts and that Limit
 // saves as the default.
 inline constexpr Range MaxFiles{50, 2000};
+// What a stored number and a number typed into a Settings prompt must fit:
+// a signed 16-bit whole number.
+inline constexpr Range WholeNumber16{-32768, 32767};
+// The highest number that a taken name gets before the pass gives up on it.
+inline constexpr int HighestNameNumber = WholeNumber16.high;
 
 } // namespace Limits

@@ -1,5 +1,7 @@
 #include "textconversions.h"
 
+#include "range.h"
+
 #include <QLocale>
 
 #include <algorithm>
@@ -265,10 +267,13 @@ bool isNumeric(QStringView text)
 std::optional<qint16> toInt16(QStringView text)
 {
     const std::optional<double> value = parseWholeNumber(text);
-    if (!value)
-        return std::nullopt;
-    const double rounded = std::nearbyint(*value);
-    if (!(rounded >= -32768.0 && rounded <= 32767.0))
+    return value ? roundedToInt16(*value) : std::nullopt;
+}
+
+std::optional<qint16> roundedToInt16(double value)
+{
+    const double rounded = std::nearbyint(value);
+    if (!Limits::WholeNumber16.contains(rounded))
         return std::nullopt;
     return static_cast<qint16>(rounded);
 }

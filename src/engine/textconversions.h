@@ -32,6 +32,9 @@ bool isNumeric(QStringView text);
 // even neighbour. Empty text, a non-number and a value outside
 // -32768..32767 give no value.
 std::optional<qint16> toInt16(QStringView text);
+// `value` rounded, halves going to the even neighbour, when that fits in a
+// signed 16-bit integer.
+std::optional<qint16> roundedToInt16(double value);
 
 // "True" and "False" in any letter case; a numeric text is true unless it is
 // zero. Anything else gives no value.

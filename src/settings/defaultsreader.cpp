@@ -15,10 +15,7 @@ namespace {
 // nothing when it does not fit in 16 bits.
 std::optional<qint16> storedNumber(const QString &text)
 {
-    const double rounded = std::nearbyint(TextConversions::leadingNumber(text));
-    if (!(rounded >= -32768.0 && rounded <= 32767.0))
-        return std::nullopt;
-    return static_cast<qint16>(rounded);
+    return TextConversions::roundedToInt16(TextConversions::leadingNumber(text));
 }
 
 class FieldReader

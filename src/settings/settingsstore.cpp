@@ -1,5 +1,6 @@
 #include "settingsstore.h"
 
+#include "filename.h"
 #include "oserror.h"
 #include "regularfile.h"
 #include "settingkeys.h"
@@ -65,8 +66,8 @@ SettingsStore::SettingsStore(const QString &applicationName, const QString &fold
     const QString base = folder.isEmpty()
         ? QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
         : folder;
-    m_location
-        = QDir::cleanPath(base + u'/' + m_applicationName + u'/' + m_applicationName + u".conf"_s);
+    m_location = QDir::cleanPath(
+        joinedPath(joinedPath(base, m_applicationName), m_applicationName + u".conf"_s));
     read();
 }
 

@@ -49,8 +49,11 @@ QString notBoolean(QStringView key, const QString &stored, const QString &used)
 
 QString numberOutOfRange(QStringView key, const QString &stored, const QString &used)
 {
-    return u"The stored setting %1 is '%2', which lies outside -32768 to 32767; %3 is used instead."_s
-        .arg(key, excerpt(stored), used);
+    return u"The stored setting %1 is '%2', which lies outside %3 to %4; %5 is used instead."_s
+        .arg(key, excerpt(stored))
+        .arg(Limits::WholeNumber16.low)
+        .arg(Limits::WholeNumber16.high)
+        .arg(used);
 }
 
 QString removalListNotRead(const QString &path, const QString &reason)

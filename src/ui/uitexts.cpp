@@ -201,11 +201,6 @@ QString lengthRange()
     return EngineTexts::maxLengthRange();
 }
 
-QString driveMissing(const QString &drive)
-{
-    return u"There is no drive %1 on this computer"_s.arg(drive);
-}
-
 QString driveNotReady(QChar letter, const QString &mountPoint)
 {
     return u"Drive %1: (%2) is not ready"_s.arg(letter).arg(mountPoint);

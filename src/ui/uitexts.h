@@ -58,7 +58,6 @@ QString countRange();
 QString lengthNotNumeric();
 QString lengthRange();
 
-QString driveMissing(const QString &drive);
 // Files and folders that the program found are named in the system's
 // notation; drive texts only where they echo what the user typed or stored.
 QString driveNotReady(QChar letter, const QString &mountPoint);

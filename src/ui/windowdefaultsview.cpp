@@ -6,6 +6,7 @@
 #include "folderlist.h"
 #include "limitbox.h"
 #include "panelstatusbar.h"
+#include "settingstexts.h"
 #include "uitexts.h"
 
 #include <QAction>
@@ -18,11 +19,11 @@
 Status WindowDefaultsView::selectDrive(const QString &drive)
 {
     if (drive.isEmpty() || !m_controls.drives.exists(drive))
-        return Failure{ENODEV, UiTexts::driveMissing(drive)};
+        return Failure{ENODEV, SettingsTexts::doesNotExist()};
     {
         const QSignalBlocker blocker(&m_controls.driveList);
         if (!m_controls.driveList.selectLetter(drive.front()))
-            return Failure{ENODEV, UiTexts::driveMissing(drive)};
+            return Failure{ENODEV, SettingsTexts::doesNotExist()};
     }
     return m_controls.followDrive();
 }
