@@ -55,7 +55,7 @@ void SettingsCommands::save(const DefaultSetting &setting)
         m_dialogs.warn(SettingsTexts::notSaved(saved.failure().description));
 }
 
-void SettingsCommands::mnuSettingsDefaultDrive_Click()
+void SettingsCommands::askDefaultDrive()
 {
     QString answer;
     do {
@@ -77,7 +77,7 @@ void SettingsCommands::mnuSettingsDefaultDrive_Click()
     save(*DefaultsTable::forKey(SettingKeys::Drive));
 }
 
-void SettingsCommands::mnuSettingsDefaultPath_Click()
+void SettingsCommands::askDefaultPath()
 {
     QString answer;
     for (;;) {
@@ -121,7 +121,7 @@ qint16 SettingsCommands::askNumber(const NumberPrompt &prompt, qint16 current)
     return value;
 }
 
-void SettingsCommands::mnuSettingsDefaultLength_Click()
+void SettingsCommands::askDefaultLength()
 {
     const qint16 value = askNumber(
         {SettingsTexts::lengthPrompt(), SettingsTexts::lengthTitle(), Limits::DefaultMaxLength,
@@ -132,7 +132,7 @@ void SettingsCommands::mnuSettingsDefaultLength_Click()
     save(*DefaultsTable::forKey(SettingKeys::MaxLength));
 }
 
-void SettingsCommands::mnuSettingsLimit_Click()
+void SettingsCommands::askDefaultLimit()
 {
     const qint16 value
         = askNumber({SettingsTexts::limitPrompt(), SettingsTexts::limitTitle(), Limits::MaxFiles,

@@ -21,10 +21,11 @@ public:
     SettingsCommands(SavedDefaults &defaults, SettingsStore &store, DefaultsView &view,
         UserDialogs &dialogs, const Drives &drives);
 
-    void mnuSettingsDefaultDrive_Click();
-    void mnuSettingsDefaultPath_Click();
-    void mnuSettingsDefaultLength_Click();
-    void mnuSettingsLimit_Click();
+    // Each asks for a new default until the answer is valid or cancelled.
+    void askDefaultDrive();
+    void askDefaultPath();
+    void askDefaultLength();
+    void askDefaultLimit();
     // The nine on/off items: the new value comes from the item's check
     // mark alone, never from the check box the user may have changed.
     void toggle(SwitchId id);

@@ -275,22 +275,22 @@ void frmMain::connectSettingsMenu()
 
 void frmMain::mnuSettingsDefaultDrive_Click()
 {
-    m_commands->mnuSettingsDefaultDrive_Click();
+    m_commands->askDefaultDrive();
 }
 
 void frmMain::mnuSettingsDefaultPath_Click()
 {
-    m_commands->mnuSettingsDefaultPath_Click();
+    m_commands->askDefaultPath();
 }
 
 void frmMain::mnuSettingsDefaultLength_Click()
 {
-    m_commands->mnuSettingsDefaultLength_Click();
+    m_commands->askDefaultLength();
 }
 
 void frmMain::mnuSettingsLimit_Click()
 {
-    m_commands->mnuSettingsLimit_Click();
+    m_commands->askDefaultLimit();
 }
 
 void frmMain::mnuSettingsIncludeSubdirs_Click()

@@ -25,10 +25,10 @@ struct Prompt
 };
 // clang-format off
 const QHash<QString, Prompt> Prompts{ // by the key that the command saves
-    {u"Drive"_s, {&SettingsCommands::mnuSettingsDefaultDrive_Click, u"Enter drive letter:|Default Drive|C"_s}},
-    {u"Path"_s, {&SettingsCommands::mnuSettingsDefaultPath_Click, u"Enter path string:|Default Path|old"_s}},
-    {u"MaxLength"_s, {&SettingsCommands::mnuSettingsDefaultLength_Click, u"Enter maximum length of file name:|Maximum Length|60"_s}},
-    {u"MaxCount"_s, {&SettingsCommands::mnuSettingsLimit_Click, u"Enter maximum number of files to inspect:|Maximum Files|1000"_s}}};
+    {u"Drive"_s, {&SettingsCommands::askDefaultDrive, u"Enter drive letter:|Default Drive|C"_s}},
+    {u"Path"_s, {&SettingsCommands::askDefaultPath, u"Enter path string:|Default Path|old"_s}},
+    {u"MaxLength"_s, {&SettingsCommands::askDefaultLength, u"Enter maximum length of file name:|Maximum Length|60"_s}},
+    {u"MaxCount"_s, {&SettingsCommands::askDefaultLimit, u"Enter maximum number of files to inspect:|Maximum Files|1000"_s}}};
 // clang-format on
 
 // An empty store; drive C over a temporary folder with Music\Rock (which
