@@ -8,12 +8,6 @@
 // Every text of the cleaning engine that the user sees.
 namespace EngineTexts {
 
-inline constexpr int InvalidArgumentNumber = 5;
-inline constexpr int OverflowNumber = 6;
-inline constexpr int NotTextNumber = 84; // EILSEQ: an illegal byte sequence
-// EOPNOTSUPP: the file system has no rename that cannot replace a file.
-inline constexpr int NoSafeRenameNumber = 95;
-
 QString errorDialogTitle();
 // "Error: <number>\r\n<description>\r\nClick OK to continue or Cancel to abort"
 QString errorDialogPrompt(const Failure &failure);

@@ -113,7 +113,8 @@ ExecutionPass::Flow ExecutionPass::ProcessFolder(
             const NameBytes::Decoded subFolder = NameBytes::decode(bytes);
             const QString subPath = joinedPath(path, subFolder.text);
             if (!subFolder.isText) {
-                if (report({EngineTexts::NotTextNumber, EngineTexts::folderNameNotText(subPath)})
+                if (report(Failure::of(
+                        ProgramFault::NameNotText, EngineTexts::folderNameNotText(subPath)))
                     == Flow::Abort)
                     return Flow::Abort;
                 continue;
@@ -144,8 +145,8 @@ ExecutionPass::Flow ExecutionPass::processFile(
     m_host.fileRead(m_summary.filesRead, folder.path(), name.text);
 
     if (!name.isText) {
-        return report({EngineTexts::NotTextNumber,
-            EngineTexts::fileNameNotText(joinedPath(folder.path(), name.text))});
+        return report(Failure::of(ProgramFault::NameNotText,
+            EngineTexts::fileNameNotText(joinedPath(folder.path(), name.text))));
     }
 
     // A test that cannot be made counts as passed once the user said OK:
@@ -190,7 +191,7 @@ ExecutionPass::Flow ExecutionPass::processFile(
     if (const Status renamed = folder.rename(bytes, newBytes); renamed.ok()) {
         names.renamed(bytes, newBytes);
         m_host.fileRenamed({folder.path(), name.text, newName, numbered, readOnly});
-    } else if (renamed.failure().number == EngineTexts::NoSafeRenameNumber) {
+    } else if (renamed.failure().is(ProgramFault::NoSafeRename)) {
         // Every further rename would fail alike: said once, each file stays.
         if (m_noSafeRenameReported)
             return Flow::Continue;
@@ -221,7 +222,8 @@ ExecutionPass::Flow ExecutionPass::freeName(
         // meant to hold; a name still taken then is reported, not looped over.
         if (number > Limits::HighestNameNumber) {
             *keepName = true;
-            return report({EngineTexts::OverflowNumber, EngineTexts::noFreeNumber(cleanedName)});
+            return report(
+                Failure::of(ProgramFault::NoFreeNumber, EngineTexts::noFreeNumber(cleanedName)));
         }
         *name
             = number == 0 ? cleanedName : numberedName(cleaned, number, m_settings.rules.maxLength);

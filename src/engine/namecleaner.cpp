@@ -646,8 +646,8 @@ CleanResult NameCleaner::clean(const QString &name) const
         const double keep = std::nearbyint(m_maxLength - double(extension.size()));
         if (keep < 0) {
             return {joined(base, extension),
-                Failure{EngineTexts::InvalidArgumentNumber,
-                    EngineTexts::cutBelowZero(name, m_maxLength)}};
+                Failure::of(
+                    ProgramFault::CutBelowZero, EngineTexts::cutBelowZero(name, m_maxLength))};
         }
         changed |= cutWhole(base, qsizetype(keep));
     }

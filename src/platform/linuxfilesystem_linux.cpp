@@ -197,7 +197,7 @@ Status LinuxFolder::rename(QByteArrayView name, QByteArrayView newName)
     case NoReplaceRename::Outcome::Refused:
         return systemFailure(done.error, what);
     case NoReplaceRename::Outcome::Unsupported:
-        return Failure{EngineTexts::NoSafeRenameNumber, EngineTexts::noSafeRename(m_path)};
+        return Failure::of(ProgramFault::NoSafeRename, EngineTexts::noSafeRename(m_path));
     case NoReplaceRename::Outcome::Replaced:
         break;
     }

@@ -90,7 +90,7 @@ Result<bool> SystemInfoLookup::GetKeyValue(
         return false;
     }
     if (queried.byteCount == 0) {
-        return Failure{EngineTexts::InvalidArgumentNumber,
+        return Failure{EINVAL,
             u"The registry value '%1' of '%2' holds no bytes"_s.arg(SubKeyRef, KeyName)};
     }
 

@@ -133,8 +133,8 @@ CleanResult referenceCleanFileName(const QString &name, const CleaningRules &rul
         const double keep = std::nearbyint(maxLength - double(extension.size()));
         if (keep < 0) {
             return {base + extension,
-                Failure{EngineTexts::InvalidArgumentNumber,
-                    EngineTexts::cutBelowZero(name, maxLength)}};
+                Failure::of(
+                    ProgramFault::CutBelowZero, EngineTexts::cutBelowZero(name, maxLength))};
         }
         base = leftWhole(base, qsizetype(keep));
     }

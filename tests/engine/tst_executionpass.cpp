@@ -327,7 +327,7 @@ private Q_SLOTS:
         p.host.answers = {ok};
         p.run();
 
-        QCOMPARE(p.host.failureNumbers(), QList<int>{EngineTexts::OverflowNumber});
+        QCOMPARE(p.host.failureNumbers(), QList<int>{int(ProgramFault::NoFreeNumber)});
         QVERIFY(p.fs.contains("/r/Song32767.mp3") && p.fs.contains("/r/Song[ads][ads].mp3"));
         QCOMPARE(p.fs.contains("/r/next-.mp3"), ok);
         QCOMPARE(p.summary.filesFixed, ok ? 2 : 1);

@@ -135,7 +135,7 @@ private Q_SLOTS:
 
         const CleanResult result = CleanFileName(name, rulesFrom(switches, maxLength, {}));
         QVERIFY(result.failure.has_value());
-        QCOMPARE(result.failure->number, EngineTexts::InvalidArgumentNumber);
+        QVERIFY(result.failure->is(ProgramFault::CutBelowZero));
         QVERIFY(result.failure->description.contains(name));
         QCOMPARE(result.name, uncut);
     }

@@ -99,7 +99,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("read"); // files read: every entry of the walked folders but folders
 
         const QList<int> none;
-        const QList<int> notText = {EngineTexts::NotTextNumber, EngineTexts::NotTextNumber};
+        const QList<int> notText = {int(ProgramFault::NameNotText), int(ProgramFault::NameNotText)};
         // clang-format off
         QTest::newRow("two names that clean alike") << "CC Song.mp3|ZZ Song.mp3"_ba << true << "Song.mp3|Song1.mp3"_ba << none << 2;
         QTest::newRow("other letter case is free") << "song.mp3|CC Song.mp3"_ba << true << "Song.mp3|song.mp3"_ba << none << 2;
@@ -169,7 +169,7 @@ private Q_SLOTS:
         QTest::addColumn<QList<int>>("failures");
         // clang-format off
         QTest::newRow("links stand in for the flag") << true << "Song.mp3|Song1.mp3|Song2.mp3|a.txt"_ba << QList<int>{};
-        QTest::newRow("neither: said once, nothing changes") << false << "CC Song.mp3|CC a.txt|Song.mp3|ZZ Song.mp3"_ba << QList<int>{EngineTexts::NoSafeRenameNumber};
+        QTest::newRow("neither: said once, nothing changes") << false << "CC Song.mp3|CC a.txt|Song.mp3|ZZ Song.mp3"_ba << QList<int>{int(ProgramFault::NoSafeRename)};
         // clang-format on
     }
     void renamesWithoutTheNoReplaceFlag()
