@@ -64,7 +64,7 @@ int main(int argc, char **argv)
     std::printf("preview of %d rows\n", count);
     std::printf("  rows built:        %9.1f ms\n", millis(timer));
 
-    frmPreview dialog(Preview{count, count, std::move(rows), {}});
+    frmPreview dialog(Preview{count, count, 0, std::move(rows), {}});
     std::printf("  window built:      %9.1f ms\n", millis(timer));
 
     dialog.show();

@@ -48,6 +48,12 @@ QString noSafeRename(const QString &folder)
            "leaves its files as they are"_s.arg(folder);
 }
 
+QString newNameHides(const QString &path, const QString &newName)
+{
+    return u"'%1' is not renamed to '%2': a name that starts with a dot would hide the file"_s.arg(
+        path, newName);
+}
+
 QString changedDuringRename(const QString &name, const QString &newName, const QString &folder)
 {
     return u"'%1' in '%3' was replaced by another file while it was being renamed to '%2'; "

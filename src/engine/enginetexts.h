@@ -17,6 +17,7 @@ QString fileNameNotText(const QString &escapedPath);
 QString folderNameNotText(const QString &escapedPath);
 QString noFreeNumber(const QString &name);
 QString noSafeRename(const QString &folder);
+QString newNameHides(const QString &path, const QString &newName);
 QString changedDuringRename(const QString &name, const QString &newName, const QString &folder);
 
 QString journalNotWritable(const QString &path, const QString &reason);

@@ -112,6 +112,10 @@ ExecutionPass::Flow ExecutionPass::ProcessFolder(
             const QByteArrayView bytes = listing.value().name(entry);
             const NameBytes::Decoded subFolder = NameBytes::decode(bytes);
             const QString subPath = joinedPath(path, subFolder.text);
+            // Hidden folders (".git", ".config") belong to programs, not to
+            // the user: never walked, like hidden files are never renamed.
+            if (isHiddenName(bytes))
+                continue;
             if (!subFolder.isText) {
                 if (report(Failure::of(
                         ProgramFault::NameNotText, EngineTexts::folderNameNotText(subPath)))
@@ -165,41 +169,65 @@ ExecutionPass::Flow ExecutionPass::processFile(
         return Flow::Continue;
 
     // The bit is never set again, whether or not the name changes.
+    bool cleared = false;
     if (readOnly) {
         const Status written
             = folder.setAttributes(bytes, attributes & ~quint32(FileAttribute::ReadOnly));
+        cleared = written.ok();
         if (!written.ok() && report(written.failure()) == Flow::Abort)
             return Flow::Abort;
     }
 
-    const CleanResult cleaned = m_cleaner->clean(name.text);
+    bool renamed = false;
+    const Flow flow = renameIfChanged(folder, names, bytes, name.text, cleared, &renamed);
+    if (cleared && !renamed)
+        m_host.readOnlyCleared(folder.path(), name.text);
+    return flow;
+}
+
+ExecutionPass::Flow ExecutionPass::renameIfChanged(Folder &folder, FolderNames &names,
+    QByteArrayView bytes, const QString &name, bool readOnlyCleared, bool *renamed)
+{
+    const CleanResult cleaned = m_cleaner->clean(name);
     if (cleaned.failure && report(*cleaned.failure) == Flow::Abort)
         return Flow::Abort;
 
     QString newName = cleaned.name;
-    if (newName == name.text)
+    if (newName == name)
         return Flow::Continue;
 
-    bool numbered = false;
-    bool keepName = false;
-    if (freeName(folder, names, &newName, &numbered, &keepName) == Flow::Abort)
-        return Flow::Abort;
-    if (keepName)
-        return Flow::Continue;
+    Status outcome = Status::success();
+    if (isHiddenName(newName)) {
+        // Hidden files are skipped before they are cleaned, so this one was
+        // visible: a name that hides it, or a number in front of its
+        // extension alone, would lose it to the user.
+        outcome = Failure::of(ProgramFault::NewNameHides,
+            EngineTexts::newNameHides(joinedPath(folder.path(), name), newName));
+    } else {
+        bool numbered = false;
+        bool keepName = false;
+        if (freeName(folder, names, &newName, &numbered, &keepName) == Flow::Abort)
+            return Flow::Abort;
+        if (keepName)
+            return Flow::Continue;
+        const QByteArray newBytes = newName.toUtf8();
+        outcome = folder.rename(bytes, newBytes);
+        if (outcome.ok()) {
+            *renamed = true;
+            names.renamed(bytes, newBytes);
+            m_host.fileRenamed({folder.path(), name, newName, numbered, readOnlyCleared});
+        }
+    }
 
-    const QByteArray newBytes = newName.toUtf8();
-    if (const Status renamed = folder.rename(bytes, newBytes); renamed.ok()) {
-        names.renamed(bytes, newBytes);
-        m_host.fileRenamed({folder.path(), name.text, newName, numbered, readOnly});
-    } else if (renamed.failure().is(ProgramFault::NoSafeRename)) {
+    if (!outcome.ok() && outcome.failure().is(ProgramFault::NoSafeRename)) {
         // Every further rename would fail alike: said once, each file stays.
         if (m_noSafeRenameReported)
             return Flow::Continue;
         m_noSafeRenameReported = true;
-        return report(renamed.failure());
-    } else if (report(renamed.failure()) == Flow::Abort) {
-        return Flow::Abort;
+        return report(outcome.failure());
     }
+    if (!outcome.ok() && report(outcome.failure()) == Flow::Abort)
+        return Flow::Abort;
 
     // A refused rename that the user acknowledged counts as fixed too.
     ++m_summary.filesFixed;

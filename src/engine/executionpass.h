@@ -37,6 +37,10 @@ private:
     // `parent` is null for the folder the pass starts in.
     Flow ProcessFolder(Folder *parent, const QString &path, QByteArrayView name);
     Flow processFile(Folder &folder, FolderNames &names, QByteArrayView bytes);
+    // Cleans `name`, numbers it when taken and renames; sets `renamed` once
+    // the rename was carried out.
+    Flow renameIfChanged(Folder &folder, FolderNames &names, QByteArrayView bytes,
+        const QString &name, bool readOnlyCleared, bool *renamed);
     // Numbers `name` until no file holds it. Sets `keepName` when no free
     // number is left and the file must keep its name.
     Flow freeName(

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 
@@ -18,6 +19,17 @@ struct FileName
 // between the two halves of a surrogate pair: a cut never leaves half a
 // character behind. A count below 0 gives the empty text.
 QString leftWhole(const QString &text, qsizetype count);
+
+// A name that starts with "." is hidden: file managers do not show it, and
+// a pass leaves it alone.
+inline bool isHiddenName(QStringView name)
+{
+    return name.startsWith(u'.');
+}
+inline bool isHiddenName(QByteArrayView name)
+{
+    return name.startsWith('.');
+}
 
 // The full path of `name` in `folder`, with one separator between them.
 QString joinedPath(const QString &folder, const QString &name);

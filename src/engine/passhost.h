@@ -32,6 +32,13 @@ public:
     }
     // After every rename that was carried out.
     virtual void fileRenamed(const RenamedFile &file) { Q_UNUSED(file); }
+    // A file lost its read-only bit and keeps its name (a renamed file's
+    // bit is told with its rename).
+    virtual void readOnlyCleared(const QString &folder, const QString &name)
+    {
+        Q_UNUSED(folder);
+        Q_UNUSED(name);
+    }
     // A file counted as fixed: renamed, or refused and acknowledged. The one
     // that passes the limit ends its folder and is not told.
     virtual void fileFixed(qint32 filesFixed) { Q_UNUSED(filesFixed); }

@@ -4,7 +4,6 @@
 #include "passhost.h"
 #include "previewfilesystem.h"
 
-#include <algorithm>
 #include <utility>
 
 namespace {
@@ -34,6 +33,10 @@ public:
     }
     bool startOnWholeDrive(const QString &) override { return true; }
     bool stopRequested() override { return m_progress && m_progress->stopRequested(); }
+    void readOnlyCleared(const QString &folder, const QString &name) override
+    {
+        m_preview.rows.append({relative(folder), name, QString(), false, true, QString()});
+    }
     void fileRenamed(const RenamedFile &file) override
     {
         m_preview.rows.append({relative(file.folder), file.oldName, file.newName, file.numbered,
@@ -69,7 +72,11 @@ Preview previewPass(FileSystem &fileSystem, const PassSettings &settings, PassHo
     const PassSummary summary = pass.execute();
     preview.read = summary.filesRead;
     preview.stopped = summary.end == PassSummary::End::Stopped;
-    preview.renamed = qint32(std::count_if(preview.rows.cbegin(), preview.rows.cend(),
-        [](const PreviewRow &row) { return row.failure.isEmpty(); }));
+    for (const PreviewRow &row : std::as_const(preview.rows)) {
+        if (!row.newName.isEmpty())
+            ++preview.renamed;
+        else if (row.failure.isEmpty())
+            ++preview.readOnlyCleared;
+    }
     return preview;
 }

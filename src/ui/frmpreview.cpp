@@ -48,7 +48,8 @@ void frmPreview::createControls(const Preview &counts)
     setModal(true);
     setSizeGripEnabled(true);
 
-    lblCounts = new QLabel(UiTexts::previewCounts(counts.read, counts.renamed), this);
+    lblCounts = new QLabel(
+        UiTexts::previewCounts(counts.read, counts.renamed, counts.readOnlyCleared), this);
     lblCounts->setObjectName(u"lblCounts"_s);
     lblCounts->setTextFormat(Qt::PlainText);
 

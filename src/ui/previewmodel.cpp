@@ -12,6 +12,7 @@ PreviewModel::PreviewModel(QList<PreviewRow> rows, QObject *parent)
     , m_numbered(UiTexts::previewNumbered())
     , m_readOnly(UiTexts::previewReadOnly())
     , m_numberedReadOnly(UiTexts::previewNumberedReadOnly())
+    , m_readOnlyCleared(UiTexts::previewReadOnlyCleared())
     , m_failureIcon(QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning))
 { }
 
@@ -31,6 +32,8 @@ const QString &PreviewModel::note(const PreviewRow &row) const
 {
     if (!row.failure.isEmpty())
         return row.failure;
+    if (row.newName.isEmpty())
+        return m_readOnlyCleared;
     if (row.numbered)
         return row.readOnly ? m_numberedReadOnly : m_numbered;
     return row.readOnly ? m_readOnly : m_none;

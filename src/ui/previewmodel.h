@@ -41,6 +41,7 @@ private:
     const QString m_numbered;
     const QString m_readOnly;
     const QString m_numberedReadOnly;
+    const QString m_readOnlyCleared;
     const QString m_none;
     const QIcon m_failureIcon;
 };

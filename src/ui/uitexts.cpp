@@ -220,11 +220,17 @@ QString previewTitle()
 {
     return u"Preview"_s;
 }
-QString previewCounts(qint32 read, qint32 renamed)
+QString previewCounts(qint32 read, qint32 renamed, qint32 readOnlyCleared)
 {
-    return (read == 1 ? u"%1 file would be read, %2 renamed"_s
-                      : u"%1 files would be read, %2 renamed"_s)
-        .arg(QString::number(read), QString::number(renamed));
+    QString counts = (read == 1 ? u"%1 file would be read, %2 renamed"_s
+                                : u"%1 files would be read, %2 renamed"_s)
+                         .arg(QString::number(read), QString::number(renamed));
+    if (readOnlyCleared > 0) {
+        counts += (readOnlyCleared == 1 ? u", %1 only cleared of its read-only bit"_s
+                                        : u", %1 only cleared of their read-only bits"_s)
+                      .arg(QString::number(readOnlyCleared));
+    }
+    return counts;
 }
 QString previewFolderColumn()
 {
@@ -253,6 +259,10 @@ QString previewNumbered()
 QString previewReadOnly()
 {
     return u"read-only"_s;
+}
+QString previewReadOnlyCleared()
+{
+    return u"read-only bit cleared"_s;
 }
 QString previewNumberedReadOnly()
 {

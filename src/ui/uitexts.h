@@ -66,7 +66,7 @@ QString folderMissing(const QString &driveFolder);
 
 // The Preview window: what a pass would do, before it is run.
 QString previewTitle(); // "Preview"
-QString previewCounts(qint32 read, qint32 renamed);
+QString previewCounts(qint32 read, qint32 renamed, qint32 readOnlyCleared);
 QString previewFolderColumn();
 QString previewNameColumn();
 QString previewNewNameColumn();
@@ -75,6 +75,7 @@ QString previewStartFolder(); // the start folder in the "Folder" column
 QString previewNumbered();
 QString previewReadOnly();
 QString previewNumberedReadOnly();
+QString previewReadOnlyCleared(); // a file that keeps its name
 QString previewNothing();
 QString previewClose();
 QString wholeDriveTitle(); // "Whole Drive"

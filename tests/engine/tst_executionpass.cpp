@@ -55,7 +55,8 @@ QStringList expectedNames(QStringList names, const CleaningRules &rules)
 {
     for (QString &name : names) {
         const QString cleaned = CleanFileName(name, rules).name;
-        if (cleaned == name)
+        // A name that would hide the file is refused, before any number.
+        if (cleaned == name || cleaned.startsWith(u'.'))
             continue;
         const FileName split = FileName::split(cleaned);
         QString candidate = cleaned;
@@ -333,6 +334,46 @@ private Q_SLOTS:
         QCOMPARE(p.summary.filesFixed, ok ? 2 : 1);
         // The counts go past what 16 bits hold.
         QCOMPARE(p.summary.filesRead, ok ? 32770 : 32769);
+    }
+    void namesStayVisible_data()
+    {
+        QTest::addColumn<QByteArrayList>("files");
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<double>("maxLength");
+        QTest::addColumn<QByteArrayList>("after"); // every path, in the same order
+        QTest::addColumn<int>("hiddenRefused");
+        QTest::addColumn<int>("read");
+        const QByteArray cut = "x.abcdefghijk";
+        // clang-format off
+        QTest::newRow("removal would hide: refused, even with the name taken") << QByteArrayList{"/r/[ads].avi", "/r/.avi"} << u"/r"_s << 60.0 << QByteArrayList{"/r/[ads].avi", "/r/.avi"} << 1 << 2;
+        QTest::newRow("cut leaving the extension alone") << QByteArrayList{"/r/" + cut} << u"/r"_s << 12.0 << QByteArrayList{"/r/" + cut} << 1 << 1;
+        QTest::newRow("hidden folders at any depth are not walked") << QByteArrayList{"/r/.git/fix--bug", "/r/a/.config/b/x--y", "/r/a/b--c", "/r/.x--y"} << u"/r"_s << 60.0 << QByteArrayList{"/r/.git/fix--bug", "/r/a/.config/b/x--y", "/r/a/b-c", "/r/.x--y"} << 0 << 2;
+        QTest::newRow("a hidden start folder is walked") << QByteArrayList{"/r/.h/a--b", "/r/.h/.g/c--d"} << u"/r/.h"_s << 60.0 << QByteArrayList{"/r/.h/a-b", "/r/.h/.g/c--d"} << 0 << 1;
+        // clang-format on
+    }
+    void namesStayVisible()
+    {
+        QFETCH(QByteArrayList, files);
+        QFETCH(QString, start);
+        QFETCH(double, maxLength);
+        QFETCH(QByteArrayList, after);
+        QFETCH(int, hiddenRefused);
+        QFETCH(int, read);
+
+        Pass p;
+        for (const QByteArray &file : files)
+            p.fs.addFile(file);
+        p.host.settings.startFolder = start;
+        p.host.settings.rules.maxLength = maxLength;
+        p.run();
+
+        for (const QByteArray &path : after)
+            QVERIFY2(p.fs.contains(path), path.constData());
+        QCOMPARE(
+            p.host.failureNumbers(), QList<int>(hiddenRefused, int(ProgramFault::NewNameHides)));
+        QCOMPARE(p.summary.filesRead, read);
+        // Refused like a name cleaned to nothing: it counts as fixed.
+        QCOMPARE(p.summary.filesFixed, hiddenRefused + (files != after ? 1 : 0));
     }
     void walkStaysInTheChosenTree_data()
     {

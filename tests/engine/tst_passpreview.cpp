@@ -98,7 +98,17 @@ private Q_SLOTS:
             done.append(
                 line(folder, file.oldName, file.newName, file.numbered, file.readOnlyCleared));
         }
+        // Read-only files that keep their names are listed too.
+        for (const QString &path : std::as_const(host.keptReadOnlyCleared)) {
+            const QString relative = path.mid(settings.startFolder.size() + 1);
+            const qsizetype slash = relative.lastIndexOf(u'/');
+            done.append(line(relative.left(std::max<qsizetype>(slash, 0)), relative.mid(slash + 1),
+                QString(), false, true));
+        }
+        listed.sort();
+        done.sort();
         QCOMPARE(listed, done);
+        QCOMPARE(preview.readOnlyCleared, host.keptReadOnlyCleared.size());
         QStringList failed;
         for (const Failure &failure : std::as_const(host.failures))
             failed.append(failure.description);

@@ -39,3 +39,8 @@ void RecordingHost::fileFixed(qint32 filesFixed)
     lastFixed = filesFixed;
     events.append(u"fixed %1"_s.arg(filesFixed));
 }
+
+void RecordingHost::readOnlyCleared(const QString &folder, const QString &name)
+{
+    keptReadOnlyCleared.append(joinedPath(folder, name));
+}

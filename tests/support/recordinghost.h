@@ -30,6 +30,8 @@ public:
     qint32 lastFixed = 0;
     QList<Failure> failures;
     QList<RenamedFile> renamed;
+    // Files that lost the read-only bit and kept their names, as "folder/name".
+    QStringList keptReadOnlyCleared;
     std::function<void(const RenamedFile &)> onRenamed;
 
     // The error numbers of `failures`, in order.
@@ -39,6 +41,7 @@ public:
     void fileRead(qint32 filesRead, const QString &folder, const QString &name) override;
     void fileRenamed(const RenamedFile &file) override;
     void fileFixed(qint32 filesFixed) override;
+    void readOnlyCleared(const QString &folder, const QString &name) override;
     void passEnded() override { events.append(QStringLiteral("ended")); }
     bool continueAfter(const Failure &failure) override
     {

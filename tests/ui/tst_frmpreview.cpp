@@ -130,7 +130,7 @@ private Q_SLOTS:
         QFETCH(QString, counts);
         QFETCH(QString, gesture);
         QFETCH(int, result);
-        frmPreview dialog(Preview{read, rows, alikeRows(rows), {}});
+        frmPreview dialog(Preview{read, rows, 0, alikeRows(rows), {}});
         QSignalSpy finished(&dialog, &QDialog::finished);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
@@ -180,7 +180,7 @@ private Q_SLOTS:
         rows[900].name = name;
         if (everywhere)
             rows[900].folder = rows[900].newName = name;
-        frmPreview dialog(Preview{1000, 1000, rows, {}});
+        frmPreview dialog(Preview{1000, 1000, 0, rows, {}});
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         auto *table = dialog.findChild<QTableView *>(u"grdPreview"_s);
