@@ -16,6 +16,7 @@
 #include "lockkeys.h"
 #include "panelstatusbar.h"
 #include "passhost.h"
+#include "passinputguard.h"
 #include "passpreview.h"
 #include "passsettings.h"
 #include "programicon.h"
@@ -492,6 +493,7 @@ void frmMain::cmdExecute_Click()
     ExecutionPass pass(m_fileSystem, *m_passHost, settings, &journal);
     {
         const QScopedValueRollback running(m_passRunning, true);
+        const PassInputGuard guard(*this, [this] { m_passHost->requestStop(); });
         pass.execute();
     }
     showUndoAvailable();
@@ -511,9 +513,16 @@ void frmMain::mnuFilePreview_Click()
     Preview preview;
     {
         const QScopedValueRollback running(m_passRunning, true);
-        m_passHost->setBusy(true);
-        preview = previewPass(m_fileSystem, settings);
-        m_passHost->setBusy(false);
+        const PassInputGuard guard(*this, [this] { m_passHost->requestStop(); });
+        m_passHost->passStarted();
+        preview = previewPass(m_fileSystem, settings, m_passHost.get());
+        m_passHost->passEnded();
+    }
+    // Stopped, there is nothing whole to show.
+    if (preview.stopped || m_closeAfterPass) {
+        if (m_closeAfterPass)
+            close();
+        return;
     }
     frmPreview dialog(std::move(preview), this);
     if (dialog.exec() == QDialog::Accepted)
@@ -541,6 +550,7 @@ void frmMain::mnuFileUndo_Click()
     QList<JournalRecord> left;
     {
         const QScopedValueRollback running(m_passRunning, true);
+        const PassInputGuard guard(*this, [this] { m_passHost->requestStop(); });
         UndoPass undo(m_fileSystem, *m_passHost);
         left = undo.run(records.value());
     }
@@ -554,10 +564,11 @@ void frmMain::mnuFileUndo_Click()
 
 void frmMain::closeEvent(QCloseEvent *event)
 {
-    // A dialog of a running pass has its own event loop; the window waits
-    // for the pass to end before it goes.
+    // Closing stops a running pass at its next file, as Cancel does; the
+    // window goes once the pass has ended.
     if (m_passRunning) {
         m_closeAfterPass = true;
+        m_passHost->requestStop();
         event->ignore();
         return;
     }

@@ -9,6 +9,7 @@
 #include "uitexts.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QMessageBox>
 
@@ -59,6 +60,9 @@ void WindowPassHost::paintIfDue()
         return;
     keepLastRead();
     m_panels.repaintThrottled();
+    // The window repaints, and hears Escape and its close box, while the
+    // pass runs; everything else of it ignores input meanwhile.
+    QCoreApplication::processEvents();
 }
 
 void WindowPassHost::fileRead(qint32 filesRead, const QString &folder, const QString &name)
