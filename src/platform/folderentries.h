@@ -1,0 +1,26 @@
+#pragma once
+
+#include "result.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QList>
+#include <QString>
+
+// What the window's folder and file lists show of one folder, read in one
+// go, names as the file system holds them. Links count as what they lead to,
+// since the user opens a folder or file through them; hidden entries and
+// anything that is neither a folder nor a regular file are left out.
+struct FolderEntries
+{
+    QList<QByteArray> folders;
+    QList<QByteArray> files;
+};
+
+Result<FolderEntries> readFolderEntries(const QString &path);
+
+// A name that starts with a dot is hidden.
+inline bool isHiddenName(QByteArrayView name)
+{
+    return name.startsWith('.');
+}
