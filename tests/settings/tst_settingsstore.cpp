@@ -124,14 +124,7 @@ void TestSettingsStore::oddFiles()
     const QString file = temp.filePath(u"Purlex"_s);
     QVERIFY(QDir().mkpath(QFileInfo(file).path()));
     const QString pipe = kind == u"linked pipe" ? temp.folder() + u"/pipe"_s : file;
-    if (kind.endsWith(u"pipe"))
-        QVERIFY(OddFiles::makePipe(pipe));
-    if (kind == u"linked pipe")
-        QVERIFY(QFile::link(pipe, file));
-    else if (kind == u"zero")
-        QVERIFY(OddFiles::linkToDevZero(file));
-    else if (kind == u"folder")
-        QVERIFY(QDir().mkpath(file));
+    QVERIFY(OddFiles::make(kind, file, pipe));
 
     std::optional<SettingsStore> store;
     QVERIFY(
