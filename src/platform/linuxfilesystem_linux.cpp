@@ -2,11 +2,12 @@
 
 #include "enginetexts.h"
 #include "filename.h"
+#include "folderentries.h"
+#include "folderreader_linux.h"
 #include "linuxfilesystemrename.h"
 #include "namebytes.h"
 #include "newname.h"
 #include "oserror.h"
-#include "uniquedir.h"
 #include "uniquefd.h"
 #include "virtualfilesystems_linux.h"
 
@@ -65,8 +66,8 @@ public:
     {
         if (virtualFs->isVirtual(fd.get()))
             return FolderPtr();
-        return FolderPtr(std::make_unique<LinuxFolder>(std::move(fd), std::move(path), calls,
-            virtualFs));
+        return FolderPtr(
+            std::make_unique<LinuxFolder>(std::move(fd), std::move(path), calls, virtualFs));
     }
 
 private:
@@ -94,43 +95,25 @@ bool isRealFolder(int folderFd, const dirent *entry)
 
 Result<FolderListing> LinuxFolder::list()
 {
-    const QString what = u"Cannot list folder "_s + quoted(m_path);
-    // A descriptor of its own, so the folder's stays where it is.
-    UniqueFd listFd(openat(m_fd.get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!listFd.valid())
-        return systemFailure(errno, what);
-    const UniqueDir dir(fdopendir(listFd.get()));
-    if (!dir.get())
-        return systemFailure(errno, what);
-    listFd.release(); // the stream owns it now
-
     FolderListing listing;
-    for (;;) {
-        errno = 0;
-        const dirent *entry = readdir(dir.get());
-        if (!entry) {
-            if (errno != 0)
-                return systemFailure(errno, what);
-            break;
-        }
-        const char *name = entry->d_name;
-        if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0')))
-            continue;
-        const QByteArrayView bytes(name, qsizetype(std::strlen(name)));
-        if (isRealFolder(m_fd.get(), entry))
-            listing.addFolder(bytes);
+    const Status read = readFolder(m_fd.get(), m_path, [&](const dirent &entry) {
+        const QByteArrayView name(entry.d_name, qsizetype(std::strlen(entry.d_name)));
+        if (isRealFolder(m_fd.get(), &entry))
+            listing.addFolder(name);
         else
-            listing.addFile(bytes);
-    }
+            listing.addFile(name);
+    });
+    if (!read.ok())
+        return read.failure();
     return listing;
 }
 
 Result<FolderPtr> LinuxFolder::openSubFolder(QByteArrayView name)
 {
-    UniqueFd fd(openat(m_fd.get(), cName(name).constData(),
-        O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    UniqueFd fd(openat(
+        m_fd.get(), cName(name).constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     if (!fd.valid())
-        return systemFailure(errno, u"Cannot open folder "_s + quoted(pathOf(name)));
+        return systemFailure(errno, cannotOpenFolder(pathOf(name)));
     return adopt(std::move(fd), pathOf(name), m_calls, m_virtual);
 }
 
@@ -150,7 +133,7 @@ Result<quint32> LinuxFolder::attributes(QByteArrayView name)
     // A link's own mode bits mean nothing; only a real entry can be read-only.
     if (!S_ISLNK(info.st_mode) && !(info.st_mode & S_IWUSR))
         bits |= FileAttribute::ReadOnly;
-    if (name.startsWith('.'))
+    if (isHiddenName(name))
         bits |= FileAttribute::Hidden;
     return bits;
 }
@@ -233,6 +216,6 @@ Result<FolderPtr> LinuxFileSystem::openFolder(const QString &path)
 {
     UniqueFd fd(open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!fd.valid())
-        return systemFailure(errno, u"Cannot open folder "_s + quoted(path));
+        return systemFailure(errno, cannotOpenFolder(path));
     return LinuxFolder::adopt(std::move(fd), path, *m_calls, m_virtual);
 }

@@ -1,47 +1,12 @@
 #include "filelist.h"
 
+#include "folderentries.h"
 #include "namebytes.h"
 #include "nameorder.h"
-#include "uniquedir.h"
 
 #include <QDir>
-#include <QFile>
+#include <QPainter>
 #include <QStringListModel>
-
-#include <cstring>
-#include <dirent.h>
-#include <sys/stat.h>
-
-namespace {
-
-// A regular file, or a link that leads to one.
-bool isFile(int folder, const dirent &entry)
-{
-    if (entry.d_type == DT_REG)
-        return true;
-    if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN)
-        return false;
-    struct stat info;
-    return ::fstatat(folder, entry.d_name, &info, 0) == 0 && S_ISREG(info.st_mode);
-}
-
-// Names are read as bytes: the platform's own listing leaves out every
-// name that is not valid in the locale's encoding.
-QStringList filesIn(const QString &path)
-{
-    QStringList names;
-    const UniqueDir dir(::opendir(QFile::encodeName(path).constData()));
-    if (!dir.get())
-        return names;
-    while (const dirent *entry = ::readdir(dir.get())) {
-        if (entry->d_name[0] == '.' || !isFile(::dirfd(dir.get()), *entry))
-            continue;
-        names.append(NameBytes::decode(entry->d_name, qsizetype(std::strlen(entry->d_name))).text);
-    }
-    return names;
-}
-
-} // namespace
 
 FileList::FileList(QWidget *parent)
     : QListView(parent)
@@ -62,14 +27,35 @@ void FileList::setPath(const QString &path)
 void FileList::refresh()
 {
     QStringList names;
+    m_readFailure.clear();
     if (!m_path.isEmpty()) {
-        names = filesIn(m_path);
-        NameOrder::sort(names);
+        // Names are read as bytes: the platform's own listing leaves out
+        // every name that is not valid in the locale's encoding.
+        const Result<FolderEntries> entries = readFolderEntries(m_path);
+        if (entries.ok()) {
+            for (const QByteArray &name : entries.value().files)
+                names.append(NameBytes::decode(name).text);
+            NameOrder::sort(names);
+        } else {
+            m_readFailure = entries.failure().description;
+        }
     }
     m_model->setStringList(names);
+    viewport()->update();
 }
 
 QStringList FileList::fileNames() const
 {
     return m_model->stringList();
+}
+
+void FileList::paintEvent(QPaintEvent *event)
+{
+    QListView::paintEvent(event);
+    if (m_readFailure.isEmpty())
+        return;
+    QPainter painter(viewport());
+    painter.setPen(palette().color(QPalette::Disabled, QPalette::Text));
+    painter.drawText(viewport()->rect().adjusted(4, 4, -4, -4),
+        Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, m_readFailure);
 }

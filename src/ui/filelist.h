@@ -8,7 +8,8 @@ class QStringListModel;
 // whose names start with ".", left out) in the order of NameOrder. A name
 // that is not UTF-8 shows its odd bytes escaped, as the pass shows it. One
 // model row per file, all of one height, so a folder of a hundred thousand
-// files stays quick to show and scroll.
+// files stays quick to show and scroll. A folder that cannot be read shows
+// no files and the reason in their place.
 class FileList final : public QListView
 {
     Q_OBJECT
@@ -23,8 +24,14 @@ public:
     void refresh();
 
     QStringList fileNames() const;
+    // Why the folder could not be read; empty when it was.
+    QString readFailure() const { return m_readFailure; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     QStringListModel *m_model;
     QString m_path;
+    QString m_readFailure;
 };

@@ -1,33 +1,18 @@
 #include "folderlist.h"
 
+#include "folderentries.h"
 #include "nameorder.h"
-#include "oserror.h"
-#include "uitexts.h"
-#include "uniquedir.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QStandardItemModel>
 #include <QStyle>
 
-#include <cerrno>
-
 namespace {
 
 constexpr int PathRole = Qt::UserRole + 1;
-
-// Tries to open the folder the way the pass and the file list will, so that
-// a refusal names the system's reason.
-Status canOpen(const QString &path)
-{
-    const UniqueDir dir(::opendir(QFile::encodeName(path).constData()));
-    if (!dir.get())
-        return systemFailure(errno, UiTexts::folderCannotOpen(path));
-    return Status::success();
-}
 
 } // namespace
 
@@ -50,8 +35,11 @@ FolderList::FolderList(QWidget *parent)
 Status FolderList::setPath(const QString &path)
 {
     const QString clean = QDir::cleanPath(QDir(path).absolutePath());
-    if (const Status opened = canOpen(clean); !opened.ok())
-        return opened;
+    // Read before anything changes, so that a folder that cannot be read
+    // leaves the list where it was.
+    const Result<FolderEntries> entries = readFolderEntries(clean);
+    if (!entries.ok())
+        return entries.failure();
 
     m_model->clear();
     const QIcon openIcon = style()->standardIcon(QStyle::SP_DirOpenIcon);
@@ -74,12 +62,12 @@ Status FolderList::setPath(const QString &path)
     }
     QStandardItem *current = parent;
 
+    // Decoded as every path of the program is, so that the path made from a
+    // name opens that folder.
     QStringList names;
-    QDirIterator it(clean, QDir::Dirs | QDir::NoDotAndDotDot);
-    while (it.hasNext()) {
-        it.next();
-        names.append(it.fileName());
-    }
+    names.reserve(entries.value().folders.size());
+    for (const QByteArray &name : entries.value().folders)
+        names.append(QFile::decodeName(name));
     NameOrder::sort(names);
     QDir dir(clean);
     QList<QStandardItem *> children;

@@ -2,6 +2,7 @@
 
 #include "buildinfo.h"
 #include "programicon.h"
+#include "systeminfoprogram.h"
 #include "twips.h"
 
 #include <QFrame>
@@ -30,21 +31,16 @@ constexpr int ReferenceDpi = 96;
 constexpr qreal TextPointSize = 8;
 constexpr qreal TitlePointSize = 12;
 
+const QString SystemInfoUnavailable
+    = QStringLiteral("System Information Is Unavailable At This Time");
+
 } // namespace
 
 frmAbout::frmAbout(QWidget *parent)
-    : frmAbout(createSystemRegistry(), createProgramStarter(), parent)
-{ }
-
-frmAbout::frmAbout(
-    std::unique_ptr<Registry> registry, std::unique_ptr<ProgramStarter> starter, QWidget *parent)
     : QDialog(parent,
         Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
             | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
-    , m_registry(std::move(registry))
-    , m_starter(std::move(starter))
-    , m_lookup(
-          *m_registry, *m_starter, [this](const QString &message) { showUnavailable(message); })
+    , m_starter(createProgramStarter())
 {
     createControls();
     Form_Load();
@@ -164,11 +160,16 @@ void frmAbout::cmdOK_Click()
 
 void frmAbout::cmdSysInfo_Click()
 {
-    m_lookup.StartSysInfo();
+    StartSysInfo();
 }
 
-void frmAbout::showUnavailable(const QString &message)
+void frmAbout::StartSysInfo()
 {
-    QMessageBox box(QMessageBox::NoIcon, BuildInfo::Title, message, QMessageBox::Ok, this);
+    // Looked for at each press, so that a program installed meanwhile counts.
+    const QString program = findSystemInfoProgram();
+    if (!program.isEmpty() && m_starter->start(program).ok())
+        return;
+    QMessageBox box(
+        QMessageBox::NoIcon, BuildInfo::Title, SystemInfoUnavailable, QMessageBox::Ok, this);
     box.exec();
 }

@@ -1,8 +1,6 @@
 #pragma once
 
 #include "programstarter.h"
-#include "registry.h"
-#include "systeminfolookup.h"
 
 #include <QDialog>
 
@@ -24,10 +22,6 @@ class frmAbout final : public QDialog
 
 public:
     explicit frmAbout(QWidget *parent = nullptr);
-    // Finds and starts the system-information tool through the given pieces
-    // instead of the machine's own.
-    frmAbout(std::unique_ptr<Registry> registry, std::unique_ptr<ProgramStarter> starter,
-        QWidget *parent = nullptr);
     ~frmAbout() override;
 
 protected:
@@ -38,11 +32,11 @@ private:
     void Form_Load();
     void cmdOK_Click();
     void cmdSysInfo_Click();
-    void showUnavailable(const QString &message);
+    // Starts the system-information program, or tells the user that there
+    // is none that starts.
+    void StartSysInfo();
 
-    std::unique_ptr<Registry> m_registry;
     std::unique_ptr<ProgramStarter> m_starter;
-    SystemInfoLookup m_lookup;
 
     QLabel *picIcon = nullptr;
     QLabel *lblTitle = nullptr;

@@ -206,11 +206,6 @@ QString driveNotReady(QChar letter, const QString &mountPoint)
     return u"Drive %1: (%2) is not ready"_s.arg(letter).arg(mountPoint);
 }
 
-QString folderCannotOpen(const QString &path)
-{
-    return u"Cannot open the folder '%1'"_s.arg(path);
-}
-
 QString folderMissing(const QString &driveFolder)
 {
     return u"The folder %1 is on no drive of this computer"_s.arg(driveFolder);

@@ -61,7 +61,6 @@ QString lengthRange();
 // Files and folders that the program found are named in the system's
 // notation; drive texts only where they echo what the user typed or stored.
 QString driveNotReady(QChar letter, const QString &mountPoint);
-QString folderCannotOpen(const QString &path);
 QString folderMissing(const QString &driveFolder);
 
 // The Preview window: what a pass would do, before it is run.

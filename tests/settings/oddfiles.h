@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDir>
 #include <QFile>
 #include <QString>
 
@@ -15,14 +16,17 @@
 // Files that are not regular files, put where the program expects one.
 namespace OddFiles {
 
-inline bool makePipe(const QString &path)
+// Puts a file that is not a regular file at `path`: a "pipe", a "linked
+// pipe" (a link to a pipe at `pipe`), a link to /dev/"zero" or a "folder".
+inline bool make(const QString &kind, const QString &path, const QString &pipe = QString())
 {
-    return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
-}
-
-inline bool linkToDevZero(const QString &path)
-{
-    return QFile::link(QStringLiteral("/dev/zero"), path);
+    if (kind == QLatin1StringView("linked pipe"))
+        return ::mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0 && QFile::link(pipe, path);
+    if (kind == QLatin1StringView("pipe"))
+        return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
+    if (kind == QLatin1StringView("zero"))
+        return QFile::link(QStringLiteral("/dev/zero"), path);
+    return kind == QLatin1StringView("folder") && QDir().mkpath(path);
 }
 
 // Runs `call` and tells whether it returned without waiting on the named pipe

@@ -111,8 +111,9 @@ void TestStartup::shown_data()
     const auto huge = [](char fill) { return QByteArray(10 * 1024 * 1024, fill); };
     const auto first60 = [](QChar fill) { return QString(60, fill) + u"..."_s; };
     // clang-format off
-    QTest::newRow("stored values") << QByteArray("Copy=False\nIncSubDirs=false\nMaxLength=61.5\nMaxCount=abc") << QString() << List << u"C| C C:\\ 62 0 011111011"_s << QStringList();
-    QTest::newRow("drive e, Music\\Rock, 250") << QByteArray("Drive=e\nPath=Music\\\\Rock\nMaxLength=250") << QString() << List << u"e|Music\\Rock e e:\\Music\\Rock 250 1000 111111111"_s << QStringList();
+    QTest::newRow("stored values") << QByteArray("Copy=False\nIncSubDirs=false\nEmpty=0\nMaxLength=62.5\nMaxCount=abc") << QString() << List << u"C| C C:\\ 62 0 011101011"_s << QStringList();
+    QTest::newRow("drive e, Music\\Rock, 250, 61.5 files") << QByteArray("Drive=e\nPath=Music\\\\Rock\nMaxLength=250\nMaxCount=61.5 files") << QString() << List << u"e|Music\\Rock e e:\\Music\\Rock 250 62 111111111"_s << QStringList();
+    QTest::newRow("16-bit edges") << QByteArray("MaxLength=32767\nMaxCount=-32768.4") << QString() << List << u"C| C C:\\ 32767 -32768 111111111"_s << QStringList();
     QTest::newRow("missing drive") << QByteArray("Drive=q\nPath=Music") << QString() << List << dflt << QStringList{u"The default drive 'q' cannot be used (it does not exist on this computer); '<c>' is shown instead."_s};
     QTest::newRow("drive not ready") << QByteArray("Drive=F") << QString() << List << dflt << QStringList{u"The default drive 'F' cannot be used (it is not ready); '<c>' is shown instead."_s};
     QTest::newRow("window refuses drive e") << QByteArray("Drive=e\nPath=Music\\\\Rock") << u"E"_s << List << dflt << QStringList{u"The default drive 'e' cannot be used (Drive e is not ready); '<c>' is shown instead."_s};
@@ -128,6 +129,9 @@ void TestStartup::shown_data()
     QTest::newRow("list lines that are not text") << QByteArray() << QString() << QByteArray("abc\n\xFF\n\nabc\nM\xFAsica\n") << dflt << QStringList{u"Lines 2 and 5 of the list of strings to remove, '<list>', are not valid text; they are left out, the other lines are used."_s};
     QTest::newRow("list with a long run of lines that are not text") << QByteArray() << QString() << List + QByteArray("\xFF\n").repeated(1000) << dflt << QStringList{u"Lines 4, 5, 6, 7, 8 and 995 more of the list of strings to remove, '<list>', are not valid text; they are left out, the other lines are used."_s};
     QTest::newRow("10 MB Boolean, number and drive") << "Copy=" + huge('x') + "\nMaxLength=" + huge('9') + "\nDrive=" + huge('q') << QString() << List << dflt << QStringList{u"The stored setting MaxLength is '"_s + first60(u'9') + u"', which lies outside -32768 to 32767; 60 is used instead."_s, u"The stored setting Copy is '"_s + first60(u'x') + u"', which is neither True, False nor a number; True is used instead."_s, u"The default drive '"_s + first60(u'q') + u"' cannot be used (it does not exist on this computer); '<c>' is shown instead."_s};
+    const QString sixty(60, u'y');
+    const QString note = u"', which is neither True, False nor a number; True is used instead."_s;
+    QTest::newRow("long values quoted in part") << "Copy=" + sixty.toUtf8() + "\nStarting=" + sixty.toUtf8() + "z\nEnding=" + sixty.first(59).toUtf8() + "\xF0\x9F\x8E\xB5" << QString() << List << dflt << QStringList{u"The stored setting Copy is '"_s + sixty + note, u"The stored setting Starting is '"_s + sixty + u"..."_s + note, u"The stored setting Ending is '"_s + sixty.first(59) + u"..."_s + note};
     QTest::newRow("10 MB path") << "Path=" + huge('p') << QString() << List << dflt << QStringList{u"The default folder 'C:\\"_s + first60(u'p').sliced(3) + u"' cannot be used (it does not exist on this computer); '<c>' is shown instead."_s};
     // clang-format on
 }

@@ -6,6 +6,8 @@
 #include <QSet>
 #include <QStringList>
 
+#include <cerrno>
+
 // The window as start-up and the Settings commands see it: every change is
 // kept for a test to read back, and drives or folders can be refused.
 class RecordingView final : public DefaultsView
@@ -24,13 +26,45 @@ public:
     QSet<QString> refusedDrives; // upper-case letters
     QSet<QString> refusedFolders; // drive folder texts
 
-    Status selectDrive(const QString &drive) override;
-    Status setFolder(const QString &driveFolder) override;
-    void setMaxLengthText(const QString &text) override;
-    void setLimitText(const QString &text) override;
-    void setSwitchTicked(SwitchId id, bool ticked) override;
+    Status selectDrive(const QString &text) override
+    {
+        if (!record(u"drive ", text, drive, refusedDrives.contains(text.left(1).toUpper())))
+            return Failure{ENODEV, QStringLiteral("Drive %1 is not ready").arg(text)};
+        return Status::success();
+    }
+    Status setFolder(const QString &driveFolder) override
+    {
+        if (!record(u"folder ", driveFolder, folder, refusedFolders.contains(driveFolder)))
+            return Failure{ENOENT, QStringLiteral("Folder %1 cannot be shown").arg(driveFolder)};
+        return Status::success();
+    }
+    void setMaxLengthText(const QString &text) override { record(u"max ", text, maxLengthText); }
+    void setLimitText(const QString &text) override { record(u"limit ", text, limitText); }
+    void setSwitchTicked(SwitchId id, bool value) override { mark(u"tick", ticked, id, value); }
     bool isMenuChecked(SwitchId id) const override { return menuChecked.value(id); }
-    void setMenuChecked(SwitchId id, bool checked) override;
-    void setPanelText(const QString &key, const QString &text) override;
-    void addRemovalRow(const QString &item) override;
+    void setMenuChecked(SwitchId id, bool value) override { mark(u"menu", menuChecked, id, value); }
+    void setPanelText(const QString &key, const QString &text) override
+    {
+        calls.append(QStringLiteral("panel ") + key);
+        panels.insert(key, text);
+    }
+    void addRemovalRow(const QString &item) override
+    {
+        calls.append(QStringLiteral("row ") + item);
+        removalRows.append(item);
+    }
+
+private:
+    bool record(QStringView call, const QString &text, QString &shown, bool refused = false)
+    {
+        calls.append(call.toString() + text);
+        if (!refused)
+            shown = text;
+        return !refused;
+    }
+    void mark(QStringView call, QHash<SwitchId, bool> &marks, SwitchId id, bool value)
+    {
+        calls.append(QStringLiteral("%1 %2 %3").arg(call).arg(int(id)).arg(value));
+        marks.insert(id, value);
+    }
 };

@@ -1,6 +1,7 @@
 #include "filelist.h"
 #include "folderlist.h"
 
+#include <QDir>
 #include <QFile>
 #include <QScopeGuard>
 #include <QTemporaryDir>
@@ -70,6 +71,24 @@ private Q_SLOTS:
         for (int row = 0; row < folders.model()->rowCount(current); ++row)
             shown.append(folders.model()->index(row, 0, current).data().toString());
         QCOMPARE(shown, (QStringList{u"a1"_s, u"B2"_s, u"b10"_s}));
+    }
+
+    void folderThatCannotBeReadIsReported()
+    {
+        QTemporaryDir dir;
+        const QString gone = dir.filePath(u"gone"_s);
+        QVERIFY(QDir().mkdir(gone) && QFile(gone + u"/a.txt"_s).open(QIODevice::WriteOnly));
+        FileList list;
+        list.setPath(gone);
+        QVERIFY(QDir(gone).removeRecursively());
+        list.refresh();
+        QCOMPARE(list.fileNames(), QStringList());
+        const QString reason = u"Cannot open folder '%1': No such file or directory"_s.arg(gone);
+        QCOMPARE(list.readFailure(), reason);
+        FolderList folders;
+        QVERIFY(folders.setPath(dir.path()).ok());
+        QCOMPARE(folders.setPath(gone).failure().description, reason);
+        QCOMPARE(folders.path(), dir.path());
     }
 };
 

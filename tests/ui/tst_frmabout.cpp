@@ -1,11 +1,11 @@
 #include "buildinfo.h"
 #include "frmabout.h"
-#include "memoryregistry.h"
 #include "modalcatcher.h"
-#include "recordingstarter.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -17,43 +17,55 @@ class TestFrmAbout final : public QObject
 private Q_SLOTS:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
+    void textsSetAtLoad()
+    {
+        frmAbout dialog;
+        QStringList texts{dialog.windowTitle()};
+        for (const char *name : {"lblTitle", "lblVersion", "lblDescription", "lblDisclaimer"})
+            texts.append(dialog.findChild<QLabel *>(QLatin1StringView(name))->text());
+        QCOMPARE(texts,
+            (QStringList{u"About Purlex"_s, u"Purlex"_s,
+                u"Version "_s + QLatin1StringView(PURLEX_TEST_VERSION),
+                BuildInfo::FileDescription + u"\r\n\r\n"_s + BuildInfo::Comments,
+                BuildInfo::CompanyName + u"\r\n"_s + BuildInfo::LegalCopyright}));
+    }
+
     void buttonsAndKeys_data()
     {
         QTest::addColumn<QString>("keys"); // empty: a click on OK
-        QTest::addColumn<bool>("registered"); // the tool "/t" in the first registry place
-        QTest::addColumn<QStringList>("outcome"); // programs started, messages, the window
+        // On the search path; a name ending in "!" cannot be run.
+        QTest::addColumn<QStringList>("tools");
+        QTest::addColumn<QStringList>("outcome"); // tools that ran, messages, the window
         const QString unavailable = ModalCatcher::entry(QMessageBox::NoIcon, QMessageBox::Ok,
             u"Purlex"_s, u"System Information Is Unavailable At This Time"_s);
         // clang-format off
-        QTest::newRow("OK") << QString() << true << QStringList{u"closed"_s};
-        QTest::newRow("Enter") << u"Return"_s << true << QStringList{u"closed"_s};
-        QTest::newRow("Esc") << u"Esc"_s << true << QStringList{u"closed"_s};
-        QTest::newRow("Alt+S starts the tool") << u"Alt+S"_s << true << QStringList{u"/t"_s, u"open"_s};
-        QTest::newRow("Alt+S, no tool") << u"Alt+S"_s << false << QStringList{unavailable, u"open"_s};
+        QTest::newRow("OK") << QString() << QStringList() << QStringList{u"closed"_s};
+        QTest::newRow("Enter") << u"Return"_s << QStringList() << QStringList{u"closed"_s};
+        QTest::newRow("Esc") << u"Esc"_s << QStringList() << QStringList{u"closed"_s};
+        QTest::newRow("Alt+S starts the preferred tool") << u"Alt+S"_s << QStringList{u"hardinfo"_s, u"kinfocenter"_s} << QStringList{u"kinfocenter"_s, u"open"_s};
+        QTest::newRow("Alt+S, no tool") << u"Alt+S"_s << QStringList() << QStringList{unavailable, u"open"_s};
+        QTest::newRow("Alt+S, a tool that cannot run") << u"Alt+S"_s << QStringList{u"hardinfo!"_s} << QStringList{unavailable, u"open"_s};
         // clang-format on
     }
 
     void buttonsAndKeys()
     {
         QFETCH(QString, keys);
-        QFETCH(bool, registered);
+        QFETCH(QStringList, tools);
         QFETCH(QStringList, outcome);
-        auto registry = std::make_unique<MemoryRegistry>();
-        registry->keys[u"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO"_s][u"PATH"_s]
-            = {Registry::TextType, registered ? QByteArray("/t", 3) : QByteArray()};
-        auto starter = std::make_unique<RecordingStarter>();
-        starter->installed = {u"/t"_s};
-        const RecordingStarter *started = starter.get();
-        frmAbout dialog(std::move(registry), std::move(starter));
-        const auto text
-            = [&](const QString &name) { return dialog.findChild<QLabel *>(name)->text(); };
-        QCOMPARE(dialog.windowTitle(), u"About Purlex"_s);
-        QCOMPARE(text(u"lblTitle"_s), u"Purlex"_s);
-        QCOMPARE(text(u"lblVersion"_s), u"Version "_s + QLatin1StringView(PURLEX_TEST_VERSION));
-        QCOMPARE(text(u"lblDescription"_s),
-            BuildInfo::FileDescription + u"\r\n\r\n"_s + BuildInfo::Comments);
-        QCOMPARE(text(u"lblDisclaimer"_s),
-            BuildInfo::CompanyName + u"\r\n"_s + BuildInfo::LegalCopyright);
+        // The tool is run directly: a folder name that a shell would split
+        // and expand does not stop it.
+        QTemporaryDir bin(QDir::tempPath() + u"/system info $HOME-XXXXXX"_s);
+        for (QString tool : std::as_const(tools)) {
+            const bool runs = !tool.endsWith(u'!');
+            tool.remove(u'!');
+            QFile file(bin.filePath(tool));
+            QVERIFY(file.open(QIODevice::WriteOnly)
+                && file.write(runs ? "#!/bin/sh\necho >\"$0.ran\"\n" : "#!/nonexistent/sh\n"));
+            QVERIFY(file.setPermissions(QFile::ReadOwner | QFile::ExeOwner));
+        }
+        qputenv("PATH", QFile::encodeName(bin.path()));
+        frmAbout dialog;
         dialog.open();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
         ModalCatcher catcher;
@@ -61,10 +73,12 @@ private Q_SLOTS:
             QTest::mouseClick(dialog.findChild<QWidget *>(u"cmdOK"_s), Qt::LeftButton);
         else
             QTest::keySequence(QApplication::focusWidget(), QKeySequence(keys));
+        const auto ran = [&] {
+            return QDir(bin.path()).entryList({u"*.ran"_s}).replaceInStrings(u".ran"_s, QString());
+        };
         // An access key shows its button pressed for a moment before it acts.
         QTRY_COMPARE(
-            started->attempts + catcher.shown << (dialog.isVisible() ? u"open"_s : u"closed"_s),
-            outcome);
+            ran() + catcher.shown << (dialog.isVisible() ? u"open"_s : u"closed"_s), outcome);
     }
 };
 

@@ -366,7 +366,9 @@ private Q_SLOTS:
             ModalCatcher catcher;
             QStringList listed;
             catcher.whileShown = [&](QDialog *dialog) {
-                const QAbstractItemModel *model = dialog->findChild<QTableView *>()->model();
+                const auto *table = dialog->findChild<QTableView *>();
+                QVERIFY2(table, qPrintable(catcher.shown.last()));
+                const QAbstractItemModel *model = table->model();
                 for (int row = 0; row < model->rowCount(); ++row)
                     listed.append(model->index(row, 1).data().toString() + u'>'
                         + model->index(row, 2).data().toString());
@@ -424,15 +426,33 @@ private Q_SLOTS:
         QCOMPARE(catcher.shown.size(), 1);
         QCOMPARE(many.entryList({u"n__*.txt"_s}, QDir::Files).size(), total);
     }
-    void previewOfAMaximumLengthThatReadsZero()
+    void previewRefusedForAnInvalidLimit_data()
     {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("message");
+        const QString length = u"Maximum length must be 12 to 99"_s;
+        // clang-format off
+        QTest::newRow("txtMax abc, not focused: reads 0") << u"txtMax"_s << u"abc"_s << length;
+        QTest::newRow("txtMax 11, focused") << u"txtMax"_s << u"11"_s << length;
+        QTest::newRow("txtCount 49, focused") << u"txtCount"_s << u"49"_s << u"Maximum files must be 50 to 2000"_s;
+        // clang-format on
+    }
+    void previewRefusedForAnInvalidLimit()
+    {
+        QFETCH(QString, box);
+        QFETCH(QString, text);
+        QFETCH(QString, message);
         Fixture f;
-        f.window->txtMax->setText(u"abc"_s);
+        auto *edit = f.window->findChild<LimitBox *>(box);
+        edit->setText(text);
+        if (text != u"abc"_s)
+            edit->setFocus();
         ModalCatcher catcher;
         f.window->mnuFilePreview->trigger();
         QCOMPARE(catcher.shown,
-            QStringList{ModalCatcher::entry(QMessageBox::Warning, QMessageBox::Ok, u"Input Error"_s,
-                u"Maximum length must be 12 to 99"_s)});
+            QStringList{ModalCatcher::entry(
+                QMessageBox::Warning, QMessageBox::Ok, u"Input Error"_s, message)});
     }
 
     void panelsTakeTheLatestTextsWhenTheBarPaints()
