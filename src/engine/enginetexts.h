@@ -11,8 +11,11 @@ namespace EngineTexts {
 inline constexpr int InvalidArgumentNumber = 5;
 inline constexpr int OverflowNumber = 6;
 inline constexpr int NotTextNumber = 84; // EILSEQ: an illegal byte sequence
-// EOPNOTSUPP: the file system has no rename that cannot replace a file.
+// EOPNOTSUPP: the file system renames no file at all.
 inline constexpr int NoSafeRenameNumber = 95;
+// Past every errno: the file system keeps no permissions, so a read-only bit
+// cannot be changed on any of its files.
+inline constexpr int NoModesNumber = 438;
 
 // Keys of the status panels that the pass writes.
 inline const QString ReadPanel = QStringLiteral("Read");
@@ -28,6 +31,7 @@ QString fileNameNotText(const QString &escapedPath);
 QString folderNameNotText(const QString &escapedPath);
 QString noFreeNumber(const QString &name);
 QString noSafeRename(const QString &folder);
+QString noModes(const QString &folder);
 QString changedDuringRename(const QString &name, const QString &newName, const QString &folder);
 
 QString journalNotWritable(const QString &path, const QString &reason);

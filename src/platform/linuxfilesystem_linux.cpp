@@ -174,8 +174,15 @@ Status LinuxFolder::setAttributes(QByteArrayView name, quint32 attributes)
         return Status::success();
     // With AT_SYMLINK_NOFOLLOW the check and the change are made on the
     // same entry, so a link that replaced the file is refused, not followed.
-    if (fchmodat(m_fd.get(), entry.constData(), wanted, AT_SYMLINK_NOFOLLOW) != 0)
-        return systemFailure(errno, what);
+    if (fchmodat(m_fd.get(), entry.constData(), wanted, AT_SYMLINK_NOFOLLOW) != 0) {
+        const int error = errno;
+        // EPERM for the file's owner, or for root, is the file system's
+        // refusal, not a matter of rights: every file there answers alike.
+        const bool owner = info.st_uid == geteuid() || geteuid() == 0;
+        if (error == ENOSYS || error == EOPNOTSUPP || (error == EPERM && owner))
+            return Failure{EngineTexts::NoModesNumber, EngineTexts::noModes(m_path)};
+        return systemFailure(error, what);
+    }
     return Status::success();
 }
 
@@ -186,9 +193,10 @@ Status LinuxFolder::rename(QByteArrayView name, QByteArrayView newName)
     if (const QString reason = NewName::refusal(newName); !reason.isEmpty())
         return Failure{EINVAL, what + u": "_s + reason};
 
-    // Renames never replace an existing entry: the kernel refuses
-    // atomically, so a file that appears between the check and the rename
-    // is safe too.
+    // Renames never replace an existing entry. Where the kernel refuses
+    // atomically (the flag, a link) a file that appears between the pass's
+    // check and the rename is safe too; elsewhere the name is checked again
+    // just before the rename.
     const NoReplaceRename::Done done = NoReplaceRename::rename(
         m_calls, m_fd.get(), cName(name).constData(), cName(newName).constData());
     switch (done.outcome) {

@@ -38,7 +38,9 @@ public:
     bool noFlag = false;
     int linkError = 0;
     int unlinkError = 0;
+    int renameError = 0; // of the plain rename
     std::function<void()> betweenLinkAndUnlink;
+    std::function<void()> afterLinkRefused;
 
     int renameNoReplace(int folderFd, const char *from, const char *to) override
     {
@@ -46,8 +48,11 @@ public:
     }
     int link(int folderFd, const char *from, const char *to) override
     {
-        if (linkError)
+        if (linkError) {
+            if (afterLinkRefused)
+                afterLinkRefused();
             return linkError;
+        }
         const int error = RenameCalls::link(folderFd, from, to);
         if (error == 0 && betweenLinkAndUnlink)
             betweenLinkAndUnlink();
@@ -60,7 +65,14 @@ public:
             return error;
         return RenameCalls::unlink(folderFd, name);
     }
+    int renameReplacing(int folderFd, const char *from, const char *to) override
+    {
+        return renameError ? renameError : RenameCalls::renameReplacing(folderFd, from, to);
+    }
 };
+
+// What another program does while a rename is under way.
+enum class Meanwhile { Nothing, OldNameSavedAnew, NewNameTaken };
 
 } // namespace
 
@@ -254,8 +266,10 @@ private Q_SLOTS:
         make(taker, "b");
         const QByteArray before = state();
 
-        for (bool noFlag : {false, true}) {
-            m_calls.noFlag = noFlag;
+        // The flag, a link, a check before a plain rename: each refuses alike.
+        for (int way = 0; way < 3; ++way) {
+            m_calls.noFlag = way > 0;
+            m_calls.linkError = way == 2 ? EPERM : 0;
             const Status renamed = folder().rename("a", newName.toUtf8());
             QCOMPARE(renamed.failure().number, taker == Kind::None ? EINVAL : EEXIST);
             QCOMPARE(renamed.failure().description,
@@ -268,24 +282,30 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("linkError");
         QTest::addColumn<int>("unlinkError");
-        QTest::addColumn<bool>("savedMeanwhile"); // another file takes the old name
+        QTest::addColumn<int>("renameError");
+        QTest::addColumn<Meanwhile>("meanwhile");
         QTest::addColumn<int>("number"); // 0 when renamed
         QTest::addColumn<QByteArray>("after"); // "name=contents ..." sorted
 
+        using enum Meanwhile;
         // clang-format off
-        QTest::newRow("link and unlink") << 0 << 0 << false << 0 << QByteArray("b=a");
-        QTest::newRow("no links either") << EPERM << 0 << false << 95 << QByteArray("a=a");
-        QTest::newRow("links not supported") << EOPNOTSUPP << 0 << false << 95 << QByteArray("a=a");
-        QTest::newRow("link refused otherwise") << EMLINK << 0 << false << EMLINK << QByteArray("a=a");
-        QTest::newRow("old name cannot go: the new one goes") << 0 << EACCES << false << EACCES << QByteArray("a=a");
-        QTest::newRow("old name saved anew meanwhile: both kept") << 0 << 0 << true << EBUSY << QByteArray("a=saved b=a");
+        QTest::newRow("link and unlink") << 0 << 0 << 0 << Nothing << 0 << QByteArray("b=a");
+        QTest::newRow("no links: checked, then renamed") << EPERM << 0 << 0 << Nothing << 0 << QByteArray("b=a");
+        QTest::newRow("links not supported: checked, then renamed") << EOPNOTSUPP << 0 << 0 << Nothing << 0 << QByteArray("b=a");
+        QTest::newRow("new name taken after the link was refused") << EPERM << 0 << 0 << NewNameTaken << EEXIST << QByteArray("a=a b=other");
+        QTest::newRow("no rename at all") << EPERM << 0 << EOPNOTSUPP << Nothing << 95 << QByteArray("a=a");
+        QTest::newRow("plain rename refused otherwise") << EPERM << 0 << EACCES << Nothing << EACCES << QByteArray("a=a");
+        QTest::newRow("link refused otherwise") << EMLINK << 0 << 0 << Nothing << EMLINK << QByteArray("a=a");
+        QTest::newRow("old name cannot go: the new one goes") << 0 << EACCES << 0 << Nothing << EACCES << QByteArray("a=a");
+        QTest::newRow("old name saved anew meanwhile: both kept") << 0 << 0 << 0 << OldNameSavedAnew << EBUSY << QByteArray("a=saved b=a");
         // clang-format on
     }
     void renameWithoutTheNoReplaceFlag()
     {
         QFETCH(int, linkError);
         QFETCH(int, unlinkError);
-        QFETCH(bool, savedMeanwhile);
+        QFETCH(int, renameError);
+        QFETCH(Meanwhile, meanwhile);
         QFETCH(int, number);
         QFETCH(QByteArray, after);
 
@@ -293,13 +313,16 @@ private Q_SLOTS:
         m_calls.noFlag = true;
         m_calls.linkError = linkError;
         m_calls.unlinkError = unlinkError;
-        if (savedMeanwhile) {
+        m_calls.renameError = renameError;
+        if (meanwhile == Meanwhile::OldNameSavedAnew) {
             // Saved the way editors save: a new file renamed over the old name.
             m_calls.betweenLinkAndUnlink = [this] {
                 std::ofstream(raw("a.tmp").toStdString()) << "saved";
                 QCOMPARE(::rename(raw("a.tmp").constData(), raw("a").constData()), 0);
             };
         }
+        if (meanwhile == Meanwhile::NewNameTaken)
+            m_calls.afterLinkRefused = [this] { std::ofstream(raw("b").toStdString()) << "other"; };
         const Status renamed = folder().rename("a", "b");
         QCOMPARE(renamed.ok() ? 0 : renamed.failure().number, number);
         QCOMPARE(state(), after);
