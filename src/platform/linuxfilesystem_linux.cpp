@@ -2,6 +2,7 @@
 
 #include "enginetexts.h"
 #include "filename.h"
+#include "folderprobes_linux.h"
 #include "linuxfilesystemrename.h"
 #include "namebytes.h"
 #include "newname.h"
@@ -17,6 +18,7 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -58,6 +60,13 @@ public:
     Status setAttributes(QByteArrayView name, quint32 attributes) override;
     Status rename(QByteArrayView name, QByteArrayView newName) override;
     Result<bool> fileExists(QByteArrayView name) override;
+    bool ignoresCase() override
+    {
+        if (!m_ignoresCase)
+            m_ignoresCase = FolderProbes::ignoresCase(m_fd.get());
+        return *m_ignoresCase;
+    }
+    bool isMountRoot() override { return FolderProbes::isMountRoot(m_fd.get()); }
 
     // Opens `fd`'s folder as a Folder, or nullptr for a virtual file system.
     static Result<FolderPtr> adopt(UniqueFd fd, QString path, RenameCalls &calls,
@@ -76,6 +85,7 @@ private:
     QString m_path;
     RenameCalls &m_calls;
     std::shared_ptr<VirtualFileSystems> m_virtual;
+    std::optional<bool> m_ignoresCase;
 };
 
 bool isRealFolder(int folderFd, const dirent *entry)

@@ -328,6 +328,41 @@ private Q_SLOTS:
         QCOMPARE(state(), after);
     }
 
+    void mountRoots_data()
+    {
+        QTest::addColumn<QString>("folder"); // empty: the temporary folder
+        QTest::addColumn<bool>("mountRoot");
+        QTest::newRow("a temporary folder") << QString() << false;
+        QTest::newRow("the root") << u"/"_s << true;
+        QTest::newRow("a link to the root") << u"link"_s << true;
+    }
+    void mountRoots()
+    {
+        QFETCH(QString, folder);
+        QFETCH(bool, mountRoot);
+        std::filesystem::create_directory_symlink("/", raw("link").toStdString());
+        const QString path = folder.startsWith(u'/') ? folder : m_dir->filePath(folder);
+        const Result<FolderPtr> opened = m_fs->openFolder(path);
+        QVERIFY(opened.ok() && opened.value());
+        QCOMPARE(opened.value()->isMountRoot(), mountRoot);
+    }
+
+    // Only what a folder that tells case apart shows can be made here.
+    void caseIsToldApart_data()
+    {
+        QTest::addColumn<QByteArrayList>("names");
+        QTest::newRow("one name") << QByteArrayList{"Song.mp3"};
+        QTest::newRow("two names that differ in case alone")
+            << QByteArrayList{"Song.mp3", "sONG.MP3"};
+    }
+    void caseIsToldApart()
+    {
+        QFETCH(QByteArrayList, names);
+        for (const QByteArray &name : std::as_const(names))
+            make(Kind::Regular, name);
+        QCOMPARE(folder().ignoresCase(), false);
+    }
+
     void virtualFileSystemsAreNeverOpened_data()
     {
         QTest::addColumn<QString>("folder");
