@@ -205,6 +205,13 @@ QString driveMissing(const QString &drive)
     return u"There is no drive %1 on this computer"_s.arg(drive);
 }
 
+QString driveEntry(QChar letter, const QString &mountPoint, const QString &kind)
+{
+    const QString lettered = letter.isNull() ? u"(no letter) %1"_s.arg(mountPoint)
+                                             : u"%1: %2"_s.arg(letter, mountPoint);
+    return kind.isEmpty() ? lettered : u"%1 [%2]"_s.arg(lettered, kind);
+}
+
 QString driveNotReady(QChar letter, const QString &mountPoint)
 {
     return u"Drive %1: (%2) is not ready"_s.arg(letter).arg(mountPoint);

@@ -59,6 +59,9 @@ QString lengthNotNumeric();
 QString lengthRange();
 
 QString driveMissing(const QString &drive);
+// An entry of the drive list: "C: /", "E: /mnt/share [nfs4]" for a mount
+// that is no volume on a device, and "(no letter) ..." past "Z".
+QString driveEntry(QChar letter, const QString &mountPoint, const QString &kind);
 // Files and folders that the program found are named in the system's
 // notation; drive texts only where they echo what the user typed or stored.
 QString driveNotReady(QChar letter, const QString &mountPoint);
