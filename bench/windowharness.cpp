@@ -8,6 +8,7 @@
 #include "settingkeys.h"
 #include "settingsstore.h"
 
+#include <QAction>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -87,6 +88,11 @@ double WindowHarness::execute()
     timer.start();
     execute->click();
     return double(timer.nsecsElapsed()) / 1e9;
+}
+
+void WindowHarness::preview()
+{
+    m_parts->window.findChild<QAction *>(u"mnuFilePreview"_s)->trigger();
 }
 
 QString WindowHarness::panel(const QString &key) const
