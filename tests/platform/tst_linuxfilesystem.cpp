@@ -2,6 +2,7 @@
 // shows (no-replace renames, links, FIFOs, names that are not text).
 // Failures on demand are the in-memory fake's job; these tests run as root
 // too, where permission bits stop nothing.
+#include "enginetexts.h"
 #include "linuxfilesystem.h"
 #include "linuxfilesystemrename.h"
 #include "namebytes.h"
@@ -74,7 +75,20 @@ public:
 // What another program does while a rename is under way.
 enum class Meanwhile { Nothing, OldNameSavedAnew, NewNameTaken };
 
+// What the next fchmodat refuses with; 0 lets it through.
+int fchmodatError = 0;
+
 } // namespace
+
+extern "C" int __real_fchmodat(int folderFd, const char *name, mode_t mode, int flags);
+extern "C" int __wrap_fchmodat(int folderFd, const char *name, mode_t mode, int flags)
+{
+    if (const int error = std::exchange(fchmodatError, 0)) {
+        errno = error;
+        return -1;
+    }
+    return __real_fchmodat(folderFd, name, mode, flags);
+}
 
 class TestLinuxFileSystem final : public QObject
 {
@@ -192,6 +206,25 @@ private Q_SLOTS:
         // Every failure about an entry names it with its folder.
         if (!attributes.ok())
             QVERIFY(attributes.failure().description.contains(path(NameBytes::decode(name).text)));
+    }
+
+    void modesRefused_data()
+    {
+        QTest::addColumn<int>("error");
+        QTest::addColumn<int>("number");
+        QTest::newRow("not implemented") << ENOSYS << EngineTexts::NoModesNumber;
+        QTest::newRow("not supported") << EOPNOTSUPP << EngineTexts::NoModesNumber;
+        QTest::newRow("not permitted to the owner") << EPERM << EngineTexts::NoModesNumber;
+        QTest::newRow("a read-only volume") << EROFS << EROFS;
+    }
+    void modesRefused()
+    {
+        QFETCH(int, error);
+        QFETCH(int, number);
+        make(Kind::Regular, "a", 0444);
+        fchmodatError = error;
+        const Status cleared = folder().setAttributes("a", 0);
+        QCOMPARE(cleared.ok() ? 0 : cleared.failure().number, number);
     }
 
     void decodedNames_data()
