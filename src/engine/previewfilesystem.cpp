@@ -60,10 +60,10 @@ private:
     {
         if (!m_ignoresCase)
             m_ignoresCase = inner().ignoresCase();
-        const NameBytes::Decoded decoded = NameBytes::decode(name);
-        if (!*m_ignoresCase || !decoded.isText)
+        if (!*m_ignoresCase)
             return name.toByteArray();
-        return decoded.text.toCaseFolded().toUtf8();
+        const NameBytes::Decoded decoded = NameBytes::decode(name);
+        return decoded.isText ? decoded.text.toCaseFolded().toUtf8() : name.toByteArray();
     }
 
     Failure refusal(QByteArrayView name, QByteArrayView newName, int number,
