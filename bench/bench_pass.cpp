@@ -194,6 +194,8 @@ private:
         {
             return m_probe.timed(&m_probe.other, [&] { return m_inner->fileExists(name); });
         }
+        bool ignoresCase() override { return m_inner->ignoresCase(); }
+        bool isMountRoot() override { return m_inner->isMountRoot(); }
 
     private:
         Probe &m_probe;

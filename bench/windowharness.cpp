@@ -8,6 +8,7 @@
 #include "settingkeys.h"
 #include "settingsstore.h"
 
+#include <QAction>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -26,10 +27,7 @@ public:
         : m_drives{{u'C', std::move(mountPoint)}}
     { }
     QList<DriveInfo> list() const override { return m_drives; }
-    bool exists(const QString &name) const override
-    {
-        return DrivePaths::letterOf(name) == u'C';
-    }
+    bool exists(const QString &name) const override { return DrivePaths::letterOf(name) == u'C'; }
     bool isReady(QChar) const override { return true; }
     std::optional<QString> localPath(const QString &driveFolder) const override
     {
@@ -87,6 +85,11 @@ double WindowHarness::execute()
     timer.start();
     execute->click();
     return double(timer.nsecsElapsed()) / 1e9;
+}
+
+void WindowHarness::preview()
+{
+    m_parts->window.findChild<QAction *>(u"mnuFilePreview"_s)->trigger();
 }
 
 QString WindowHarness::panel(const QString &key) const

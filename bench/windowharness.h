@@ -21,6 +21,9 @@ public:
 
     // Presses Execute; returns the seconds from the press to "Completed".
     double execute();
+    // Chooses File, Preview; the Preview window is modal, so whatever answers
+    // it must already be waiting (a timer).
+    void preview();
     QString panel(const QString &key) const;
 
 private:

@@ -44,8 +44,14 @@ QString noFreeNumber(const QString &name)
 
 QString noSafeRename(const QString &folder)
 {
-    return u"The file system of '%1' supports no rename that cannot replace a file, so Purlex "
-           "leaves its files as they are"_s.arg(folder);
+    return u"The file system of '%1' cannot rename files, so Purlex leaves its files as they are"_s
+        .arg(folder);
+}
+
+QString noModes(const QString &folder)
+{
+    return u"The file system of '%1' keeps no permissions, so the read-only bit of its files "
+           "cannot be changed"_s.arg(folder);
 }
 
 QString newNameHides(const QString &path, const QString &newName)

@@ -18,6 +18,7 @@ QString folderNameNotText(const QString &escapedPath);
 QString noFreeNumber(const QString &name);
 QString noSafeRename(const QString &folder);
 QString newNameHides(const QString &path, const QString &newName);
+QString noModes(const QString &folder);
 QString changedDuringRename(const QString &name, const QString &newName, const QString &folder);
 
 QString journalNotWritable(const QString &path, const QString &reason);

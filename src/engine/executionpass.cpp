@@ -52,7 +52,8 @@ PassSummary ExecutionPass::execute()
     if (m_settings.refusal())
         return m_summary;
     const QString &start = m_settings.startFolder;
-    if (m_settings.includeSubfolders && !m_host.startOnWholeDrive(start))
+    if (m_settings.includeSubfolders && m_settings.limit > 0 && startsAtMountRoot()
+        && !m_host.startOnWholeDrive(start))
         return m_summary;
 
     // A journal that cannot be written is asked about once: yes goes on
@@ -71,6 +72,7 @@ PassSummary ExecutionPass::execute()
     m_host.passStarted();
     m_cleaner = std::make_unique<NameCleaner>(m_settings.rules);
     m_noSafeRenameReported = false;
+    m_noModesReported = false;
 
     const Flow flow = ProcessFolder(nullptr, start, {});
     m_summary.end = flow == Flow::Abort ? PassSummary::End::Stopped : PassSummary::End::Completed;
@@ -79,6 +81,14 @@ PassSummary ExecutionPass::execute()
 
     m_host.passEnded();
     return m_summary;
+}
+
+bool ExecutionPass::startsAtMountRoot()
+{
+    // Asked before anything is touched; a folder that cannot be opened is
+    // reported by the walk.
+    const Result<FolderPtr> start = m_fileSystem.openFolder(m_settings.startFolder);
+    return start.ok() && start.value() && start.value()->isMountRoot();
 }
 
 ExecutionPass::Flow ExecutionPass::report(const Failure &failure)
@@ -174,7 +184,11 @@ ExecutionPass::Flow ExecutionPass::processFile(
         const Status written
             = folder.setAttributes(bytes, attributes & ~quint32(FileAttribute::ReadOnly));
         cleared = written.ok();
-        if (!written.ok() && report(written.failure()) == Flow::Abort)
+        // A volume that keeps no modes refuses every file alike: said once,
+        // and the pass goes on renaming.
+        const bool sayIt = written.ok() || !written.failure().is(ProgramFault::NoModes)
+            || !std::exchange(m_noModesReported, true);
+        if (sayIt && !written.ok() && report(written.failure()) == Flow::Abort)
             return Flow::Abort;
     }
 

@@ -34,6 +34,9 @@ public:
 private:
     enum class Flow { Continue, LeaveFolder, Abort };
 
+    // The start folder is the root of a mounted volume: with subfolders,
+    // the whole volume would be walked.
+    bool startsAtMountRoot();
     // `parent` is null for the folder the pass starts in.
     Flow ProcessFolder(Folder *parent, const QString &path, QByteArrayView name);
     Flow processFile(Folder &folder, FolderNames &names, QByteArrayView bytes);
@@ -58,4 +61,5 @@ private:
     std::unique_ptr<NameCleaner> m_cleaner;
     PassSummary m_summary;
     bool m_noSafeRenameReported = false;
+    bool m_noModesReported = false;
 };

@@ -12,7 +12,8 @@ enum class ProgramFault : int {
     NoFreeNumber = 6, // every number for a taken name is taken
     NewNameHides = 22, // the cleaned name of a visible file starts with "."
     NameNotText = 84, // a name that is not valid text
-    NoSafeRename = 95, // the file system cannot rename without risk of replacing
+    NoSafeRename = 95, // the file system renames no file at all
+    NoModes = 438, // the file system keeps no permissions: no read-only bit changes
 };
 
 // A failure of the cleaner or of a file operation, as the error dialog shows

@@ -53,6 +53,13 @@ public:
     // True when an entry that is not a folder holds `name` (a symbolic link
     // counts, even a dangling one), by the file system's own name matching.
     virtual Result<bool> fileExists(QByteArrayView name) = 0;
+    // True when the file system matches names in this folder without regard
+    // to letter case (FAT, exFAT, SMB, casefolded ext4); found out without
+    // writing anything.
+    virtual bool ignoresCase() = 0;
+    // True when the folder is the root of a mounted volume, however it was
+    // reached; true as well when that cannot be told.
+    virtual bool isMountRoot() = 0;
 };
 
 // Where a pass starts.

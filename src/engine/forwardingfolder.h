@@ -27,6 +27,8 @@ public:
         return m_inner->rename(name, newName);
     }
     Result<bool> fileExists(QByteArrayView name) override { return m_inner->fileExists(name); }
+    bool ignoresCase() override { return m_inner->ignoresCase(); }
+    bool isMountRoot() override { return m_inner->isMountRoot(); }
 
 protected:
     Folder &inner() const { return *m_inner; }

@@ -49,8 +49,8 @@ public:
     // Questions. A failure of the walk: true goes on with the next step
     // (OK), false stops the whole pass (Cancel or any other answer).
     virtual bool continueAfter(const Failure &failure) = 0;
-    // Asked before anything is touched, when the pass would walk every
-    // folder of a drive; false starts nothing.
+    // Asked before anything is touched, when the start folder is the root
+    // of a mounted volume and subfolders are included; false starts nothing.
     virtual bool startOnWholeDrive(const QString &folder) = 0;
     // The undo journal cannot be written: true runs the pass without one.
     virtual bool goOnWithoutJournal(const Failure &failure) { return continueAfter(failure); }

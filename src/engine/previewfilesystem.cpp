@@ -9,6 +9,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -44,7 +45,7 @@ public:
     Status rename(QByteArrayView name, QByteArrayView newName) override;
     Result<bool> fileExists(QByteArrayView name) override
     {
-        const QByteArray key = name.toByteArray();
+        const QByteArray key = matchKey(name);
         if (m_added.contains(key))
             return true;
         if (m_gone.contains(key))
@@ -53,6 +54,19 @@ public:
     }
 
 private:
+    // A name as the folder's file system matches it: where it ignores case,
+    // names that differ in case alone are one. Names that are not text keep
+    // their bytes, so that no two of them are ever taken for one.
+    QByteArray matchKey(QByteArrayView name)
+    {
+        if (!m_ignoresCase)
+            m_ignoresCase = inner().ignoresCase();
+        if (!*m_ignoresCase)
+            return name.toByteArray();
+        const NameBytes::Decoded decoded = NameBytes::decode(name);
+        return decoded.isText ? decoded.text.toCaseFolded().toUtf8() : name.toByteArray();
+    }
+
     Failure refusal(
         QByteArrayView name, QByteArrayView newName, int number, const QString &reason) const
     {
@@ -61,8 +75,9 @@ private:
                 NameBytes::decode(name).text, NameBytes::decode(newName).text, path(), reason)};
     }
 
-    QSet<QByteArray> m_gone; // renamed away
-    QSet<QByteArray> m_added; // renamed to
+    std::optional<bool> m_ignoresCase;
+    QSet<QByteArray> m_gone; // renamed away, by match key
+    QSet<QByteArray> m_added; // renamed to, by match key
     QSet<QByteArray> m_cleared; // read-only bit cleared
 };
 
@@ -70,7 +85,7 @@ Status PreviewFolder::rename(QByteArrayView name, QByteArrayView newName)
 {
     if (const QString reason = NewName::refusal(newName); !reason.isEmpty())
         return refusal(name, newName, EINVAL, reason);
-    const QByteArray to = newName.toByteArray();
+    const QByteArray to = matchKey(newName);
     // Any entry holds a name against a rename that never replaces, a folder
     // as much as a file.
     bool taken = m_added.contains(to);
@@ -82,13 +97,13 @@ Status PreviewFolder::rename(QByteArrayView name, QByteArrayView newName)
     if (taken)
         return refusal(name, newName, EEXIST, systemReason(EEXIST));
 
-    const QByteArray from = name.toByteArray();
+    const QByteArray from = matchKey(name);
     if (!m_added.remove(from))
         m_gone.insert(from);
     m_gone.remove(to);
     m_added.insert(to);
-    if (m_cleared.remove(from))
-        m_cleared.insert(to);
+    if (m_cleared.remove(name.toByteArray()))
+        m_cleared.insert(newName.toByteArray());
     return Status::success();
 }
 

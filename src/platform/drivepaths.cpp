@@ -82,7 +82,7 @@ std::optional<DriveInfo> driveOf(const QList<DriveInfo> &drives, const QString &
     const QString path = QDir::cleanPath(localPath);
     const DriveInfo *best = nullptr;
     for (const DriveInfo &drive : drives) {
-        if (contains(drive.mountPoint, path)
+        if (!drive.letter.isNull() && contains(drive.mountPoint, path)
             && (!best || drive.mountPoint.size() > best->mountPoint.size()))
             best = &drive;
     }

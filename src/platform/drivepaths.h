@@ -29,8 +29,8 @@ std::optional<QString> localPath(const QList<DriveInfo> &drives, QStringView dri
 // True when a drive folder text names an existing folder.
 bool folderExists(const Drives &drives, const QString &driveFolder);
 
-// The drive whose volume holds the local path: the one with the deepest
-// mount point that contains it.
+// The lettered drive whose volume holds the local path: the one with the
+// deepest mount point that contains it.
 std::optional<DriveInfo> driveOf(const QList<DriveInfo> &drives, const QString &localPath);
 
 } // namespace DrivePaths

@@ -8,8 +8,11 @@
 
 struct DriveInfo
 {
-    QChar letter;       // upper case
+    QChar letter; // upper case; null for a mount past "Z"
     QString mountPoint; // "/" for drive C
+    // The file system of a mount that is no volume on a device ("nfs4",
+    // "sshfs"); empty for a volume on a device.
+    QString kind = {};
 };
 
 // Drive letters over the mounted volumes: "C" is the root "/", further

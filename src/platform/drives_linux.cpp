@@ -49,10 +49,53 @@ bool isPseudoFileSystem(const QString &type)
 
 bool isVolume(const MountEntry &mount)
 {
-    // A single file bound over another (as containers do for /etc/hosts) is
-    // no folder to clean.
-    return mount.device.startsWith(u"/dev/") && !isPseudoFileSystem(mount.fileSystem)
-        && !QFileInfo(mount.mountPoint).isFile();
+    return mount.device.startsWith(u"/dev/") && !isPseudoFileSystem(mount.fileSystem);
+}
+
+// FUSE file systems that mirror kernel or package state, not a user's files.
+bool isServiceFuse(const QString &type)
+{
+    static const QSet<QString> service = {
+        u"fuse.lxcfs"_s,
+        u"fuse.portal"_s,
+        u"fuse.snapfuse"_s,
+        u"fuse.squashfuse"_s,
+    };
+    return service.contains(type);
+}
+
+// A network share or a FUSE mount that is not on a device: the kind it is
+// listed as, or nothing.
+QString userMountKind(const MountEntry &mount)
+{
+    static const QSet<QString> network = {
+        u"9p"_s,
+        u"afs"_s,
+        u"ceph"_s,
+        u"cifs"_s,
+        u"davfs"_s,
+        u"glusterfs"_s,
+        u"nfs"_s,
+        u"nfs4"_s,
+        u"smb3"_s,
+        u"smbfs"_s,
+        u"virtiofs"_s,
+    };
+    const QString &type = mount.fileSystem;
+    if (network.contains(type))
+        return type;
+    if (type.startsWith(u"fuse.") && !isServiceFuse(type))
+        return type.mid(5);
+    if (type == u"fuse" || type == u"fuseblk")
+        return type;
+    return {};
+}
+
+// A single file bound over another (as containers do for /etc/hosts) is no
+// folder to clean.
+bool isFolderMount(const MountEntry &mount)
+{
+    return !QFileInfo(mount.mountPoint).isFile();
 }
 
 } // namespace
@@ -69,22 +112,33 @@ QList<DriveInfo> LinuxDrives::lettersFor(const QList<MountEntry> &mounts)
             counted.insert(mount.device);
     }
 
-    QList<MountEntry> volumes;
+    QList<DriveInfo> volumes;
+    QList<DriveInfo> userMounts;
     for (const MountEntry &mount : mounts) {
-        if (!isVolume(mount) || counted.contains(mount.device))
+        if (counted.contains(mount.device) || !isFolderMount(mount))
             continue;
+        if (isVolume(mount)) {
+            volumes.append({QChar(), mount.mountPoint});
+        } else if (const QString kind = userMountKind(mount); !kind.isEmpty()) {
+            userMounts.append({QChar(), mount.mountPoint, kind});
+        } else {
+            continue;
+        }
         counted.insert(mount.device);
-        volumes.append(mount);
     }
-    std::sort(volumes.begin(), volumes.end(),
-        [](const MountEntry &a, const MountEntry &b) { return a.mountPoint < b.mountPoint; });
+    const auto byMountPoint
+        = [](const DriveInfo &a, const DriveInfo &b) { return a.mountPoint < b.mountPoint; };
+    std::sort(volumes.begin(), volumes.end(), byMountPoint);
+    std::sort(userMounts.begin(), userMounts.end(), byMountPoint);
 
     QList<DriveInfo> drives{{u'C', u"/"_s}};
     char16_t letter = u'D';
-    for (const MountEntry &volume : std::as_const(volumes)) {
-        if (letter > u'Z')
-            break;
-        drives.append({QChar(letter++), volume.mountPoint});
+    for (QList<DriveInfo> *group : {&volumes, &userMounts}) {
+        for (DriveInfo &drive : *group) {
+            if (letter <= u'Z')
+                drive.letter = QChar(letter++);
+            drives.append(drive);
+        }
     }
     return drives;
 }

@@ -8,9 +8,12 @@
 // Drive letters over the mount table: "C" is the root "/"; every other
 // volume on a real device (a source under /dev/, pseudo and memory file
 // systems left out) gets the next letter from "D", in the order of the
-// mount points. A device mounted more than once counts once, at its first
-// mount point. The table is read afresh on every call, so drives that come
-// and go while the program runs are seen.
+// mount points. Network shares and FUSE mounts that hold a user's files
+// (NFS, SMB, sshfs, gvfs, kio-fuse, MTP ...) follow them, so that adding one
+// never moves a volume's letter; those past "Z" are listed without one. A
+// source mounted more than once counts once, at its first mount point. The
+// table is read afresh on every call, so drives that come and go while the
+// program runs are seen.
 class LinuxDrives final : public Drives
 {
 public:

@@ -3,6 +3,7 @@
 #include "enginetexts.h"
 #include "filename.h"
 #include "folderentries.h"
+#include "folderprobes_linux.h"
 #include "folderreader_linux.h"
 #include "linuxfilesystemrename.h"
 #include "namebytes.h"
@@ -18,6 +19,7 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -59,6 +61,13 @@ public:
     Status setAttributes(QByteArrayView name, quint32 attributes) override;
     Status rename(QByteArrayView name, QByteArrayView newName) override;
     Result<bool> fileExists(QByteArrayView name) override;
+    bool ignoresCase() override
+    {
+        if (!m_ignoresCase)
+            m_ignoresCase = FolderProbes::ignoresCase(m_fd.get());
+        return *m_ignoresCase;
+    }
+    bool isMountRoot() override { return FolderProbes::isMountRoot(m_fd.get()); }
 
     // Opens `fd`'s folder as a Folder, or nullptr for a virtual file system.
     static Result<FolderPtr> adopt(UniqueFd fd, QString path, RenameCalls &calls,
@@ -77,6 +86,7 @@ private:
     QString m_path;
     RenameCalls &m_calls;
     std::shared_ptr<VirtualFileSystems> m_virtual;
+    std::optional<bool> m_ignoresCase;
 };
 
 bool isRealFolder(int folderFd, const dirent *entry)
@@ -157,8 +167,15 @@ Status LinuxFolder::setAttributes(QByteArrayView name, quint32 attributes)
         return Status::success();
     // With AT_SYMLINK_NOFOLLOW the check and the change are made on the
     // same entry, so a link that replaced the file is refused, not followed.
-    if (fchmodat(m_fd.get(), entry.constData(), wanted, AT_SYMLINK_NOFOLLOW) != 0)
-        return systemFailure(errno, what);
+    if (fchmodat(m_fd.get(), entry.constData(), wanted, AT_SYMLINK_NOFOLLOW) != 0) {
+        const int error = errno;
+        // EPERM for the file's owner, or for root, is the file system's
+        // refusal, not a matter of rights: every file there answers alike.
+        const bool owner = info.st_uid == geteuid() || geteuid() == 0;
+        if (error == ENOSYS || error == EOPNOTSUPP || (error == EPERM && owner))
+            return Failure::of(ProgramFault::NoModes, EngineTexts::noModes(m_path));
+        return systemFailure(error, what);
+    }
     return Status::success();
 }
 
@@ -169,9 +186,10 @@ Status LinuxFolder::rename(QByteArrayView name, QByteArrayView newName)
     if (const QString reason = NewName::refusal(newName); !reason.isEmpty())
         return Failure{EINVAL, what + u": "_s + reason};
 
-    // Renames never replace an existing entry: the kernel refuses
-    // atomically, so a file that appears between the check and the rename
-    // is safe too.
+    // Renames never replace an existing entry. Where the kernel refuses
+    // atomically (the flag, a link) a file that appears between the pass's
+    // check and the rename is safe too; elsewhere the name is checked again
+    // just before the rename.
     const NoReplaceRename::Done done = NoReplaceRename::rename(
         m_calls, m_fd.get(), cName(name).constData(), cName(newName).constData());
     switch (done.outcome) {

@@ -21,6 +21,11 @@ int RenameCalls::unlink(int folderFd, const char *name)
     return unlinkat(folderFd, name, 0) == 0 ? 0 : errno;
 }
 
+int RenameCalls::renameReplacing(int folderFd, const char *from, const char *to)
+{
+    return renameat(folderFd, from, folderFd, to) == 0 ? 0 : errno;
+}
+
 int RenameCalls::identify(int folderFd, const char *name, dev_t *device, ino_t *inode)
 {
     struct stat info;
@@ -49,9 +54,9 @@ Done rename(RenameCalls &calls, int folderFd, const char *from, const char *to)
 Done byLink(RenameCalls &calls, int folderFd, const char *from, const char *to)
 {
     if (const int error = calls.link(folderFd, from, to); error != 0) {
-        // A file system without hard links: no rename here can be made safe.
+        // A file system without hard links (FAT, exFAT, most FUSE mounts).
         if (error == EPERM || error == EOPNOTSUPP)
-            return {Unsupported, error};
+            return byCheck(calls, folderFd, from, to);
         return {Refused, error};
     }
 
@@ -72,6 +77,20 @@ Done byLink(RenameCalls &calls, int folderFd, const char *from, const char *to)
         return {Refused, error};
     }
     return {Renamed};
+}
+
+Done byCheck(RenameCalls &calls, int folderFd, const char *from, const char *to)
+{
+    dev_t device = 0;
+    ino_t inode = 0;
+    if (const int error = calls.identify(folderFd, to, &device, &inode); error != ENOENT)
+        return {Refused, error == 0 ? EEXIST : error};
+    const int error = calls.renameReplacing(folderFd, from, to);
+    if (error == 0)
+        return {Renamed};
+    if (error == ENOSYS || error == EOPNOTSUPP)
+        return {Unsupported, error};
+    return {Refused, error};
 }
 
 } // namespace NoReplaceRename

@@ -1,6 +1,7 @@
 #include "drivelist.h"
 
 #include "drivepaths.h"
+#include "uitexts.h"
 
 #include <QDir>
 #include <QSignalBlocker>
@@ -21,7 +22,7 @@ void DriveList::fill()
     clear();
     m_list = m_drives.list();
     for (const DriveInfo &info : m_list)
-        addItem(u"%1: %2"_s.arg(info.letter, info.mountPoint));
+        addItem(UiTexts::driveEntry(info.letter, info.mountPoint, info.kind));
     if (selected)
         selectLetter(*selected);
 }
@@ -35,10 +36,7 @@ void DriveList::showPopup()
 
 std::optional<QChar> DriveList::letter() const
 {
-    const QString text = drive();
-    if (text.isEmpty())
-        return std::nullopt;
-    return text.front().toUpper();
+    return DrivePaths::letterOf(drive());
 }
 
 bool DriveList::selectLetter(QChar letter)

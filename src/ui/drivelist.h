@@ -8,9 +8,10 @@
 #include <optional>
 
 // The drop-down of the computer's drives, each shown as its letter and mount
-// point ("C: /"). `drive()` is the text of the selected entry, whose first
-// letter is the drive letter. The list remembers the last folder shown on
-// each drive, which is where selecting the drive again leads.
+// point ("C: /"), a network or FUSE mount with its kind. `drive()` is the
+// text of the selected entry, whose first letter is the drive letter. The
+// list remembers the last folder shown on each drive, which is where
+// selecting the drive again leads.
 class DriveList final : public QComboBox
 {
     Q_OBJECT

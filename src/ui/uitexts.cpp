@@ -201,6 +201,13 @@ QString lengthRange()
     return EngineTexts::maxLengthRange();
 }
 
+QString driveEntry(QChar letter, const QString &mountPoint, const QString &kind)
+{
+    const QString lettered = letter.isNull() ? u"(no letter) %1"_s.arg(mountPoint)
+                                             : u"%1: %2"_s.arg(letter, mountPoint);
+    return kind.isEmpty() ? lettered : u"%1 [%2]"_s.arg(lettered, kind);
+}
+
 QString driveNotReady(QChar letter, const QString &mountPoint)
 {
     return u"Drive %1: (%2) is not ready"_s.arg(letter).arg(mountPoint);
@@ -282,6 +289,13 @@ QString wholeDriveQuestion(QChar letter, const QString &folder)
     return u"The folder %1 is the root of drive %2: and subdirectories are included, so every "
            u"file on the drive will be looked at.\nClick OK to go on or Cancel to start nothing."_s
                .arg(folder, letter);
+}
+
+QString wholeMountQuestion(const QString &folder)
+{
+    return u"The folder %1 is the root of a mounted volume, and subdirectories are included, so "
+           u"every file on it will be looked at.\nClick OK to go on or Cancel to start nothing."_s
+               .arg(folder);
 }
 
 } // namespace UiTexts

@@ -58,6 +58,9 @@ QString countRange();
 QString lengthNotNumeric();
 QString lengthRange();
 
+// An entry of the drive list: "C: /", "E: /mnt/share [nfs4]" for a mount
+// that is no volume on a device, and "(no letter) ..." past "Z".
+QString driveEntry(QChar letter, const QString &mountPoint, const QString &kind);
 // Files and folders that the program found are named in the system's
 // notation; drive texts only where they echo what the user typed or stored.
 QString driveNotReady(QChar letter, const QString &mountPoint);
@@ -79,5 +82,6 @@ QString previewNothing();
 QString previewClose();
 QString wholeDriveTitle(); // "Whole Drive"
 QString wholeDriveQuestion(QChar letter, const QString &folder);
+QString wholeMountQuestion(const QString &folder); // a mount without a letter
 
 } // namespace UiTexts

@@ -121,13 +121,14 @@ bool WindowPassHost::continueAfter(const Failure &failure)
 
 bool WindowPassHost::startOnWholeDrive(const QString &folder)
 {
+    // A lettered drive is named by its letter, any other mount by its folder.
     const std::optional<DriveInfo> drive = DrivePaths::driveOf(m_drives.list(), folder);
-    if (!drive || QDir::cleanPath(drive->mountPoint) != QDir::cleanPath(folder))
-        return true;
+    const bool lettered = drive && QDir::cleanPath(drive->mountPoint) == QDir::cleanPath(folder);
     const ArrowWhileAsking arrow(m_busy);
     QMessageBox box(QMessageBox::Warning, UiTexts::wholeDriveTitle(),
-        UiTexts::wholeDriveQuestion(drive->letter, folder), QMessageBox::Ok | QMessageBox::Cancel,
-        &m_window);
+        lettered ? UiTexts::wholeDriveQuestion(drive->letter, folder)
+                 : UiTexts::wholeMountQuestion(folder),
+        QMessageBox::Ok | QMessageBox::Cancel, &m_window);
     // Enter, like Escape, starts nothing: the whole drive takes a deliberate OK.
     box.setDefaultButton(QMessageBox::Cancel);
     return box.exec() == QMessageBox::Ok;

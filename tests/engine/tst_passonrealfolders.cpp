@@ -53,10 +53,15 @@ class OldFileSystemCalls final : public RenameCalls
 {
 public:
     bool links = true;
+    bool renames = true;
     int renameNoReplace(int, const char *, const char *) override { return EINVAL; }
     int link(int folderFd, const char *from, const char *to) override
     {
         return links ? RenameCalls::link(folderFd, from, to) : EPERM;
+    }
+    int renameReplacing(int folderFd, const char *from, const char *to) override
+    {
+        return renames ? RenameCalls::renameReplacing(folderFd, from, to) : ENOSYS;
     }
 };
 
@@ -165,16 +170,19 @@ private Q_SLOTS:
     void renamesWithoutTheNoReplaceFlag_data()
     {
         QTest::addColumn<bool>("links");
+        QTest::addColumn<bool>("renames");
         QTest::addColumn<QByteArray>("after");
         QTest::addColumn<QList<int>>("failures");
         // clang-format off
-        QTest::newRow("links stand in for the flag") << true << "Song.mp3|Song1.mp3|Song2.mp3|a.txt"_ba << QList<int>{};
-        QTest::newRow("neither: said once, nothing changes") << false << "CC Song.mp3|CC a.txt|Song.mp3|ZZ Song.mp3"_ba << QList<int>{int(ProgramFault::NoSafeRename)};
+        QTest::newRow("links stand in for the flag") << true << true << "Song.mp3|Song1.mp3|Song2.mp3|a.txt"_ba << QList<int>{};
+        QTest::newRow("no links: checked just before") << false << true << "Song.mp3|Song1.mp3|Song2.mp3|a.txt"_ba << QList<int>{};
+        QTest::newRow("no rename at all: said once, nothing changes") << false << false << "CC Song.mp3|CC a.txt|Song.mp3|ZZ Song.mp3"_ba << QList<int>{int(ProgramFault::NoSafeRename)};
         // clang-format on
     }
     void renamesWithoutTheNoReplaceFlag()
     {
         QFETCH(bool, links);
+        QFETCH(bool, renames);
         QFETCH(QByteArray, after);
         QFETCH(QList<int>, failures);
 
@@ -182,6 +190,7 @@ private Q_SLOTS:
         const QByteArrayList held = contents(m_root);
         OldFileSystemCalls calls;
         calls.links = links;
+        calls.renames = renames;
         LinuxFileSystem fileSystem(&calls);
         run(fileSystem);
 

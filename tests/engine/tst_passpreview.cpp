@@ -1,8 +1,10 @@
 // A preview is the pass over a layer that changes nothing: what it lists must
 // be exactly what Execute then does, and the disk must not notice it.
 #include "executionpass.h"
+#include "fakefilesystem.h"
 #include "linuxfilesystem.h"
 #include "passpreview.h"
+#include "previewfilesystem.h"
 #include "recordinghost.h"
 #include "treesnapshot.h"
 
@@ -10,6 +12,7 @@
 #include <QTest>
 
 #include <filesystem>
+#include <functional>
 
 using namespace Qt::StringLiterals;
 namespace fs = std::filesystem;
@@ -75,13 +78,85 @@ private Q_SLOTS:
         settings.overrideReadOnly = readOnly;
         LinuxFileSystem native;
 
-        const Preview preview = previewPass(native, settings, &host);
-        QCOMPARE(treeSnapshot(root), before);
+        const auto snapshot = [&] { return treeSnapshot(root); };
+        const auto removeTree
+            = [&] { fs::remove_all(root); }; // Qt cannot remove names that are not text
+        executeMatchesPreview(native, host, snapshot, removeTree, failures);
+    }
+
+    // Where the file system ignores case, a cleaned name that differs in
+    // case alone from a name held (or freed) by the pass is taken (or free)
+    // in Preview as on disk.
+    void previewIsWhatExecuteDoesWhereCaseIsIgnored_data()
+    {
+        QTest::addColumn<QByteArrayList>("names");
+        QTest::addColumn<QByteArray>("after");
+        // clang-format off
+        QTest::newRow("renamed to a case variant of a name the pass took") << QByteArrayList{"CC song.mp3", "ZZ Song.mp3"} << "song.mp3 Song1.mp3"_ba;
+        QTest::newRow("renamed to a case variant of a name the pass freed") << QByteArrayList{"zz b.txt", "CC ZZ b.txt"} << "b.txt ZZ b.txt"_ba;
+        // clang-format on
+    }
+    void previewIsWhatExecuteDoesWhereCaseIsIgnored()
+    {
+        QFETCH(QByteArrayList, names);
+        QFETCH(QByteArray, after);
+        FakeFileSystem fake(true);
+        for (const QByteArray &name : std::as_const(names))
+            fake.addFile("/r/" + name);
+        RecordingHost host;
+        host.settings.rules.copy = true;
+
+        const auto snapshot = [&] { return QByteArrayList{fake.fileNames("/r")}; };
+        executeMatchesPreview(
+            fake, host, snapshot, [] {}, 0);
+        QCOMPARE(fake.fileNames("/r"), after);
+    }
+
+    void previewFolderFollowsItsRenames_data()
+    {
+        QTest::addColumn<bool>("ignoreCase");
+        QTest::addColumn<QByteArray>("secondName"); // "b" is renamed to it after "a" became "c"
+        QTest::addColumn<bool>("accepted");
+        // clang-format off
+        QTest::newRow("a name freed earlier") << false << "a"_ba << true;
+        QTest::newRow("a name taken earlier") << false << "c"_ba << false;
+        QTest::newRow("case ignored: a case variant of a name freed earlier") << true << "A"_ba << true;
+        QTest::newRow("case ignored: a case variant of a name taken earlier") << true << "C"_ba << false;
+        // clang-format on
+    }
+    void previewFolderFollowsItsRenames()
+    {
+        QFETCH(bool, ignoreCase);
+        QFETCH(QByteArray, secondName);
+        QFETCH(bool, accepted);
+        FakeFileSystem fake(ignoreCase);
+        fake.addFile("/r/a");
+        fake.addFile("/r/b");
+        PreviewFileSystem preview(fake);
+        const FolderPtr folder = preview.openFolder(u"/r"_s).value();
+
+        QVERIFY(folder->rename("a", "c").ok());
+        const Status second = folder->rename("b", secondName);
+        QCOMPARE(second.ok(), accepted);
+        QCOMPARE(folder->fileExists(secondName).value(), true);
+        QCOMPARE(folder->fileExists("b").value(), !accepted);
+        QCOMPARE(fake.fileNames("/r"), "a b"_ba);
+    }
+
+private:
+    static void executeMatchesPreview(FileSystem &fileSystem, RecordingHost &host,
+        const std::function<QByteArrayList()> &snapshot, const std::function<void()> &cleanUp,
+        int failures)
+    {
+        const PassSettings &settings = host.settings;
+        const QByteArrayList before = snapshot();
+        const Preview preview = previewPass(fileSystem, settings, &host);
+        QCOMPARE(snapshot(), before);
         QVERIFY(host.failures.isEmpty() && host.renamed.isEmpty());
         const qint32 readInPreview = host.lastRead;
 
-        const PassSummary summary = ExecutionPass(native, host, settings).execute();
-        fs::remove_all(root); // Qt cannot remove names that are not text
+        const PassSummary summary = ExecutionPass(fileSystem, host, settings).execute();
+        cleanUp();
         QStringList listed;
         QStringList asked;
         for (const PreviewRow &row : preview.rows) {

@@ -34,21 +34,24 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("mounts");
         QTest::addColumn<QString>("expected");
 
-        QByteArrayList many{"/dev/vda / ext4"};
+        QByteArrayList many{"/dev/vda / ext4", "nas:/x /net nfs4"};
         QString upToZ = u"C=/"_s;
-        for (int i = 0; i < 30; ++i)
+        for (int i = 0; i < 24; ++i)
             many.append(u"/dev/sd%1 /m/%2 ext4"_s.arg(i).arg(i + 10).toUtf8());
         for (char16_t letter = u'D'; letter <= u'Z'; ++letter)
             upToZ += u" %1=/m/%2"_s.arg(QChar(letter)).arg(letter - u'D' + 10);
+        upToZ += u" -=/m/33 -=/net[nfs4]"_s;
         // clang-format off
         QTest::newRow("nothing readable, C is still /") << QByteArray("garbage\n\n36 35 98:0 / /x rw master:1 - ext4\n") << u"C=/"_s;
-        QTest::newRow("pseudo, memory and network file systems left out") << table({"/dev/vda / ext4", "proc /proc proc", "/dev/shm /dev/shm tmpfs", "/dev/loop3 /snap squashfs", "nas:/x /net nfs4", "/dev/sdb1 /data ext4"}) << u"C=/ D=/data"_s;
+        QTest::newRow("pseudo and memory file systems left out") << table({"/dev/vda / ext4", "proc /proc proc", "/dev/shm /dev/shm tmpfs", "/dev/loop3 /snap squashfs", "fusectl /sys/fs/fuse/connections fusectl", "lxcfs /var/lib/lxcfs fuse.lxcfs", "/dev/sdb1 /data ext4"}) << u"C=/ D=/data"_s;
+        QTest::newRow("shares and FUSE mounts after the volumes on devices") << table({"/dev/vda / ext4", "nas:/x /net nfs4", "//srv/share /mnt/smb cifs", "u@h:/ /home/u/remote fuse.sshfs",
+            "gvfsd-fuse /run/user/1000/gvfs fuse.gvfsd-fuse", "/dev/sdb1 /z fuseblk", "/dev/sdc1 /zz ext4"}) << u"C=/ D=/z E=/zz F=/home/u/remote[sshfs] G=/mnt/smb[cifs] H=/net[nfs4] I=/run/user/1000/gvfs[gvfsd-fuse]"_s;
         QTest::newRow("in mount-point order, one letter per device") << table({"/dev/vda /srv/root ext4", "/dev/sdc1 /mnt/b ext4",
             "/dev/sdb1 /media/a vfat", "/dev/sdd1 /boot ext2", "/dev/sdb1 /aaa vfat", "/dev/vda / ext4"}) << u"C=/ D=/boot E=/media/a F=/mnt/b"_s;
         // /proc/self/exe is a file wherever the test runs.
         QTest::newRow("a file bound over a file is no drive") << table({"/dev/vda / ext4", "/dev/sdb1 /proc/self/exe ext4", "/dev/sdb1 /srv ext4"}) << u"C=/ D=/srv"_s;
         QTest::newRow("escapes undone, optional fields skipped") << QByteArray("40 27 8:17 / /media/M\xC3\xBAsica\\040\\134x rw shared:5 master:2 - xfs /dev/sdb1 rw\n") << u"C=/ D=/media/M\u00FAsica \\x"_s;
-        QTest::newRow("letters stop at Z") << table(many) << upToZ;
+        QTest::newRow("letters stop at Z, the rest listed without") << table(many) << upToZ;
         // clang-format on
     }
     void letters()
@@ -57,7 +60,8 @@ private Q_SLOTS:
         QFETCH(QString, expected);
         QStringList lettered;
         for (const DriveInfo &drive : LinuxDrives::lettersFor(MountInfo::parse(mounts)))
-            lettered.append(QString(drive.letter) + u'=' + drive.mountPoint);
+            lettered.append((drive.letter.isNull() ? u"-"_s : QString(drive.letter)) + u'='
+                + drive.mountPoint + (drive.kind.isEmpty() ? QString() : u'[' + drive.kind + u']'));
         QCOMPARE(lettered.join(u' '), expected);
     }
 
@@ -72,6 +76,7 @@ private Q_SLOTS:
         QTest::newRow("slashes, doubled and trailing separators") << u"e:/Music\\\\Rock/"_s << u"/mnt/e/Music/Rock"_s << u"E"_s;
         QTest::newRow("dots resolved within the volume, blanks kept") << u"E:\\a b\\.\\..\\..\\ x "_s << u"/mnt/e/ x "_s << u"E"_s;
         QTest::newRow("deepest mount point wins") << u"E:\\f\\x"_s << u"/mnt/e/f/x"_s << u"F"_s;
+        QTest::newRow("a mount without a letter holds no drive") << u"E:\\g\\x"_s << u"/mnt/e/g/x"_s << u"E"_s;
         QTest::newRow("name prefix is no mount point") << u"C:\\mnt\\ex"_s << u"/mnt/ex"_s << u"C"_s;
         QTest::newRow("no such drive") << u"Q:\\Music"_s << QString() << QString();
         QTest::newRow("no colon") << u"e\\Music"_s << QString() << QString();
@@ -83,7 +88,8 @@ private Q_SLOTS:
         QFETCH(QString, localPath);
         QFETCH(QString, owner);
 
-        const QList<DriveInfo> drives{{u'C', u"/"_s}, {u'E', u"/mnt/e"_s}, {u'F', u"/mnt/e/f"_s}};
+        const QList<DriveInfo> drives{{u'C', u"/"_s}, {u'E', u"/mnt/e"_s}, {u'F', u"/mnt/e/f"_s},
+            {QChar(), u"/mnt/e/g"_s, u"nfs4"_s}};
         QCOMPARE(DrivePaths::localPath(drives, driveFolder).value_or(QString()), localPath);
         const std::optional<DriveInfo> found = DrivePaths::driveOf(drives, localPath);
         QCOMPARE(found ? QString(found->letter) : QString(), owner);

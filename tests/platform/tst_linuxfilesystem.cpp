@@ -2,6 +2,7 @@
 // shows (no-replace renames, links, FIFOs, names that are not text).
 // Failures on demand are the in-memory fake's job; these tests run as root
 // too, where permission bits stop nothing.
+#include "enginetexts.h"
 #include "linuxfilesystem.h"
 #include "linuxfilesystemrename.h"
 #include "namebytes.h"
@@ -38,7 +39,9 @@ public:
     bool noFlag = false;
     int linkError = 0;
     int unlinkError = 0;
+    int renameError = 0; // of the plain rename
     std::function<void()> betweenLinkAndUnlink;
+    std::function<void()> afterLinkRefused;
 
     int renameNoReplace(int folderFd, const char *from, const char *to) override
     {
@@ -46,8 +49,11 @@ public:
     }
     int link(int folderFd, const char *from, const char *to) override
     {
-        if (linkError)
+        if (linkError) {
+            if (afterLinkRefused)
+                afterLinkRefused();
             return linkError;
+        }
         const int error = RenameCalls::link(folderFd, from, to);
         if (error == 0 && betweenLinkAndUnlink)
             betweenLinkAndUnlink();
@@ -60,9 +66,29 @@ public:
             return error;
         return RenameCalls::unlink(folderFd, name);
     }
+    int renameReplacing(int folderFd, const char *from, const char *to) override
+    {
+        return renameError ? renameError : RenameCalls::renameReplacing(folderFd, from, to);
+    }
 };
 
+// What another program does while a rename is under way.
+enum class Meanwhile { Nothing, OldNameSavedAnew, NewNameTaken };
+
+// What the next fchmodat refuses with; 0 lets it through.
+int fchmodatError = 0;
+
 } // namespace
+
+extern "C" int __real_fchmodat(int folderFd, const char *name, mode_t mode, int flags);
+extern "C" int __wrap_fchmodat(int folderFd, const char *name, mode_t mode, int flags)
+{
+    if (const int error = std::exchange(fchmodatError, 0)) {
+        errno = error;
+        return -1;
+    }
+    return __real_fchmodat(folderFd, name, mode, flags);
+}
 
 class TestLinuxFileSystem final : public QObject
 {
@@ -182,6 +208,25 @@ private Q_SLOTS:
             QVERIFY(attributes.failure().description.contains(path(NameBytes::decode(name).text)));
     }
 
+    void modesRefused_data()
+    {
+        QTest::addColumn<int>("error");
+        QTest::addColumn<int>("number");
+        QTest::newRow("not implemented") << ENOSYS << int(ProgramFault::NoModes);
+        QTest::newRow("not supported") << EOPNOTSUPP << int(ProgramFault::NoModes);
+        QTest::newRow("not permitted to the owner") << EPERM << int(ProgramFault::NoModes);
+        QTest::newRow("a read-only volume") << EROFS << EROFS;
+    }
+    void modesRefused()
+    {
+        QFETCH(int, error);
+        QFETCH(int, number);
+        make(Kind::Regular, "a", 0444);
+        fchmodatError = error;
+        const Status cleared = folder().setAttributes("a", 0);
+        QCOMPARE(cleared.ok() ? 0 : cleared.failure().number, number);
+    }
+
     void decodedNames_data()
     {
         QTest::addColumn<QByteArray>("name");
@@ -254,8 +299,10 @@ private Q_SLOTS:
         make(taker, "b");
         const QByteArray before = state();
 
-        for (bool noFlag : {false, true}) {
-            m_calls.noFlag = noFlag;
+        // The flag, a link, a check before a plain rename: each refuses alike.
+        for (int way = 0; way < 3; ++way) {
+            m_calls.noFlag = way > 0;
+            m_calls.linkError = way == 2 ? EPERM : 0;
             const Status renamed = folder().rename("a", newName.toUtf8());
             QCOMPARE(renamed.failure().number, taker == Kind::None ? EINVAL : EEXIST);
             QCOMPARE(renamed.failure().description,
@@ -268,24 +315,30 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("linkError");
         QTest::addColumn<int>("unlinkError");
-        QTest::addColumn<bool>("savedMeanwhile"); // another file takes the old name
+        QTest::addColumn<int>("renameError");
+        QTest::addColumn<Meanwhile>("meanwhile");
         QTest::addColumn<int>("number"); // 0 when renamed
         QTest::addColumn<QByteArray>("after"); // "name=contents ..." sorted
 
+        using enum Meanwhile;
         // clang-format off
-        QTest::newRow("link and unlink") << 0 << 0 << false << 0 << QByteArray("b=a");
-        QTest::newRow("no links either") << EPERM << 0 << false << 95 << QByteArray("a=a");
-        QTest::newRow("links not supported") << EOPNOTSUPP << 0 << false << 95 << QByteArray("a=a");
-        QTest::newRow("link refused otherwise") << EMLINK << 0 << false << EMLINK << QByteArray("a=a");
-        QTest::newRow("old name cannot go: the new one goes") << 0 << EACCES << false << EACCES << QByteArray("a=a");
-        QTest::newRow("old name saved anew meanwhile: both kept") << 0 << 0 << true << EBUSY << QByteArray("a=saved b=a");
+        QTest::newRow("link and unlink") << 0 << 0 << 0 << Nothing << 0 << QByteArray("b=a");
+        QTest::newRow("no links: checked, then renamed") << EPERM << 0 << 0 << Nothing << 0 << QByteArray("b=a");
+        QTest::newRow("links not supported: checked, then renamed") << EOPNOTSUPP << 0 << 0 << Nothing << 0 << QByteArray("b=a");
+        QTest::newRow("new name taken after the link was refused") << EPERM << 0 << 0 << NewNameTaken << EEXIST << QByteArray("a=a b=other");
+        QTest::newRow("no rename at all") << EPERM << 0 << EOPNOTSUPP << Nothing << 95 << QByteArray("a=a");
+        QTest::newRow("plain rename refused otherwise") << EPERM << 0 << EACCES << Nothing << EACCES << QByteArray("a=a");
+        QTest::newRow("link refused otherwise") << EMLINK << 0 << 0 << Nothing << EMLINK << QByteArray("a=a");
+        QTest::newRow("old name cannot go: the new one goes") << 0 << EACCES << 0 << Nothing << EACCES << QByteArray("a=a");
+        QTest::newRow("old name saved anew meanwhile: both kept") << 0 << 0 << 0 << OldNameSavedAnew << EBUSY << QByteArray("a=saved b=a");
         // clang-format on
     }
     void renameWithoutTheNoReplaceFlag()
     {
         QFETCH(int, linkError);
         QFETCH(int, unlinkError);
-        QFETCH(bool, savedMeanwhile);
+        QFETCH(int, renameError);
+        QFETCH(Meanwhile, meanwhile);
         QFETCH(int, number);
         QFETCH(QByteArray, after);
 
@@ -293,16 +346,54 @@ private Q_SLOTS:
         m_calls.noFlag = true;
         m_calls.linkError = linkError;
         m_calls.unlinkError = unlinkError;
-        if (savedMeanwhile) {
+        m_calls.renameError = renameError;
+        if (meanwhile == Meanwhile::OldNameSavedAnew) {
             // Saved the way editors save: a new file renamed over the old name.
             m_calls.betweenLinkAndUnlink = [this] {
                 std::ofstream(raw("a.tmp").toStdString()) << "saved";
                 QCOMPARE(::rename(raw("a.tmp").constData(), raw("a").constData()), 0);
             };
         }
+        if (meanwhile == Meanwhile::NewNameTaken)
+            m_calls.afterLinkRefused = [this] { std::ofstream(raw("b").toStdString()) << "other"; };
         const Status renamed = folder().rename("a", "b");
         QCOMPARE(renamed.ok() ? 0 : renamed.failure().number, number);
         QCOMPARE(state(), after);
+    }
+
+    void mountRoots_data()
+    {
+        QTest::addColumn<QString>("folder"); // empty: the temporary folder
+        QTest::addColumn<bool>("mountRoot");
+        QTest::newRow("a temporary folder") << QString() << false;
+        QTest::newRow("the root") << u"/"_s << true;
+        QTest::newRow("a link to the root") << u"link"_s << true;
+    }
+    void mountRoots()
+    {
+        QFETCH(QString, folder);
+        QFETCH(bool, mountRoot);
+        std::filesystem::create_directory_symlink("/", raw("link").toStdString());
+        const QString path = folder.startsWith(u'/') ? folder : m_dir->filePath(folder);
+        const Result<FolderPtr> opened = m_fs->openFolder(path);
+        QVERIFY(opened.ok() && opened.value());
+        QCOMPARE(opened.value()->isMountRoot(), mountRoot);
+    }
+
+    // Only what a folder that tells case apart shows can be made here.
+    void caseIsToldApart_data()
+    {
+        QTest::addColumn<QByteArrayList>("names");
+        QTest::newRow("one name") << QByteArrayList{"Song.mp3"};
+        QTest::newRow("two names that differ in case alone")
+            << QByteArrayList{"Song.mp3", "sONG.MP3"};
+    }
+    void caseIsToldApart()
+    {
+        QFETCH(QByteArrayList, names);
+        for (const QByteArray &name : std::as_const(names))
+            make(Kind::Regular, name);
+        QCOMPARE(folder().ignoresCase(), false);
     }
 
     void virtualFileSystemsAreNeverOpened_data()

@@ -68,6 +68,8 @@ public:
     {
         return m_fs.fileExists(joined(m_path, name));
     }
+    bool ignoresCase() override { return m_fs.m_ignoreCase; }
+    bool isMountRoot() override { return m_fs.m_mountRoots.contains(m_fs.key(m_path)); }
 
 private:
     FakeFileSystem &m_fs;

@@ -28,6 +28,8 @@ public:
     void addFile(const QByteArray &path, quint32 attributes = 0) { add(path, false, attributes); }
     // A folder that belongs to a kernel's virtual file system.
     void setVirtual(const QByteArray &folder) { m_virtual.insert(key(folder)); }
+    // A folder that is the root of a mounted volume.
+    void setMountRoot(const QByteArray &folder) { m_mountRoots.insert(key(folder)); }
     // The folder becomes a symbolic link; what it held stays where the link
     // points, out of the tree.
     void replaceWithLink(const QByteArray &path);
@@ -77,6 +79,7 @@ private:
     bool m_ignoreCase;
     QHash<QByteArray, Entry> m_entries; // by key
     QSet<QByteArray> m_virtual;
+    QSet<QByteArray> m_mountRoots;
     QMap<std::pair<Op, QByteArray>, int> m_faults;
     QStringList m_log;
     int m_open = 0;

@@ -5,6 +5,7 @@
 #include "fakedrives.h"
 #include "filelist.h"
 #include "folderlist.h"
+#include "forwardingfolder.h"
 #include "frmmain.h"
 #include "limitbox.h"
 #include "linuxfilesystem.h"
@@ -32,6 +33,29 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+// The real file system, with chosen folders taken for the roots of mounts.
+class MountRootsFileSystem final : public FileSystem
+{
+public:
+    QStringList roots;
+
+    Result<FolderPtr> openFolder(const QString &path) override
+    {
+        Result<FolderPtr> opened = m_real.openFolder(path);
+        if (!opened.ok() || !opened.value() || !roots.contains(QDir::cleanPath(path)))
+            return opened;
+        return FolderPtr(std::make_unique<MountRoot>(std::move(opened.value())));
+    }
+
+private:
+    struct MountRoot final : ForwardingFolder
+    {
+        using ForwardingFolder::ForwardingFolder;
+        bool isMountRoot() override { return true; }
+    };
+    LinuxFileSystem m_real;
+};
+
 // One shown window after start-up with an empty store, over temporary drives:
 // C holds a subfolder with a plain and a hidden file, D is empty but for the
 // folder where F is mounted, E is not ready. The window opens on C's root.
@@ -40,7 +64,7 @@ struct Fixture
 {
     QTemporaryDir settings, c, d;
     FakeDrives drives;
-    LinuxFileSystem fileSystem;
+    MountRootsFileSystem fileSystem;
     ScriptedDialogs dialogs;
     std::unique_ptr<SettingsStore> store;
     std::unique_ptr<frmMain> window;
@@ -53,6 +77,7 @@ struct Fixture
         drives.add(u'E', u"/nonexistent-e"_s, false);
         QVERIFY(QDir(d.path()).mkdir(u"f"_s));
         drives.add(u'F', d.filePath(u"f"_s));
+        fileSystem.roots = {c.path(), d.filePath(u"f"_s), c.filePath(u"sub/mnt"_s)};
         QDir(c.path()).mkdir(u"sub"_s);
         QVERIFY(QFile(c.filePath(u"sub/inner.txt"_s)).open(QIODevice::WriteOnly));
         QVERIFY(QFile(c.filePath(u"sub/.hidden"_s)).open(QIODevice::WriteOnly));
@@ -235,7 +260,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("folder"); // where the pass starts, below the fixture's drives
         QTest::addColumn<bool>("subdirs");
         QTest::addColumn<QString>("answer"); // to the question: OK, Cancel or a key
-        QTest::addColumn<QString>("drive"); // that the question names; empty: none asked
+        QTest::addColumn<QString>(
+            "drive"); // that the question names; empty: none asked; "*": a mount
         // clang-format off
         QTest::newRow("root of C, OK") << u"c"_s << true << u"OK"_s << u"C"_s;
         QTest::newRow("root of C, Cancel") << u"c"_s << true << u"Cancel"_s << u"C"_s;
@@ -244,6 +270,7 @@ private Q_SLOTS:
         QTest::newRow("root of C without subdirectories") << u"c"_s << false << QString() << QString();
         QTest::newRow("folder on C") << u"c/sub"_s << true << QString() << QString();
         QTest::newRow("root of F, mounted in a folder of D") << u"d/f"_s << true << u"OK"_s << u"F"_s;
+        QTest::newRow("root of a mount without a letter") << u"c/sub/mnt"_s << true << u"Cancel"_s << u"*"_s;
         // clang-format on
     }
 
@@ -255,6 +282,7 @@ private Q_SLOTS:
         QFETCH(QString, drive);
         Fixture f;
         const QString path = (folder.startsWith(u'c') ? f.c.path() : f.d.path()) + folder.mid(1);
+        QVERIFY(QDir().mkpath(path));
         QVERIFY(f.window->dirMain->setPath(path).ok());
         QVERIFY(QFile(path + u"/a__b.txt"_s).open(QIODevice::WriteOnly));
         CheckValue::setValue(
@@ -265,8 +293,11 @@ private Q_SLOTS:
                 = [answer](QDialog *box) { QTest::keySequence(box, QKeySequence(answer)); };
         f.window->cmdExecute_Click();
 
-        const QString question
-            = u"The folder %1 is the root of drive %2: and subdirectories are "
+        const QString question = drive == u"*"_s
+            ? u"The folder %1 is the root of a mounted volume, and subdirectories are included, "
+              u"so every file on it will be looked at.\n"
+              u"Click OK to go on or Cancel to start nothing."_s.arg(path)
+            : u"The folder %1 is the root of drive %2: and subdirectories are "
               u"included, so every file on the drive will be looked at.\n"
               u"Click OK to go on or Cancel to start nothing."_s.arg(path, drive);
         const QString asked = ModalCatcher::entry(QMessageBox::Warning,
