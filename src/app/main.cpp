@@ -1,3 +1,5 @@
+#include "buildinfo.h"
+#include "commandline.h"
 #include "drives_linux.h"
 #include "frmmain.h"
 #include "linuxfilesystem.h"
@@ -6,11 +8,24 @@
 
 #include <QApplication>
 
+#include <cstdio>
+
 int main(int argc, char *argv[])
 {
     // The application name is the executable's file name, so a renamed copy
     // keeps settings of its own.
     QApplication app(argc, argv);
+    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                            .arg(BuildInfo::Major)
+                                            .arg(BuildInfo::Minor)
+                                            .arg(BuildInfo::Revision));
+
+    const CommandLine commandLine = CommandLine::parse(QApplication::arguments());
+    if (commandLine.outcome != CommandLine::Outcome::OpenWindow) {
+        const bool failed = commandLine.outcome == CommandLine::Outcome::Fail;
+        std::fputs(commandLine.text.toLocal8Bit().constData(), failed ? stderr : stdout);
+        return failed ? 1 : 0;
+    }
 
     LinuxFileSystem fileSystem;
     LinuxDrives drives;
@@ -19,6 +34,8 @@ int main(int argc, char *argv[])
     frmMain window(fileSystem, drives, store, dialogs);
     dialogs.setParent(&window);
     window.Form_Load();
+    if (!commandLine.folder.isEmpty())
+        window.openFolder(commandLine.folder);
     window.show();
     return app.exec();
 }

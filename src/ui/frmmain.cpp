@@ -7,6 +7,7 @@
 #include "drives.h"
 #include "executionpass.h"
 #include "filelist.h"
+#include "folderdrop.h"
 #include "folderlist.h"
 #include "frmabout.h"
 #include "frmpreview.h"
@@ -15,27 +16,28 @@
 #include "limitcheck.h"
 #include "lockkeys.h"
 #include "panelstatusbar.h"
-#include "passpreview.h"
 #include "passhost.h"
+#include "passpreview.h"
 #include "programicon.h"
 #include "settingscommands.h"
 #include "settingsstore.h"
 #include "startup.h"
 #include "twips.h"
-#include "undopass.h"
 #include "uitexts.h"
+#include "undopass.h"
 #include "userdialogs.h"
 #include "validationgate.h"
 #include "windowdefaultsview.h"
 #include "windowpasshost.h"
 
 #include <QCheckBox>
-#include <QMessageBox>
-#include <QScopedValueRollback>
 #include <QCloseEvent>
+#include <QDropEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 
 #include <cerrno>
@@ -81,6 +83,7 @@ frmMain::frmMain(FileSystem &fileSystem, const Drives &drives, SettingsStore &st
     gate->guard(txtCount, [this](bool &Cancel) { txtCount_Validate(Cancel); });
     gate->guard(txtMax, [this](bool &Cancel) { txtMax_Validate(Cancel); });
     showUndoAvailable();
+    setAcceptDrops(true);
 }
 
 frmMain::~frmMain() = default;
@@ -404,6 +407,33 @@ void frmMain::dirMain_Change()
 {
     drvMain->rememberFolder(dirMain->path());
     FilMain->setPath(dirMain->path());
+}
+
+void frmMain::openFolder(const QString &folder)
+{
+    if (m_passRunning)
+        return;
+    if (const Status shown = dirMain->setPath(folder); !shown.ok()) {
+        m_dialogs.warn(shown.failure().description);
+        return;
+    }
+    const QSignalBlocker blocker(drvMain);
+    if (const std::optional<QChar> letter = drvMain->driveOf(folder))
+        drvMain->selectLetter(*letter);
+}
+
+void frmMain::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!m_passRunning && droppedFolder(*event->mimeData()))
+        event->acceptProposedAction();
+}
+
+void frmMain::dropEvent(QDropEvent *event)
+{
+    if (const std::optional<QString> folder = droppedFolder(*event->mimeData())) {
+        event->acceptProposedAction();
+        openFolder(*folder);
+    }
 }
 
 void frmMain::validateLimit(const LimitBox &box, const LimitCheck &check, bool &Cancel)

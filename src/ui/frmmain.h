@@ -63,9 +63,15 @@ public:
     // Where every pass keeps the journal that Undo takes it back from; the
     // per-user data folder unless set.
     void setJournalPath(const QString &path);
+    // Shows a folder for this run, as if the user had opened it in the
+    // folder list; the saved defaults stay. A folder that cannot be shown is
+    // reported and the lists stay where they were.
+    void openFolder(const QString &folder);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     // One row per on/off switch: its check box, its Settings menu item and

@@ -17,9 +17,11 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QDropEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTableView>
@@ -226,6 +228,43 @@ private Q_SLOTS:
         QCOMPARE(f.dialogs.warnings, QStringList{u"Drive E: (/nonexistent-e) is not ready"_s});
         QCOMPARE(f.window->FilMain->path(), f.d.path());
         QCOMPARE(f.window->drvMain->letter(), std::optional<QChar>(u'D'));
+    }
+
+    void droppedFolderOpensForThisRun_data()
+    {
+        QTest::addColumn<QStringList>("dropped"); // below drive D's folder
+        QTest::addColumn<bool>("taken");
+        QTest::addColumn<QChar>("drive"); // shown afterwards
+        QTest::newRow("folder of another drive") << QStringList{u"f"_s} << true << QChar(u'F');
+        QTest::newRow("folder of a drive's root") << QStringList{u"f/.."_s} << true << QChar(u'D');
+        QTest::newRow("a file") << QStringList{u"f/../file.txt"_s} << false << QChar(u'C');
+        QTest::newRow("two folders") << QStringList{u"f"_s, u"."_s} << false << QChar(u'C');
+    }
+
+    void droppedFolderOpensForThisRun()
+    {
+        QFETCH(QStringList, dropped);
+        QFETCH(bool, taken);
+        QFETCH(QChar, drive);
+        Fixture f;
+        QVERIFY(QFile(f.d.filePath(u"file.txt"_s)).open(QIODevice::WriteOnly));
+        QMimeData data;
+        QList<QUrl> urls;
+        for (const QString &path : dropped)
+            urls.append(QUrl::fromLocalFile(f.d.filePath(path)));
+        data.setUrls(urls);
+        const QPoint centre = f.window->rect().center();
+        QDragEnterEvent enter(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(f.window.get(), &enter);
+        QCOMPARE(enter.isAccepted(), taken);
+        if (taken) {
+            QDropEvent drop(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(f.window.get(), &drop);
+        }
+        const QString shown = drive == u'C' ? f.c.path() : QDir::cleanPath(urls[0].toLocalFile());
+        QCOMPARE(f.window->FilMain->path(), shown);
+        QCOMPARE(f.window->drvMain->letter(), std::optional<QChar>(drive));
+        QVERIFY(!QFile::exists(f.store->location())); // the saved default stays
     }
 
     void wholeDriveAsksFirst_data()
