@@ -56,6 +56,7 @@ frmMain::frmMain(FileSystem &fileSystem, const Drives &drives, SettingsStore &st
     setCentralWidget(new QWidget(this));
     StatusBar1 = new PanelStatusBar(lockKeys ? std::move(lockKeys) : createLockKeys(), this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setAccessibleName(UiTexts::statusBarName());
     setStatusBar(StatusBar1);
     createControls();
     createMenus();
@@ -141,6 +142,16 @@ void frmMain::createControls()
     named(FilMain, "FilMain");
     named(dirMain, "dirMain");
 
+    // A screen reader names a box after the label tied to it; a list box
+    // needs its name given as well.
+    Label1->setBuddy(txtMax);
+    Label2->setBuddy(txtCount);
+    Label3->setBuddy(lstJnk);
+    lstJnk->setAccessibleName(Label3->text());
+    drvMain->setAccessibleName(UiTexts::driveListName());
+    dirMain->setAccessibleName(UiTexts::folderListName());
+    FilMain->setAccessibleName(UiTexts::fileListName());
+
     const QList<QWidget *> tabOrder{drvMain, lstJnk, txtMax, chkSubdirs, txtCount, chkReadOnly,
         chkMultSpace, chkMultSpecial, chkEmpty, chkUnderline, chkCopy, chkStarting, chkEnding,
         cmdExecute, FilMain, dirMain};
@@ -165,6 +176,7 @@ void frmMain::createMenus()
     mnuFileBar1 = mnuFile->addSeparator();
     mnuFileBar1->setObjectName(QStringLiteral("mnuFileBar1"));
     mnuFileExit = item(mnuFile, "mnuFileExit", UiTexts::fileExit(), false);
+    mnuFileExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     mnuSettings = menuBar()->addMenu(UiTexts::settingsMenu());
     mnuSettings->setObjectName(QStringLiteral("mnuSettings"));

@@ -155,7 +155,7 @@ QString helpMenu()
 }
 QString helpAbout()
 {
-    return u"About"_s;
+    return u"&About"_s;
 }
 
 QString readBeforeStart()
@@ -281,6 +281,26 @@ QString wholeDriveQuestion(QChar letter, const QString &folder)
     return u"The folder %1 is the root of drive %2: and subdirectories are included, so every "
            u"file on the drive will be looked at.\nClick OK to go on or Cancel to start nothing."_s
                .arg(folder, letter);
+}
+
+QString driveListName()
+{
+    return u"Drive"_s;
+}
+
+QString folderListName()
+{
+    return u"Folders"_s;
+}
+
+QString fileListName()
+{
+    return u"Files"_s;
+}
+
+QString statusBarName()
+{
+    return u"Status"_s;
 }
 
 } // namespace UiTexts

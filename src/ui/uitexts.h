@@ -43,7 +43,7 @@ QString settingsCopy();
 QString settingsStarting();
 QString settingsEnding();
 QString helpMenu();
-QString helpAbout();
+QString helpAbout(); // "&About"
 
 // Status panel texts before start-up and the panels kept by the bar itself.
 QString readBeforeStart();
@@ -80,5 +80,11 @@ QString previewNothing();
 QString previewClose();
 QString wholeDriveTitle(); // "Whole Drive"
 QString wholeDriveQuestion(QChar letter, const QString &folder);
+
+// What a screen reader calls the controls that have no caption of their own.
+QString driveListName();
+QString folderListName();
+QString fileListName();
+QString statusBarName();
 
 } // namespace UiTexts

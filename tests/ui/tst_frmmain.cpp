@@ -14,11 +14,13 @@
 #include "scripteddialogs.h"
 #include "settingsstore.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDropEvent>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -503,6 +505,59 @@ private Q_SLOTS:
             QVERIFY(!box->isChecked());
         if (auto *edit = qobject_cast<LimitBox *>(shows))
             QCOMPARE(edit->text(), answer);
+    }
+
+    void everyControlIsNamedForScreenReaders()
+    {
+        Fixture f;
+        // On Linux Qt gives a combo box's current text as its name, so the
+        // drive list's own name is checked as set.
+        QCOMPARE(f.window->drvMain->accessibleName(), u"Drive"_s);
+        const QHash<QString, QString> named{{u"dirMain"_s, u"Folders"_s},
+            {u"FilMain"_s, u"Files"_s}, {u"lstJnk"_s, u"Strings to Remove"_s},
+            {u"txtMax"_s, u"Maximum File Name Length:"_s},
+            {u"txtCount"_s, u"Files to Inspect per Execution:"_s}, {u"cmdExecute"_s, u"Execute"_s},
+            {u"chkMultSpecial"_s, u"Remove multi - _ < > ! @ # $ % ^ & * ?"_s},
+            {u"StatusBar1"_s, u"Status"_s}};
+        frmMain &w = *f.window;
+        QList<QWidget *> controls{w.drvMain, w.dirMain, w.FilMain, w.lstJnk, w.txtMax, w.txtCount,
+            w.cmdExecute, w.StatusBar1};
+        for (const frmMain::Switch &row : frmMain::switches())
+            controls.append(w.*row.checkBox);
+        for (QWidget *control : controls) {
+            const QString name
+                = QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
+            QVERIFY2(!name.isEmpty(), qPrintable(control->objectName()));
+            if (named.contains(control->objectName()))
+                QCOMPARE(name, named[control->objectName()]);
+        }
+    }
+
+    void exitAndAboutKeys_data()
+    {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QStringList>("dialogs");
+        QTest::addColumn<bool>("open"); // the window afterwards
+        QTest::newRow("Alt+H, A: About") << u"Alt+H, A"_s << QStringList{u"frmAbout"_s} << true;
+        QTest::newRow("Ctrl+Q: Exit") << u"Ctrl+Q"_s << QStringList() << false;
+    }
+
+    void exitAndAboutKeys()
+    {
+        QFETCH(QString, keys);
+        QFETCH(QStringList, dialogs);
+        QFETCH(bool, open);
+        Fixture f;
+        ModalCatcher catcher;
+        const QKeySequence sequence(keys);
+        for (int i = 0; i < sequence.count(); ++i) {
+            // A menu opened by the key before takes the next one.
+            QWidget *target = QApplication::activePopupWidget();
+            QTest::keyClick(target ? target : f.window.get(), sequence[i].key(),
+                sequence[i].keyboardModifiers());
+        }
+        QTRY_COMPARE(catcher.shown, dialogs);
+        QTRY_COMPARE(f.window->isVisible(), open);
     }
 
     void aboutIsBuiltAnewEachTime()
