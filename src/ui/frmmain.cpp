@@ -38,7 +38,10 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScopedValueRollback>
+#include <QScreen>
+#include <QScrollArea>
 #include <QSignalBlocker>
+#include <QStyle>
 
 #include <cerrno>
 
@@ -53,7 +56,15 @@ frmMain::frmMain(FileSystem &fileSystem, const Drives &drives, SettingsStore &st
 {
     setWindowTitle(UiTexts::programCaption());
     setWindowIcon(programIcon());
-    setCentralWidget(new QWidget(this));
+    // The form keeps its design size; on a screen too small for it the
+    // window shrinks and the form scrolls, so every control stays reachable.
+    auto *scroller = new QScrollArea(this);
+    scroller->setObjectName(QStringLiteral("formScroller"));
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setFocusPolicy(Qt::NoFocus);
+    scroller->setWidgetResizable(true);
+    scroller->setWidget(new QWidget(scroller));
+    setCentralWidget(scroller);
     StatusBar1 = new PanelStatusBar(lockKeys ? std::move(lockKeys) : createLockKeys(), this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     StatusBar1->setAccessibleName(UiTexts::statusBarName());
@@ -89,9 +100,14 @@ frmMain::frmMain(FileSystem &fileSystem, const Drives &drives, SettingsStore &st
 
 frmMain::~frmMain() = default;
 
+QWidget *frmMain::form() const
+{
+    return static_cast<QScrollArea *>(centralWidget())->widget();
+}
+
 void frmMain::createControls()
 {
-    QWidget *form = centralWidget();
+    QWidget *form = this->form();
     const auto named = [](QWidget *widget, const char *name) {
         widget->setObjectName(QString::fromLatin1(name));
         return widget;
@@ -378,9 +394,17 @@ void frmMain::placeControls()
 
     StatusBar1->setFixedHeight(Twips::toPixelsY(375, this));
     const int formHeight = Twips::toPixelsY(9120, this);
-    centralWidget()->setMinimumSize(Twips::toPixelsX(10935, this), formHeight);
-    resize(Twips::toPixelsX(10935, this),
+    form()->setMinimumSize(Twips::toPixelsX(10935, this), formHeight);
+    QSize size(Twips::toPixelsX(10935, this),
         menuBar()->sizeHint().height() + formHeight + StatusBar1->height());
+    if (const QScreen *screen = this->screen()) {
+        // The window system adds its title bar and frame outside this size.
+        const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
+        const QSize decorations(
+            2 * frame, style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this) + 2 * frame);
+        size = size.boundedTo(screen->availableGeometry().size() - decorations);
+    }
+    resize(size);
 }
 
 void frmMain::Form_Load()

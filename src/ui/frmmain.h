@@ -90,6 +90,8 @@ private:
     QCheckBox *checkBoxFor(SwitchId id) const;
     QAction *menuItemFor(SwitchId id) const;
 
+    // The panel that holds every control but the menus and the status bar.
+    QWidget *form() const;
     void createControls();
     void createMenus();
     void connectSettingsMenu();

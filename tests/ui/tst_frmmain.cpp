@@ -25,6 +25,9 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStandardPaths>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -531,6 +534,37 @@ private Q_SLOTS:
             if (named.contains(control->objectName()))
                 QCOMPARE(name, named[control->objectName()]);
         }
+    }
+
+    void fitsTheScreen()
+    {
+        // At scale 2 the offscreen screen is lower than the window's design
+        // (CTest runs this at scale 1 and 2).
+        Fixture f;
+        QScrollArea *scroller = f.window->findChild<QScrollArea *>();
+        const QSize design = f.window->form()->minimumSize();
+        const QRect available = f.window->screen()->availableGeometry();
+        QVERIFY(f.window->frameGeometry().height() <= available.height());
+        // Every control can be scrolled into view in a small window, even
+        // one larger than the view.
+        f.window->resize(400, 300);
+        const QList<QWidget *> farthest{
+            f.window->cmdExecute, f.window->FilMain, f.window->txtCount};
+        const auto inView = [scroller](QWidget *control) {
+            scroller->ensureWidgetVisible(control, 0, 0);
+            const QRect shown(control->mapTo(scroller->viewport(), QPoint()), control->size());
+            return scroller->viewport()->rect().contains(shown.center());
+        };
+        // The scroll bars come once the window has laid itself out anew.
+        for (QWidget *control : farthest)
+            QTRY_VERIFY2(inView(control), qPrintable(control->objectName()));
+        QVERIFY(f.window->StatusBar1->isVisible());
+        // At its design size the form shows whole, as it always has.
+        f.window->resize(design.width(),
+            f.window->menuBar()->height() + design.height() + f.window->StatusBar1->height());
+        QTRY_COMPARE(f.window->form()->size(), design);
+        QTRY_VERIFY(!scroller->verticalScrollBar()->isVisible());
+        QVERIFY(!scroller->horizontalScrollBar()->isVisible());
     }
 
     void exitAndAboutKeys_data()
