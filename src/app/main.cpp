@@ -19,6 +19,8 @@ int main(int argc, char *argv[])
                                             .arg(BuildInfo::Major)
                                             .arg(BuildInfo::Minor)
                                             .arg(BuildInfo::Revision));
+    // Window managers and the desktop entry's StartupWMClass match on this.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Purlex"));
 
     const CommandLine commandLine = CommandLine::parse(QApplication::arguments());
     if (commandLine.outcome != CommandLine::Outcome::OpenWindow) {

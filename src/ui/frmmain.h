@@ -57,8 +57,8 @@ public:
 
     // Start-up: call once, before the window is first shown.
     void Form_Load();
-    // Where start-up looks for the removal list; the executable's folder
-    // unless set.
+    // Where start-up looks for the removal list; beside the executable or
+    // in the user's configuration folder unless set.
     void setRemovalListFolder(const QString &folder) { m_removalListFolder = folder; }
     // Where every pass keeps the journal that Undo takes it back from; the
     // per-user data folder unless set.
