@@ -7,6 +7,9 @@
 #include "settingsstore.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 #include <cstdio>
 
@@ -21,6 +24,18 @@ int main(int argc, char *argv[])
                                             .arg(BuildInfo::Revision));
     // Window managers and the desktop entry's StartupWMClass match on this.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Purlex"));
+
+    // Qt's own texts (standard buttons, the edit menu) and the program's,
+    // in the user's language where there is a translation; English
+    // otherwise.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
+    QTranslator programTexts;
+    if (programTexts.load(
+            QLocale(), QStringLiteral("purlex"), QStringLiteral("_"), QStringLiteral(":/i18n")))
+        QApplication::installTranslator(&programTexts);
 
     const CommandLine commandLine = CommandLine::parse(QApplication::arguments());
     if (commandLine.outcome != CommandLine::Outcome::OpenWindow) {

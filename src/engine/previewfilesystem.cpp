@@ -6,6 +6,7 @@
 
 #include <QSet>
 
+#include <QCoreApplication>
 #include <cerrno>
 #include <cstring>
 
@@ -56,8 +57,10 @@ private:
         const QString &reason) const
     {
         return {number,
-            u"Cannot rename '%1' to '%2' in '%3': %4"_s.arg(NameBytes::decode(name).text,
-                NameBytes::decode(newName).text, path(), reason)};
+            QCoreApplication::translate(
+                "PreviewFileSystem", "Cannot rename '%1' to '%2' in '%3': %4")
+                .arg(
+                    NameBytes::decode(name).text, NameBytes::decode(newName).text, path(), reason)};
     }
 
     QSet<QByteArray> m_gone; // renamed away

@@ -112,13 +112,13 @@ void frmAbout::createControls()
 
     lblDisclaimer = addLabel(u"lblDisclaimer"_s, {255, 2625, 3870, 825}, true);
 
-    cmdOK = new QPushButton(u"OK"_s, this);
+    cmdOK = new QPushButton(tr("OK"), this);
     cmdOK->setObjectName(u"cmdOK"_s);
     cmdOK->setGeometry(pixels({4245, 2625, 1260, 345}));
     cmdOK->setDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
 
-    cmdSysInfo = new QPushButton(u"&System Info..."_s, this);
+    cmdSysInfo = new QPushButton(tr("&System Info..."), this);
     cmdSysInfo->setObjectName(u"cmdSysInfo"_s);
     cmdSysInfo->setGeometry(pixels({4260, 3075, 1245, 345}));
     connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
@@ -130,9 +130,11 @@ void frmAbout::createControls()
 
 void frmAbout::Form_Load()
 {
-    setWindowTitle(u"About "_s + BuildInfo::Title);
-    lblVersion->setText(
-        u"Version %1.%2.%3"_s.arg(BuildInfo::Major).arg(BuildInfo::Minor).arg(BuildInfo::Revision));
+    setWindowTitle(tr("About %1").arg(BuildInfo::Title));
+    lblVersion->setText(tr("Version %1.%2.%3")
+                            .arg(BuildInfo::Major)
+                            .arg(BuildInfo::Minor)
+                            .arg(BuildInfo::Revision));
     lblTitle->setText(BuildInfo::Title);
     lblDescription->setText(BuildInfo::FileDescription + u"\r\n\r\n"_s + BuildInfo::Comments);
     lblDisclaimer->setText(BuildInfo::CompanyName + u"\r\n"_s + BuildInfo::LegalCopyright);

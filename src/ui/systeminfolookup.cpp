@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <QCoreApplication>
 #include <algorithm>
 
 using namespace Qt::StringLiterals;
@@ -20,7 +21,11 @@ const QString ToolFolderKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools 
 const QString ToolFolderValue = QStringLiteral("MSINFO");
 const QString ToolFileName = QStringLiteral("MSINFO32.EXE");
 
-const QString UnavailableMessage = QStringLiteral("System Information Is Unavailable At This Time");
+QString unavailableMessage()
+{
+    return QCoreApplication::translate(
+        "SystemInfoLookup", "System Information Is Unavailable At This Time");
+}
 
 // The registry stores a number least significant byte first. Decimal rather
 // than a hexadecimal literal: nothing reads the text back as a number, and
@@ -46,7 +51,7 @@ void SystemInfoLookup::StartSysInfo()
 {
     const std::optional<QString> program = registeredTool();
     if (!program || !m_starter.start(*program).ok())
-        m_tellUser(UnavailableMessage);
+        m_tellUser(unavailableMessage());
 }
 
 std::optional<QString> SystemInfoLookup::registeredTool()
@@ -91,7 +96,9 @@ Result<bool> SystemInfoLookup::GetKeyValue(
     }
     if (queried.byteCount == 0) {
         return Failure{EngineTexts::InvalidArgumentNumber,
-            u"The registry value '%1' of '%2' holds no bytes"_s.arg(SubKeyRef, KeyName)};
+            QCoreApplication::translate(
+                "SystemInfoLookup", "The registry value '%1' of '%2' holds no bytes")
+                .arg(SubKeyRef, KeyName)};
     }
 
     QByteArrayView stored
