@@ -18,6 +18,8 @@ QString folderNameNotText(const QString &escapedPath);
 QString noFreeNumber(const QString &name);
 QString noSafeRename(const QString &folder);
 QString newNameHides(const QString &path, const QString &newName);
+// "Cannot rename 'a' to 'b' in '/x'", before the reason.
+QString cannotRename(const QString &name, const QString &newName, const QString &folder);
 QString noModes(const QString &folder);
 QString changedDuringRename(const QString &name, const QString &newName, const QString &folder);
 

@@ -8,6 +8,7 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
+#include <QCoreApplication>
 #include <cerrno>
 #include <cstring>
 #include <unistd.h>
@@ -102,7 +103,7 @@ Status JournalWriter::failure(const QString &reason) const
 Status JournalWriter::begin()
 {
     if (!QDir().mkpath(QFileInfo(m_path).absolutePath()))
-        return failure(u"its folder cannot be made"_s);
+        return failure(QCoreApplication::translate("JournalFile", "its folder cannot be made"));
     // Unbuffered: every record is handed to the system as it is written.
     if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
         return failure(m_file.errorString());
@@ -118,7 +119,7 @@ Status JournalWriter::append(
     JournalRecord::Kind kind, QByteArrayView folder, QByteArrayView oldName, QByteArrayView newName)
 {
     if (!m_file.isOpen())
-        return failure(u"it is not open"_s);
+        return failure(QCoreApplication::translate("JournalFile", "it is not open"));
     // A pass renames folder by folder: the folder is encoded once for all
     // its records.
     if (folder != m_folder) {

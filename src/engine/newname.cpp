@@ -1,5 +1,7 @@
 #include "newname.h"
 
+#include <QCoreApplication>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -13,15 +15,16 @@ namespace NewName {
 QString refusal(QByteArrayView name)
 {
     if (name.isEmpty())
-        return u"A file name cannot be empty"_s;
+        return QCoreApplication::translate("NewName", "A file name cannot be empty");
     if (name == "." || name == "..")
-        return u"The names '.' and '..' are reserved"_s;
+        return QCoreApplication::translate("NewName", "The names '.' and '..' are reserved");
     if (name.contains('/'))
-        return u"A file name cannot contain '/'"_s;
+        return QCoreApplication::translate("NewName", "A file name cannot contain '/'");
     if (name.contains('\0'))
-        return u"A file name cannot contain a NUL character"_s;
+        return QCoreApplication::translate("NewName", "A file name cannot contain a NUL character");
     if (name.size() > LongestName)
-        return u"A file name cannot be longer than %1 bytes"_s.arg(LongestName);
+        return QCoreApplication::translate("NewName", "A file name cannot be longer than %1 bytes")
+            .arg(LongestName);
     return {};
 }
 

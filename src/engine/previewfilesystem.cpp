@@ -1,5 +1,6 @@
 #include "previewfilesystem.h"
 
+#include "enginetexts.h"
 #include "forwardingfolder.h"
 #include "namebytes.h"
 #include "newname.h"
@@ -7,6 +8,7 @@
 
 #include <QSet>
 
+#include <QCoreApplication>
 #include <cerrno>
 #include <cstring>
 #include <optional>
@@ -71,8 +73,9 @@ private:
         QByteArrayView name, QByteArrayView newName, int number, const QString &reason) const
     {
         return {number,
-            u"Cannot rename '%1' to '%2' in '%3': %4"_s.arg(
-                NameBytes::decode(name).text, NameBytes::decode(newName).text, path(), reason)};
+            EngineTexts::cannotRename(
+                NameBytes::decode(name).text, NameBytes::decode(newName).text, path())
+                + u": "_s + reason};
     }
 
     std::optional<bool> m_ignoresCase;

@@ -181,8 +181,7 @@ Status LinuxFolder::setAttributes(QByteArrayView name, quint32 attributes)
 
 Status LinuxFolder::rename(QByteArrayView name, QByteArrayView newName)
 {
-    const QString what = u"Cannot rename %1 to %2 in %3"_s.arg(
-        quoted(shown(name)), quoted(shown(newName)), quoted(m_path));
+    const QString what = EngineTexts::cannotRename(shown(name), shown(newName), m_path);
     if (const QString reason = NewName::refusal(newName); !reason.isEmpty())
         return Failure{EINVAL, what + u": "_s + reason};
 

@@ -3,18 +3,22 @@
 #include "filename.h"
 #include "textconversions.h"
 
+#include <QCoreApplication>
+
 using namespace Qt::StringLiterals;
 
 namespace PanelTexts {
 
 QString readCount(qint64 count)
 {
-    return u" Read: "_s + TextConversions::numberText(count);
+    return QCoreApplication::translate("PanelTexts", " Read: ")
+        + TextConversions::numberText(count);
 }
 
 QString fixedCount(qint64 count)
 {
-    return u" Fixed: "_s + TextConversions::numberText(count);
+    return QCoreApplication::translate("PanelTexts", " Fixed: ")
+        + TextConversions::numberText(count);
 }
 
 QString currentFile(const QString &folder, const QString &name)
@@ -24,17 +28,17 @@ QString currentFile(const QString &folder, const QString &name)
 
 QString ready()
 {
-    return u"Ready..."_s;
+    return QCoreApplication::translate("PanelTexts", "Ready...");
 }
 
 QString navigating()
 {
-    return u"Navigating..."_s;
+    return QCoreApplication::translate("PanelTexts", "Navigating...");
 }
 
 QString completed()
 {
-    return u"Completed"_s;
+    return QCoreApplication::translate("PanelTexts", "Completed");
 }
 
 } // namespace PanelTexts

@@ -8,6 +8,7 @@
 #include "enginetexts.h"
 #include "paneltexts.h"
 #include "removallist.h"
+#include "removallistplace.h"
 #include "settingsstore.h"
 #include "settingstexts.h"
 #include "textconversions.h"
@@ -64,7 +65,9 @@ void Startup::run(SavedDefaults &defaults, QStringList &colJnk)
 
 void Startup::loadRemovalList(QStringList &colJnk)
 {
-    const Result<RemovalList::Lines> list = RemovalList::load(m_removalListFolder);
+    const QString folder
+        = m_removalListFolder.isEmpty() ? RemovalListPlace::standard().folder() : m_removalListFolder;
+    const Result<RemovalList::Lines> list = RemovalList::load(folder);
     if (!list.ok()) {
         // The cleaner works with an empty list, so start-up goes on.
         m_problems.append(SettingsTexts::noStringsRemoved(list.failure().description));
@@ -77,7 +80,7 @@ void Startup::loadRemovalList(QStringList &colJnk)
     }
     if (lines.notTextCount > 0)
         m_problems.append(SettingsTexts::removalLinesNotText(
-            RemovalList::filePath(m_removalListFolder), lines.notTextLines, lines.notTextCount));
+            RemovalList::filePath(folder), lines.notTextLines, lines.notTextCount));
 }
 
 // A drive that is missing, not ready or refused gives way to the built-in

@@ -21,7 +21,8 @@ public:
     Startup(
         DefaultsView &view, UserDialogs &dialogs, const Drives &drives, const SettingsStore &store);
 
-    // Where "Purlex.txt" is looked for; the executable's folder unless set.
+    // Where "Purlex.txt" is looked for; RemovalListPlace::standard() unless
+    // set.
     void setRemovalListFolder(const QString &folder) { m_removalListFolder = folder; }
 
     // Fills `defaults` with the values in force and appends the removal

@@ -74,11 +74,6 @@ void frmAbout::createControls()
         label->setGeometry(pixels(twips));
         return label;
     };
-    const auto blackText = [](QLabel *label) {
-        QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText, Qt::black);
-        label->setPalette(palette);
-    };
 
     picIcon = addLabel(u"picIcon"_s, {240, 240, 540, 540}, false);
     // The icon is drawn at its 32-pixel size, scaled with the screen.
@@ -91,39 +86,35 @@ void frmAbout::createControls()
     titleFont.setPointSizeF(TitlePointSize);
     titleFont.setBold(true);
     lblTitle->setFont(titleFont);
-    blackText(lblTitle);
 
     lblVersion = addLabel(u"lblVersion"_s, {1050, 780, 3885, 225}, false);
     lblDescription = addLabel(u"lblDescription"_s, {1050, 1125, 3885, 1170}, true);
-    blackText(lblDescription);
 
-    // An etched rule: a grey line with a white one just below it.
+    // An etched rule: a shadow line with a light one just below it, in the
+    // palette's colours so that it shows on a dark theme too.
     const auto addLine = [&](const QString &name, TwipsRect twips, int pixelsThick,
-                             const QColor &colour) {
+                             QPalette::ColorRole colour) {
         auto *line = new QFrame(this);
         line->setObjectName(name);
         QRect place = pixels(twips);
         place.setHeight(std::max(1, qRound(qreal(pixelsThick) * logicalDpiY() / ReferenceDpi)));
         line->setGeometry(place);
-        QPalette palette = line->palette();
-        palette.setColor(QPalette::Window, colour);
-        line->setPalette(palette);
+        line->setBackgroundRole(colour);
         line->setAutoFillBackground(true);
         return line;
     };
-    Line1[1] = addLine(u"Line1_1"_s, {90, 2445, 5654 - 90, 0}, 1, QColor(0x80, 0x80, 0x80));
-    Line1[0] = addLine(u"Line1_0"_s, {105, 2460, 5654 - 105, 0}, 2, Qt::white);
+    Line1[1] = addLine(u"Line1_1"_s, {90, 2445, 5654 - 90, 0}, 1, QPalette::Mid);
+    Line1[0] = addLine(u"Line1_0"_s, {105, 2460, 5654 - 105, 0}, 2, QPalette::Light);
 
     lblDisclaimer = addLabel(u"lblDisclaimer"_s, {255, 2625, 3870, 825}, true);
-    blackText(lblDisclaimer);
 
-    cmdOK = new QPushButton(u"OK"_s, this);
+    cmdOK = new QPushButton(tr("OK"), this);
     cmdOK->setObjectName(u"cmdOK"_s);
     cmdOK->setGeometry(pixels({4245, 2625, 1260, 345}));
     cmdOK->setDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
 
-    cmdSysInfo = new QPushButton(u"&System Info..."_s, this);
+    cmdSysInfo = new QPushButton(tr("&System Info..."), this);
     cmdSysInfo->setObjectName(u"cmdSysInfo"_s);
     cmdSysInfo->setGeometry(pixels({4260, 3075, 1245, 345}));
     connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
@@ -135,9 +126,11 @@ void frmAbout::createControls()
 
 void frmAbout::Form_Load()
 {
-    setWindowTitle(u"About "_s + BuildInfo::Title);
-    lblVersion->setText(
-        u"Version %1.%2.%3"_s.arg(BuildInfo::Major).arg(BuildInfo::Minor).arg(BuildInfo::Revision));
+    setWindowTitle(tr("About %1").arg(BuildInfo::Title));
+    lblVersion->setText(tr("Version %1.%2.%3")
+                            .arg(BuildInfo::Major)
+                            .arg(BuildInfo::Minor)
+                            .arg(BuildInfo::Revision));
     lblTitle->setText(BuildInfo::Title);
     lblDescription->setText(BuildInfo::FileDescription + u"\r\n\r\n"_s + BuildInfo::Comments);
     lblDisclaimer->setText(BuildInfo::CompanyName + u"\r\n"_s + BuildInfo::LegalCopyright);

@@ -7,6 +7,7 @@
 #include "drives.h"
 #include "executionpass.h"
 #include "filelist.h"
+#include "folderdrop.h"
 #include "folderlist.h"
 #include "frmabout.h"
 #include "frmpreview.h"
@@ -34,12 +35,16 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDropEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScopedValueRollback>
+#include <QScreen>
+#include <QScrollArea>
 #include <QSignalBlocker>
+#include <QStyle>
 
 #include <cerrno>
 
@@ -54,9 +59,18 @@ frmMain::frmMain(FileSystem &fileSystem, const Drives &drives, SettingsStore &st
 {
     setWindowTitle(UiTexts::programCaption());
     setWindowIcon(programIcon());
-    setCentralWidget(new QWidget(this));
+    // The form keeps its design size; on a screen too small for it the
+    // window shrinks and the form scrolls, so every control stays reachable.
+    auto *scroller = new QScrollArea(this);
+    scroller->setObjectName(QStringLiteral("formScroller"));
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setFocusPolicy(Qt::NoFocus);
+    scroller->setWidgetResizable(true);
+    scroller->setWidget(new QWidget(scroller));
+    setCentralWidget(scroller);
     StatusBar1 = new PanelStatusBar(lockKeys ? std::move(lockKeys) : createLockKeys(), this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setAccessibleName(UiTexts::statusBarName());
     setStatusBar(StatusBar1);
     createControls();
     createMenus();
@@ -95,13 +109,19 @@ frmMain::frmMain(FileSystem &fileSystem, const Drives &drives, SettingsStore &st
     gate->guard(txtCount, [this](bool &Cancel) { txtCount_Validate(Cancel); });
     gate->guard(txtMax, [this](bool &Cancel) { txtMax_Validate(Cancel); });
     showUndoAvailable();
+    setAcceptDrops(true);
 }
 
 frmMain::~frmMain() = default;
 
+QWidget *frmMain::form() const
+{
+    return static_cast<QScrollArea *>(centralWidget())->widget();
+}
+
 void frmMain::createControls()
 {
-    QWidget *form = centralWidget();
+    QWidget *form = this->form();
     const auto named = [](QWidget *widget, const char *name) {
         widget->setObjectName(QString::fromLatin1(name));
         return widget;
@@ -152,6 +172,16 @@ void frmMain::createControls()
     named(FilMain, "FilMain");
     named(dirMain, "dirMain");
 
+    // A screen reader names a box after the label tied to it; a list box
+    // needs its name given as well.
+    Label1->setBuddy(txtMax);
+    Label2->setBuddy(txtCount);
+    Label3->setBuddy(lstJnk);
+    lstJnk->setAccessibleName(Label3->text());
+    drvMain->setAccessibleName(UiTexts::driveListName());
+    dirMain->setAccessibleName(UiTexts::folderListName());
+    FilMain->setAccessibleName(UiTexts::fileListName());
+
     const QList<QWidget *> tabOrder{drvMain, lstJnk, txtMax, chkSubdirs, txtCount, chkReadOnly,
         chkMultSpace, chkMultSpecial, chkEmpty, chkUnderline, chkCopy, chkStarting, chkEnding,
         cmdExecute, FilMain, dirMain};
@@ -176,6 +206,7 @@ void frmMain::createMenus()
     mnuFileBar1 = mnuFile->addSeparator();
     mnuFileBar1->setObjectName(QStringLiteral("mnuFileBar1"));
     mnuFileExit = item(mnuFile, "mnuFileExit", UiTexts::fileExit(), false);
+    mnuFileExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     mnuSettings = menuBar()->addMenu(UiTexts::settingsMenu());
     mnuSettings->setObjectName(QStringLiteral("mnuSettings"));
@@ -377,9 +408,17 @@ void frmMain::placeControls()
 
     StatusBar1->setFixedHeight(Twips::toPixelsY(375, this));
     const int formHeight = Twips::toPixelsY(9120, this);
-    centralWidget()->setMinimumSize(Twips::toPixelsX(10935, this), formHeight);
-    resize(Twips::toPixelsX(10935, this),
+    form()->setMinimumSize(Twips::toPixelsX(10935, this), formHeight);
+    QSize size(Twips::toPixelsX(10935, this),
         menuBar()->sizeHint().height() + formHeight + StatusBar1->height());
+    if (const QScreen *screen = this->screen()) {
+        // The window system adds its title bar and frame outside this size.
+        const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
+        const QSize decorations(
+            2 * frame, style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this) + 2 * frame);
+        size = size.boundedTo(screen->availableGeometry().size() - decorations);
+    }
+    resize(size);
 }
 
 void frmMain::Form_Load()
@@ -418,6 +457,33 @@ void frmMain::dirMain_Change()
 {
     drvMain->rememberFolder(dirMain->path());
     FilMain->setPath(dirMain->path());
+}
+
+void frmMain::openFolder(const QString &folder)
+{
+    if (m_passRunning)
+        return;
+    if (const Status shown = dirMain->setPath(folder); !shown.ok()) {
+        m_dialogs.warn(shown.failure().description);
+        return;
+    }
+    const QSignalBlocker blocker(drvMain);
+    if (const std::optional<QChar> letter = drvMain->driveOf(folder))
+        drvMain->selectLetter(*letter);
+}
+
+void frmMain::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!m_passRunning && droppedFolder(*event->mimeData()))
+        event->acceptProposedAction();
+}
+
+void frmMain::dropEvent(QDropEvent *event)
+{
+    if (const std::optional<QString> folder = droppedFolder(*event->mimeData())) {
+        event->acceptProposedAction();
+        openFolder(*folder);
+    }
 }
 
 void frmMain::validateLimit(const LimitBox &box, const LimitCheck &check, bool &Cancel)

@@ -55,15 +55,21 @@ public:
 
     // Start-up: call once, before the window is first shown.
     void Form_Load();
-    // Where start-up looks for the removal list; the executable's folder
-    // unless set.
+    // Where start-up looks for the removal list; beside the executable or
+    // in the user's configuration folder unless set.
     void setRemovalListFolder(const QString &folder) { m_removalListFolder = folder; }
     // Where every pass keeps the journal that Undo takes it back from; the
     // per-user data folder unless set.
     void setJournalPath(const QString &path);
+    // Shows a folder for this run, as if the user had opened it in the
+    // folder list; the saved defaults stay. A folder that cannot be shown is
+    // reported and the lists stay where they were.
+    void openFolder(const QString &folder);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     // One row per on/off switch: its check box, its Settings menu item and
@@ -82,6 +88,8 @@ private:
     QCheckBox *checkBoxFor(SwitchId id) const;
     QAction *menuItemFor(SwitchId id) const;
 
+    // The panel that holds every control but the menus and the status bar.
+    QWidget *form() const;
     void createControls();
     void createMenus();
     void connectSettingsMenu();

@@ -14,7 +14,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <array>
 
 using namespace Qt::StringLiterals;
 
@@ -26,8 +25,8 @@ constexpr qreal ScreenShare = 0.9;
 // Rows whose texts size the columns, spread over the whole preview: enough
 // to find the usual widths, few enough that any preview opens at once.
 constexpr int SampleRows = 256;
-// No column starts wider than this share of the table, so that one long
-// folder name leaves room for the others; it is cut instead.
+// The folder and the note are never wider than this share of the table, so
+// that the names keep the room; a longer text is cut.
 constexpr int ColumnShareDivisor = 3;
 
 } // namespace
@@ -68,7 +67,9 @@ void frmPreview::createControls(const Preview &counts)
     grdPreview->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     grdPreview->verticalHeader()->hide();
     grdPreview->horizontalHeader()->setHighlightSections(false);
-    grdPreview->horizontalHeader()->setStretchLastSection(true);
+    // The rows come in the pass's order until the user picks a column.
+    grdPreview->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    grdPreview->setSortingEnabled(true);
 
     // One fixed height for every row, so that the view never asks the rows
     // for their sizes and a preview of any length opens and scrolls at once.
@@ -143,9 +144,9 @@ void frmPreview::sizeColumns()
     const int step = std::max(1, rows / SampleRows);
     QHeaderView *header = grdPreview->horizontalHeader();
 
-    std::array<int, PreviewModel::ColumnCount> widths{};
-    int total = 0;
-    for (int column = 0; column < PreviewModel::ColumnCount; ++column) {
+    // The names share what the folder and the note leave, as the window's
+    // width changes; the other two fit their texts.
+    for (const int column : {PreviewModel::FolderColumn, PreviewModel::NoteColumn}) {
         int wanted = header->sectionSizeHint(column);
         for (int row = 0; row < rows; row += step) {
             const QModelIndex cell = m_model->index(row, column);
@@ -153,13 +154,9 @@ void frmPreview::sizeColumns()
             wanted = std::max(
                 wanted, metrics.horizontalAdvance(m_model->text(row, column)) + padding + icon);
         }
-        widths[column] = std::min(wanted, available / ColumnShareDivisor);
-        total += widths[column];
+        header->setSectionResizeMode(column, QHeaderView::Interactive);
+        header->resizeSection(column, std::min(wanted, available / ColumnShareDivisor));
     }
-    // Too wide together: every column gives up the same share of its width,
-    // so that the notes stay in view and nothing needs scrolling sideways.
-    // The last column then stretches over what is left.
-    for (int column = 0; column < PreviewModel::ColumnCount; ++column)
-        header->resizeSection(column,
-            total > available ? int(qint64(widths[column]) * available / total) : widths[column]);
+    header->setSectionResizeMode(PreviewModel::NameColumn, QHeaderView::Stretch);
+    header->setSectionResizeMode(PreviewModel::NewNameColumn, QHeaderView::Stretch);
 }

@@ -3,7 +3,12 @@
 #include "uitexts.h"
 
 #include <QApplication>
+#include <QCollator>
 #include <QStyle>
+
+#include <algorithm>
+#include <numeric>
+#include <vector>
 
 PreviewModel::PreviewModel(QList<PreviewRow> rows, QObject *parent)
     : QAbstractTableModel(parent)
@@ -88,4 +93,41 @@ QVariant PreviewModel::headerData(int section, Qt::Orientation orientation, int 
         return UiTexts::previewNoteColumn();
     }
     return {};
+}
+
+void PreviewModel::sort(int column, Qt::SortOrder order)
+{
+    if (column < 0 || column >= ColumnCount)
+        return;
+    QCollator collator;
+    collator.setNumericMode(true);
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    // One key per row, so that a large preview is not collated again at
+    // every comparison.
+    std::vector<QCollatorSortKey> keys;
+    keys.reserve(m_rows.size());
+    for (int row = 0; row < rowCount(); ++row)
+        keys.push_back(collator.sortKey(text(row, column)));
+    std::vector<int> sorted(m_rows.size());
+    std::iota(sorted.begin(), sorted.end(), 0);
+    std::stable_sort(sorted.begin(), sorted.end(), [&](int a, int b) {
+        return order == Qt::AscendingOrder ? keys[a].compare(keys[b]) < 0
+                                           : keys[b].compare(keys[a]) < 0;
+    });
+
+    Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    std::vector<int> newRow(sorted.size());
+    QList<PreviewRow> rows;
+    rows.reserve(m_rows.size());
+    for (int position = 0; position < int(sorted.size()); ++position) {
+        newRow[sorted[position]] = position;
+        rows.append(std::move(m_rows[sorted[position]]));
+    }
+    m_rows = std::move(rows);
+    const QModelIndexList before = persistentIndexList();
+    QModelIndexList after;
+    for (const QModelIndex &index : before)
+        after.append(this->index(newRow[index.row()], index.column()));
+    changePersistentIndexList(before, after);
+    Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }

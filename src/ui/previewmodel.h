@@ -29,6 +29,11 @@ public:
     QVariant headerData(
         int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
+    // By the texts of one column in the window's order of names: the user's
+    // locale's, without regard to case, numbers as numbers. Rows that sort
+    // alike keep the order that they had.
+    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
+
     // The text of a cell, without building a QVariant: what data() shows.
     const QString &text(int row, int column) const;
 

@@ -11,8 +11,17 @@ QPixmap drawIcon(int size)
     QPixmap pixmap(size, size);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
+    paintProgramIcon(painter, size);
+    return pixmap;
+}
+
+} // namespace
+
+void paintProgramIcon(QPainter &painter, qreal side)
+{
+    painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.scale(size / 32.0, size / 32.0);
+    painter.scale(side / 32.0, side / 32.0);
 
     // The page.
     QPainterPath page;
@@ -41,10 +50,8 @@ QPixmap drawIcon(int size)
     painter.drawRoundedRect(QRectF(9, 21, 14, 5), 1.5, 1.5);
     painter.setPen(QPen(QColor(0x7a, 0x4b, 0x12), 2.5, Qt::SolidLine, Qt::RoundCap));
     painter.drawLine(QPointF(16, 21), QPointF(21, 15.5));
-    return pixmap;
+    painter.restore();
 }
-
-} // namespace
 
 QIcon programIcon()
 {

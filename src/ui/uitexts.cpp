@@ -4,6 +4,8 @@
 #include "paneltexts.h"
 #include "settingstexts.h"
 
+#include <QCoreApplication>
+
 using namespace Qt::StringLiterals;
 
 namespace UiTexts {
@@ -15,157 +17,160 @@ QString programCaption()
 
 QString stringsToRemove()
 {
-    return u"Strings to Remove"_s;
+    return QCoreApplication::translate("UiTexts", "Strings to Remove");
 }
 QString maximumLengthLabel()
 {
-    return u"Maximum File Name Length:"_s;
+    return QCoreApplication::translate("UiTexts", "Maximum File Name Length:");
 }
 QString filesPerExecutionLabel()
 {
-    return u"Files to Inspect per Execution:"_s;
+    return QCoreApplication::translate("UiTexts", "Files to Inspect per Execution:");
 }
 QString includeSubdirs()
 {
-    return u"Include subdirectories?"_s;
+    return QCoreApplication::translate("UiTexts", "Include subdirectories?");
 }
 QString overrideReadOnly()
 {
-    return u"Override read only?"_s;
+    return QCoreApplication::translate("UiTexts", "Override read only?");
 }
 QString multSpace()
 {
-    return u"Remove multiple spaces?"_s;
+    return QCoreApplication::translate("UiTexts", "Remove multiple spaces?");
 }
 QString multSpecial()
 {
-    return u"Remove multi - _ < > ! @ # $ % ^ && * ?"_s;
+    return QCoreApplication::translate("UiTexts", "Remove multi - _ < > ! @ # $ % ^ && * ?");
 }
 QString empty()
 {
-    return u"Remove empty ( ) [ ] { } < > ?"_s;
+    return QCoreApplication::translate("UiTexts", "Remove empty ( ) [ ] { } < > ?");
 }
 QString underline()
 {
-    return u"Replace _ with space?"_s;
+    return QCoreApplication::translate("UiTexts", "Replace _ with space?");
 }
 QString copy()
 {
-    return u"Remove starting CC, ZZ?"_s;
+    return QCoreApplication::translate("UiTexts", "Remove starting CC, ZZ?");
 }
 QString starting()
 {
-    return u"Remove starting - _ ) ] } > ?"_s;
+    return QCoreApplication::translate("UiTexts", "Remove starting - _ ) ] } > ?");
 }
 QString ending()
 {
-    return u"Remove ending - _ ( [ { < ?"_s;
+    return QCoreApplication::translate("UiTexts", "Remove ending - _ ( [ { < ?");
 }
 QString execute()
 {
-    return u"&Execute"_s;
+    return QCoreApplication::translate("UiTexts", "&Execute");
 }
 
 QString fileMenu()
 {
-    return u"&File"_s;
+    return QCoreApplication::translate("UiTexts", "&File");
 }
 QString fileUndo()
 {
-    return u"&Undo Last Execution"_s;
+    return QCoreApplication::translate("UiTexts", "&Undo Last Execution");
 }
 QString filePreview()
 {
-    return u"Pre&view..."_s;
+    return QCoreApplication::translate("UiTexts", "Pre&view...");
 }
 QString fileExit()
 {
-    return u"Exit"_s;
+    return QCoreApplication::translate("UiTexts", "Exit");
 }
 QString undoTitle()
 {
-    return u"Undo Last Execution"_s;
+    return QCoreApplication::translate("UiTexts", "Undo Last Execution");
 }
 QString undoQuestion(qint64 renames)
 {
-    return (renames == 1 ? u"Take back the %1 rename of the last execution?"_s
-                         : u"Take back the %1 renames of the last execution?"_s)
+    return (renames == 1 ? QCoreApplication::translate(
+                "UiTexts", "Take back the %1 rename of the last execution?")
+                         : QCoreApplication::translate(
+                             "UiTexts", "Take back the %1 renames of the last execution?"))
                .arg(renames)
-        + u"\nEvery file goes back to its old name, and read-only files become read-only "
-          u"again. Nothing is replaced."_s;
+        + QCoreApplication::translate("UiTexts",
+            "\nEvery file goes back to its old name, and read-only files become read-only "
+            "again. Nothing is replaced.");
 }
 QString settingsMenu()
 {
-    return u"&Settings"_s;
+    return QCoreApplication::translate("UiTexts", "&Settings");
 }
 QString settingsDefaultDrive()
 {
-    return u"Default Drive..."_s;
+    return QCoreApplication::translate("UiTexts", "Default Drive...");
 }
 QString settingsDefaultPath()
 {
-    return u"Default Path..."_s;
+    return QCoreApplication::translate("UiTexts", "Default Path...");
 }
 QString settingsDefaultLength()
 {
-    return u"Default Length..."_s;
+    return QCoreApplication::translate("UiTexts", "Default Length...");
 }
 QString settingsIncludeSubdirs()
 {
-    return u"Include Subdirectories?"_s;
+    return QCoreApplication::translate("UiTexts", "Include Subdirectories?");
 }
 QString settingsLimit()
 {
-    return u"Limit..."_s;
+    return QCoreApplication::translate("UiTexts", "Limit...");
 }
 QString settingsReadOnly()
 {
-    return u"Override read only?"_s;
+    return QCoreApplication::translate("UiTexts", "Override read only?");
 }
 QString settingsMultSpace()
 {
-    return u"Remove multiple spaces?"_s;
+    return QCoreApplication::translate("UiTexts", "Remove multiple spaces?");
 }
 QString settingsMultSpecial()
 {
-    return u"Remove multiple special char?"_s;
+    return QCoreApplication::translate("UiTexts", "Remove multiple special char?");
 }
 QString settingsEmpty()
 {
-    return u"Remove empty paired delimiters?"_s;
+    return QCoreApplication::translate("UiTexts", "Remove empty paired delimiters?");
 }
 QString settingsUnderlines()
 {
-    return u"Replace underlines with spaces?"_s;
+    return QCoreApplication::translate("UiTexts", "Replace underlines with spaces?");
 }
 QString settingsCopy()
 {
-    return u"Remove starting CC, ZZ?"_s;
+    return QCoreApplication::translate("UiTexts", "Remove starting CC, ZZ?");
 }
 QString settingsStarting()
 {
-    return u"Remove starting closing delimiters?"_s;
+    return QCoreApplication::translate("UiTexts", "Remove starting closing delimiters?");
 }
 QString settingsEnding()
 {
-    return u"Remove ending opening delimiters?"_s;
+    return QCoreApplication::translate("UiTexts", "Remove ending opening delimiters?");
 }
 QString helpMenu()
 {
-    return u"&Help"_s;
+    return QCoreApplication::translate("UiTexts", "&Help");
 }
 QString helpAbout()
 {
-    return u"About"_s;
+    return QCoreApplication::translate("UiTexts", "&About");
 }
 
 QString readBeforeStart()
 {
-    return u"Read: 0"_s;
+    return QCoreApplication::translate("UiTexts", "Read: 0");
 }
 QString fixedBeforeStart()
 {
-    return u"Fixed: 0"_s;
+    return QCoreApplication::translate("UiTexts", "Fixed: 0");
 }
 QString ready()
 {
@@ -173,20 +178,20 @@ QString ready()
 }
 QString capsLock()
 {
-    return u"CAPS"_s;
+    return QCoreApplication::translate("UiTexts", "CAPS");
 }
 QString numLock()
 {
-    return u"NUM"_s;
+    return QCoreApplication::translate("UiTexts", "NUM");
 }
 
 QString inputErrorTitle()
 {
-    return u"Input Error"_s;
+    return QCoreApplication::translate("UiTexts", "Input Error");
 }
 QString countNotNumeric()
 {
-    return u"Maximum files not numeric"_s;
+    return QCoreApplication::translate("UiTexts", "Maximum files not numeric");
 }
 QString countRange()
 {
@@ -194,7 +199,7 @@ QString countRange()
 }
 QString lengthNotNumeric()
 {
-    return u"Maximum length not numeric"_s;
+    return QCoreApplication::translate("UiTexts", "Maximum length not numeric");
 }
 QString lengthRange()
 {
@@ -203,52 +208,59 @@ QString lengthRange()
 
 QString driveEntry(QChar letter, const QString &mountPoint, const QString &kind)
 {
-    const QString lettered = letter.isNull() ? u"(no letter) %1"_s.arg(mountPoint)
-                                             : u"%1: %2"_s.arg(letter, mountPoint);
+    const QString lettered = letter.isNull()
+        ? QCoreApplication::translate("UiTexts", "(no letter) %1").arg(mountPoint)
+        : u"%1: %2"_s.arg(letter, mountPoint);
     return kind.isEmpty() ? lettered : u"%1 [%2]"_s.arg(lettered, kind);
 }
 
 QString driveNotReady(QChar letter, const QString &mountPoint)
 {
-    return u"Drive %1: (%2) is not ready"_s.arg(letter).arg(mountPoint);
+    return QCoreApplication::translate("UiTexts", "Drive %1: (%2) is not ready")
+        .arg(letter)
+        .arg(mountPoint);
 }
 
 QString folderMissing(const QString &driveFolder)
 {
-    return u"The folder %1 is on no drive of this computer"_s.arg(driveFolder);
+    return QCoreApplication::translate("UiTexts", "The folder %1 is on no drive of this computer")
+        .arg(driveFolder);
 }
 
 QString previewTitle()
 {
-    return u"Preview"_s;
+    return QCoreApplication::translate("UiTexts", "Preview");
 }
 QString previewCounts(qint32 read, qint32 renamed, qint32 readOnlyCleared)
 {
-    QString counts = (read == 1 ? u"%1 file would be read, %2 renamed"_s
-                                : u"%1 files would be read, %2 renamed"_s)
-                         .arg(QString::number(read), QString::number(renamed));
+    QString counts
+        = (read == 1 ? QCoreApplication::translate("UiTexts", "%1 file would be read, %2 renamed")
+                     : QCoreApplication::translate("UiTexts", "%1 files would be read, %2 renamed"))
+              .arg(QString::number(read), QString::number(renamed));
     if (readOnlyCleared > 0) {
-        counts += (readOnlyCleared == 1 ? u", %1 only cleared of its read-only bit"_s
-                                        : u", %1 only cleared of their read-only bits"_s)
+        counts += (readOnlyCleared == 1
+                ? QCoreApplication::translate("UiTexts", ", %1 only cleared of its read-only bit")
+                : QCoreApplication::translate(
+                    "UiTexts", ", %1 only cleared of their read-only bits"))
                       .arg(QString::number(readOnlyCleared));
     }
     return counts;
 }
 QString previewFolderColumn()
 {
-    return u"Folder"_s;
+    return QCoreApplication::translate("UiTexts", "Folder");
 }
 QString previewNameColumn()
 {
-    return u"Name"_s;
+    return QCoreApplication::translate("UiTexts", "Name");
 }
 QString previewNewNameColumn()
 {
-    return u"New name"_s;
+    return QCoreApplication::translate("UiTexts", "New name");
 }
 QString previewNoteColumn()
 {
-    return u"Note"_s;
+    return QCoreApplication::translate("UiTexts", "Note");
 }
 QString previewStartFolder()
 {
@@ -256,46 +268,68 @@ QString previewStartFolder()
 }
 QString previewNumbered()
 {
-    return u"numbered"_s;
+    return QCoreApplication::translate("UiTexts", "numbered");
 }
 QString previewReadOnly()
 {
-    return u"read-only"_s;
+    return QCoreApplication::translate("UiTexts", "read-only");
 }
 QString previewReadOnlyCleared()
 {
-    return u"read-only bit cleared"_s;
+    return QCoreApplication::translate("UiTexts", "read-only bit cleared");
 }
 QString previewNumberedReadOnly()
 {
-    return u"numbered, read-only"_s;
+    return QCoreApplication::translate("UiTexts", "numbered, read-only");
 }
 QString previewNothing()
 {
-    return u"Nothing would change"_s;
+    return QCoreApplication::translate("UiTexts", "Nothing would change");
 }
 QString previewClose()
 {
-    return u"Close"_s;
+    return QCoreApplication::translate("UiTexts", "Close");
 }
 
 QString wholeDriveTitle()
 {
-    return u"Whole Drive"_s;
+    return QCoreApplication::translate("UiTexts", "Whole Drive");
 }
 
 QString wholeDriveQuestion(QChar letter, const QString &folder)
 {
-    return u"The folder %1 is the root of drive %2: and subdirectories are included, so every "
-           u"file on the drive will be looked at.\nClick OK to go on or Cancel to start nothing."_s
-               .arg(folder, letter);
+    return QCoreApplication::translate("UiTexts",
+        "The folder %1 is the root of drive %2: and subdirectories are included, so every "
+        "file on the drive will be looked at.\nClick OK to go on or Cancel to start nothing.")
+        .arg(folder, letter);
+}
+
+QString driveListName()
+{
+    return QCoreApplication::translate("UiTexts", "Drive");
+}
+
+QString folderListName()
+{
+    return QCoreApplication::translate("UiTexts", "Folders");
+}
+
+QString fileListName()
+{
+    return QCoreApplication::translate("UiTexts", "Files");
+}
+
+QString statusBarName()
+{
+    return QCoreApplication::translate("UiTexts", "Status");
 }
 
 QString wholeMountQuestion(const QString &folder)
 {
-    return u"The folder %1 is the root of a mounted volume, and subdirectories are included, so "
-           u"every file on it will be looked at.\nClick OK to go on or Cancel to start nothing."_s
-               .arg(folder);
+    return QCoreApplication::translate("UiTexts",
+        "The folder %1 is the root of a mounted volume, and subdirectories are included, so "
+        "every file on it will be looked at.\nClick OK to go on or Cancel to start nothing.")
+        .arg(folder);
 }
 
 } // namespace UiTexts

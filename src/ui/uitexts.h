@@ -43,7 +43,7 @@ QString settingsCopy();
 QString settingsStarting();
 QString settingsEnding();
 QString helpMenu();
-QString helpAbout();
+QString helpAbout(); // "&About"
 
 // Status panel texts before start-up and the panels kept by the bar itself.
 QString readBeforeStart();
@@ -83,5 +83,11 @@ QString previewClose();
 QString wholeDriveTitle(); // "Whole Drive"
 QString wholeDriveQuestion(QChar letter, const QString &folder);
 QString wholeMountQuestion(const QString &folder); // a mount without a letter
+
+// What a screen reader calls the controls that have no caption of their own.
+QString driveListName();
+QString folderListName();
+QString fileListName();
+QString statusBarName();
 
 } // namespace UiTexts

@@ -1,5 +1,6 @@
 #include "oddfiles.h"
 #include "removallist.h"
+#include "removallistplace.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -20,6 +21,8 @@ private Q_SLOTS:
     void refused();
     void largestListIsRead();
     void missingBesideExecutable();
+    void place_data();
+    void place();
 };
 
 void TestRemovalList::parse_data()
@@ -109,6 +112,41 @@ void TestRemovalList::missingBesideExecutable()
     QVERIFY(!list.ok() && list.failure().number != 0);
     const QString path = QDir(QCoreApplication::applicationDirPath()).filePath(u"Purlex.txt"_s);
     QCOMPARE(list.failure().description.section(u'\'', 1, 1), path);
+}
+
+void TestRemovalList::place_data()
+{
+    // Which of the program's folder, the user's folder and the example hold a
+    // list before start-up, and what the user's folder then holds.
+    QTest::addColumn<QStringList>("present");
+    QTest::addColumn<QString>("read");
+    QTest::addColumn<QString>("userList"); // empty: none
+    // clang-format off
+    QTest::newRow("beside the program first") << QStringList{u"program"_s, u"user"_s, u"example"_s} << u"program"_s << u"user"_s;
+    QTest::newRow("the user's own, never replaced") << QStringList{u"user"_s, u"example"_s} << u"user"_s << u"user"_s;
+    QTest::newRow("the example seeds the user's") << QStringList{u"example"_s} << u"user"_s << u"example"_s;
+    QTest::newRow("none anywhere") << QStringList() << u"user"_s << QString();
+    // clang-format on
+}
+
+void TestRemovalList::place()
+{
+    QFETCH(QStringList, present);
+    QFETCH(QString, read);
+    QFETCH(QString, userList);
+    QTemporaryDir root;
+    const RemovalListPlace place{root.filePath(u"program"_s), root.filePath(u"config/user"_s),
+        {root.filePath(u"share/missing.txt"_s), root.filePath(u"share/example"_s)}};
+    const QHash<QString, QString> files{{u"program"_s, place.programFolder + u"/Purlex.txt"_s},
+        {u"user"_s, place.userFolder + u"/Purlex.txt"_s}, {u"example"_s, place.examples[1]}};
+    for (const QString &which : present) {
+        QVERIFY(QDir().mkpath(QFileInfo(files[which]).path()));
+        QFile file(files[which]);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(which.toUtf8()) > 0);
+    }
+    QCOMPARE(place.folder(), root.filePath(read == u"program" ? u"program"_s : u"config/user"_s));
+    QFile user(files[u"user"_s]);
+    QCOMPARE(user.open(QIODevice::ReadOnly) ? QString::fromUtf8(user.readAll()) : QString(), userList);
 }
 
 QTEST_GUILESS_MAIN(TestRemovalList)

@@ -3,6 +3,7 @@
 #include "modalcatcher.h"
 
 #include <QDir>
+#include <QFrame>
 #include <QLabel>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -79,6 +80,28 @@ private Q_SLOTS:
         // An access key shows its button pressed for a moment before it acts.
         QTRY_COMPARE(
             ran() + catcher.shown << (dialog.isVisible() ? u"open"_s : u"closed"_s), outcome);
+    }
+
+    void followsADarkPalette()
+    {
+        QPalette dark;
+        dark.setColor(QPalette::Window, QColor(0x20, 0x20, 0x20));
+        dark.setColor(QPalette::WindowText, QColor(0xee, 0xee, 0xee));
+        dark.setColor(QPalette::Mid, QColor(0x10, 0x10, 0x10));
+        dark.setColor(QPalette::Light, QColor(0x50, 0x50, 0x50));
+        frmAbout dialog;
+        dialog.setPalette(dark);
+        const QImage shot = dialog.grab().toImage();
+        for (const QLabel *label : dialog.findChildren<QLabel *>())
+            QCOMPARE(
+                label->palette().color(label->foregroundRole()), dark.color(QPalette::WindowText));
+        const auto colourOf = [&](const QString &line) {
+            const QFrame *frame = dialog.findChild<QFrame *>(line);
+            const QPoint middle = frame->geometry().center() * shot.devicePixelRatio();
+            return shot.pixelColor(middle);
+        };
+        QCOMPARE(colourOf(u"Line1_1"_s), dark.color(QPalette::Mid));
+        QCOMPARE(colourOf(u"Line1_0"_s), dark.color(QPalette::Light));
     }
 };
 

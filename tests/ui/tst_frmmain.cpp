@@ -16,13 +16,20 @@
 #include "settingsstore.h"
 #include "windowpasshost.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QDropEvent>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStandardPaths>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -253,6 +260,43 @@ private Q_SLOTS:
         QCOMPARE(f.dialogs.warnings, QStringList{u"Drive E: (/nonexistent-e) is not ready"_s});
         QCOMPARE(f.window->FilMain->path(), f.d.path());
         QCOMPARE(f.window->drvMain->letter(), std::optional<QChar>(u'D'));
+    }
+
+    void droppedFolderOpensForThisRun_data()
+    {
+        QTest::addColumn<QStringList>("dropped"); // below drive D's folder
+        QTest::addColumn<bool>("taken");
+        QTest::addColumn<QChar>("drive"); // shown afterwards
+        QTest::newRow("folder of another drive") << QStringList{u"f"_s} << true << QChar(u'F');
+        QTest::newRow("folder of a drive's root") << QStringList{u"f/.."_s} << true << QChar(u'D');
+        QTest::newRow("a file") << QStringList{u"f/../file.txt"_s} << false << QChar(u'C');
+        QTest::newRow("two folders") << QStringList{u"f"_s, u"."_s} << false << QChar(u'C');
+    }
+
+    void droppedFolderOpensForThisRun()
+    {
+        QFETCH(QStringList, dropped);
+        QFETCH(bool, taken);
+        QFETCH(QChar, drive);
+        Fixture f;
+        QVERIFY(QFile(f.d.filePath(u"file.txt"_s)).open(QIODevice::WriteOnly));
+        QMimeData data;
+        QList<QUrl> urls;
+        for (const QString &path : dropped)
+            urls.append(QUrl::fromLocalFile(f.d.filePath(path)));
+        data.setUrls(urls);
+        const QPoint centre = f.window->rect().center();
+        QDragEnterEvent enter(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(f.window.get(), &enter);
+        QCOMPARE(enter.isAccepted(), taken);
+        if (taken) {
+            QDropEvent drop(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(f.window.get(), &drop);
+        }
+        const QString shown = drive == u'C' ? f.c.path() : QDir::cleanPath(urls[0].toLocalFile());
+        QCOMPARE(f.window->FilMain->path(), shown);
+        QCOMPARE(f.window->drvMain->letter(), std::optional<QChar>(drive));
+        QVERIFY(!QFile::exists(f.store->location())); // the saved default stays
     }
 
     void wholeDriveAsksFirst_data()
@@ -580,6 +624,90 @@ private Q_SLOTS:
             QVERIFY(!box->isChecked());
         if (auto *edit = qobject_cast<LimitBox *>(shows))
             QCOMPARE(edit->text(), answer);
+    }
+
+    void everyControlIsNamedForScreenReaders()
+    {
+        Fixture f;
+        // On Linux Qt gives a combo box's current text as its name, so the
+        // drive list's own name is checked as set.
+        QCOMPARE(f.window->drvMain->accessibleName(), u"Drive"_s);
+        const QHash<QString, QString> named{{u"dirMain"_s, u"Folders"_s},
+            {u"FilMain"_s, u"Files"_s}, {u"lstJnk"_s, u"Strings to Remove"_s},
+            {u"txtMax"_s, u"Maximum File Name Length:"_s},
+            {u"txtCount"_s, u"Files to Inspect per Execution:"_s}, {u"cmdExecute"_s, u"Execute"_s},
+            {u"chkMultSpecial"_s, u"Remove multi - _ < > ! @ # $ % ^ & * ?"_s},
+            {u"StatusBar1"_s, u"Status"_s}};
+        frmMain &w = *f.window;
+        QList<QWidget *> controls{w.drvMain, w.dirMain, w.FilMain, w.lstJnk, w.txtMax, w.txtCount,
+            w.cmdExecute, w.StatusBar1};
+        for (const frmMain::Switch &row : frmMain::switches())
+            controls.append(w.*row.checkBox);
+        for (QWidget *control : controls) {
+            const QString name
+                = QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
+            QVERIFY2(!name.isEmpty(), qPrintable(control->objectName()));
+            if (named.contains(control->objectName()))
+                QCOMPARE(name, named[control->objectName()]);
+        }
+    }
+
+    void fitsTheScreen()
+    {
+        // At scale 2 the offscreen screen is lower than the window's design
+        // (CTest runs this at scale 1 and 2).
+        Fixture f;
+        QScrollArea *scroller = f.window->findChild<QScrollArea *>();
+        const QSize design = f.window->form()->minimumSize();
+        const QRect available = f.window->screen()->availableGeometry();
+        QVERIFY(f.window->frameGeometry().height() <= available.height());
+        // Every control can be scrolled into view in a small window, even
+        // one larger than the view.
+        f.window->resize(400, 300);
+        const QList<QWidget *> farthest{
+            f.window->cmdExecute, f.window->FilMain, f.window->txtCount};
+        const auto inView = [scroller](QWidget *control) {
+            scroller->ensureWidgetVisible(control, 0, 0);
+            const QRect shown(control->mapTo(scroller->viewport(), QPoint()), control->size());
+            return scroller->viewport()->rect().contains(shown.center());
+        };
+        // The scroll bars come once the window has laid itself out anew.
+        for (QWidget *control : farthest)
+            QTRY_VERIFY2(inView(control), qPrintable(control->objectName()));
+        QVERIFY(f.window->StatusBar1->isVisible());
+        // At its design size the form shows whole, as it always has.
+        f.window->resize(design.width(),
+            f.window->menuBar()->height() + design.height() + f.window->StatusBar1->height());
+        QTRY_COMPARE(f.window->form()->size(), design);
+        QTRY_VERIFY(!scroller->verticalScrollBar()->isVisible());
+        QVERIFY(!scroller->horizontalScrollBar()->isVisible());
+    }
+
+    void exitAndAboutKeys_data()
+    {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QStringList>("dialogs");
+        QTest::addColumn<bool>("open"); // the window afterwards
+        QTest::newRow("Alt+H, A: About") << u"Alt+H, A"_s << QStringList{u"frmAbout"_s} << true;
+        QTest::newRow("Ctrl+Q: Exit") << u"Ctrl+Q"_s << QStringList() << false;
+    }
+
+    void exitAndAboutKeys()
+    {
+        QFETCH(QString, keys);
+        QFETCH(QStringList, dialogs);
+        QFETCH(bool, open);
+        Fixture f;
+        ModalCatcher catcher;
+        const QKeySequence sequence(keys);
+        for (int i = 0; i < sequence.count(); ++i) {
+            // A menu opened by the key before takes the next one.
+            QWidget *target = QApplication::activePopupWidget();
+            QTest::keyClick(target ? target : f.window.get(), sequence[i].key(),
+                sequence[i].keyboardModifiers());
+        }
+        QTRY_COMPARE(catcher.shown, dialogs);
+        QTRY_COMPARE(f.window->isVisible(), open);
     }
 
     void aboutIsBuiltAnewEachTime()

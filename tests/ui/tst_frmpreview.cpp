@@ -191,6 +191,68 @@ private Q_SLOTS:
         QVERIFY(table->columnWidth(PreviewModel::NoteColumn)
             >= table->horizontalHeader()->sectionSizeHint(PreviewModel::NoteColumn));
     }
+
+    void sortedByAnyColumn_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<int>("clicks"); // on the column's header
+        QTest::addColumn<QStringList>("names"); // the Name column from the top
+        // clang-format off
+        QTest::newRow("the pass's order at first") << int(PreviewModel::NameColumn) << 0 << QStringList{u"b10"_s, u"a"_s, u"B2"_s};
+        QTest::newRow("names: numbers as numbers, case aside") << int(PreviewModel::NameColumn) << 1 << QStringList{u"a"_s, u"B2"_s, u"b10"_s};
+        QTest::newRow("names descending") << int(PreviewModel::NameColumn) << 2 << QStringList{u"b10"_s, u"B2"_s, u"a"_s};
+        QTest::newRow("folders") << int(PreviewModel::FolderColumn) << 1 << QStringList{u"B2"_s, u"b10"_s, u"a"_s};
+        QTest::newRow("new names") << int(PreviewModel::NewNameColumn) << 1 << QStringList{u"B2"_s, u"a"_s, u"b10"_s};
+        QTest::newRow("notes alike keep their order") << int(PreviewModel::NoteColumn) << 1 << QStringList{u"b10"_s, u"a"_s, u"B2"_s};
+        // clang-format on
+    }
+
+    void sortedByAnyColumn()
+    {
+        QFETCH(int, column);
+        QFETCH(int, clicks);
+        QFETCH(QStringList, names);
+        frmPreview dialog(Preview{3, 3, 0,
+            {rename(u"f2"_s, u"b10"_s, u"z"_s), rename(u"F10"_s, u"a"_s, u"y"_s),
+                rename(u"f1"_s, u"B2"_s, u"x"_s)},
+            {}});
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        auto *table = dialog.findChild<QTableView *>(u"grdPreview"_s);
+        table->selectRow(1);
+        QHeaderView *header = table->horizontalHeader();
+        const QPoint middle(
+            header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+            header->height() / 2);
+        for (int i = 0; i < clicks; ++i)
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, middle);
+        QStringList shown;
+        for (int row = 0; row < 3; ++row)
+            shown << table->model()->index(row, PreviewModel::NameColumn).data().toString();
+        QCOMPARE(shown, names);
+        // The selected row moves with its name.
+        QCOMPARE(table->currentIndex().siblingAtColumn(PreviewModel::NameColumn).data().toString(),
+            u"a"_s);
+    }
+
+    void columnsFollowTheWidth()
+    {
+        frmPreview dialog(Preview{1000, 1000, 0, alikeRows(1000), {}});
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        auto *table = dialog.findChild<QTableView *>(u"grdPreview"_s);
+        const auto width = [table](int column) { return table->columnWidth(column); };
+        const int names = width(PreviewModel::NameColumn) + width(PreviewModel::NewNameColumn);
+        const int folder = width(PreviewModel::FolderColumn);
+        const int note = width(PreviewModel::NoteColumn);
+        dialog.resize(dialog.width() + 200, dialog.height());
+        QTRY_COMPARE(
+            width(PreviewModel::NameColumn) + width(PreviewModel::NewNameColumn), names + 200);
+        QVERIFY(qAbs(width(PreviewModel::NameColumn) - width(PreviewModel::NewNameColumn)) <= 1);
+        QCOMPARE(width(PreviewModel::FolderColumn), folder);
+        QCOMPARE(width(PreviewModel::NoteColumn), note);
+        QVERIFY(!table->horizontalScrollBar()->isVisible());
+    }
 };
 
 QTEST_MAIN(tst_frmPreview)
