@@ -1,4 +1,4 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
@@ -13,7 +13,7 @@
     </message>
     <message>
         <source>%1: %2
-Try '%1 --help' for more.
+Try &apos;%1 --help&apos; for more.
 </source>
         <translation>%1: %2
 Mehr mit „%1 --help“.
@@ -24,11 +24,11 @@ Mehr mit „%1 --help“.
         <translation>Es kann nur ein Ordner geöffnet werden.</translation>
     </message>
     <message>
-        <source>'%1' does not exist.</source>
+        <source>&apos;%1&apos; does not exist.</source>
         <translation>„%1“ gibt es nicht.</translation>
     </message>
     <message>
-        <source>'%1' is not a folder.</source>
+        <source>&apos;%1&apos; is not a folder.</source>
         <translation>„%1“ ist kein Ordner.</translation>
     </message>
 </context>
@@ -47,35 +47,27 @@ Mehr mit „%1 --help“.
         <translation>OK fährt fort, Abbrechen bricht ab</translation>
     </message>
     <message>
-        <source>Cannot cut '%1' to the maximum length %2: its extension alone is longer</source>
+        <source>Cannot cut &apos;%1&apos; to the maximum length %2: its extension alone is longer</source>
         <translation>„%1“ kann nicht auf die Höchstlänge %2 gekürzt werden: schon die Endung ist länger</translation>
     </message>
     <message>
-        <source>The name of '%1' is not valid text; the file is left as it is</source>
+        <source>The name of &apos;%1&apos; is not valid text; the file is left as it is</source>
         <translation>Der Name von „%1“ ist kein gültiger Text; die Datei bleibt, wie sie ist</translation>
     </message>
     <message>
-        <source>The name of the folder '%1' is not valid text; the folder is left as it is</source>
+        <source>The name of the folder &apos;%1&apos; is not valid text; the folder is left as it is</source>
         <translation>Der Name des Ordners „%1“ ist kein gültiger Text; der Ordner bleibt, wie er ist</translation>
     </message>
     <message>
-        <source>Overflow: every number up to 32767 is taken for '%1'; the file keeps its name</source>
-        <translation>Überlauf: Jede Nummer bis 32767 ist für „%1“ vergeben; die Datei behält ihren Namen</translation>
-    </message>
-    <message>
-        <source>The file system of '%1' supports no rename that cannot replace a file, so Purlex leaves its files as they are</source>
-        <translation>Das Dateisystem von „%1“ kann nicht umbenennen, ohne dabei eine Datei ersetzen zu können; Purlex lässt seine Dateien daher, wie sie sind</translation>
-    </message>
-    <message>
-        <source>'%1' in '%3' was replaced by another file while it was being renamed to '%2'; both are kept, the file that was renamed under '%2'</source>
+        <source>&apos;%1&apos; in &apos;%3&apos; was replaced by another file while it was being renamed to &apos;%2&apos;; both are kept, the file that was renamed under &apos;%2&apos;</source>
         <translation>„%1“ in „%3“ wurde während der Umbenennung in „%2“ durch eine andere Datei ersetzt; beide bleiben erhalten, die umbenannte unter „%2“</translation>
     </message>
     <message>
-        <source>Cannot write the undo journal '%1': %2. Without it this pass cannot be undone</source>
+        <source>Cannot write the undo journal &apos;%1&apos;: %2. Without it this pass cannot be undone</source>
         <translation>Das Rückgängig-Protokoll „%1“ kann nicht geschrieben werden: %2. Ohne es lässt sich dieser Durchlauf nicht rückgängig machen</translation>
     </message>
     <message>
-        <source>Cannot read the undo journal '%1': %2</source>
+        <source>Cannot read the undo journal &apos;%1&apos;: %2</source>
         <translation>Das Rückgängig-Protokoll „%1“ kann nicht gelesen werden: %2</translation>
     </message>
     <message>
@@ -87,24 +79,24 @@ Mehr mit „%1 --help“.
         <translation>Die Höchstlänge muss %1 bis %2 sein</translation>
     </message>
     <message>
-        <source>Input Error</source>
-        <translation>Eingabefehler</translation>
+        <source>Overflow: every number up to %1 is taken for &apos;%2&apos;; the file keeps its name</source>
+        <translation>Überlauf: jede Nummer bis %1 ist für &apos;%2&apos; vergeben; die Datei behält ihren Namen</translation>
     </message>
     <message>
-        <source>Navigating...</source>
-        <translation>Durchsuche...</translation>
+        <source>The file system of &apos;%1&apos; cannot rename files, so Purlex leaves its files as they are</source>
+        <translation>Das Dateisystem von &apos;%1&apos; kann keine Dateien umbenennen, daher lässt Purlex seine Dateien, wie sie sind</translation>
     </message>
     <message>
-        <source>Completed</source>
-        <translation>Fertig</translation>
+        <source>The file system of &apos;%1&apos; keeps no permissions, so the read-only bit of its files cannot be changed</source>
+        <translation>Das Dateisystem von &apos;%1&apos; speichert keine Berechtigungen, daher kann der Schreibschutz seiner Dateien nicht geändert werden</translation>
     </message>
     <message>
-        <source> Read: </source>
-        <translation> Gelesen: </translation>
+        <source>Cannot rename &apos;%1&apos; to &apos;%2&apos; in &apos;%3&apos;</source>
+        <translation>&apos;%1&apos; kann in &apos;%3&apos; nicht in &apos;%2&apos; umbenannt werden</translation>
     </message>
     <message>
-        <source> Fixed: </source>
-        <translation> Geändert: </translation>
+        <source>&apos;%1&apos; is not renamed to &apos;%2&apos;: a name that starts with a dot would hide the file</source>
+        <translation>&apos;%1&apos; wird nicht in &apos;%2&apos; umbenannt: ein Name, der mit einem Punkt beginnt, würde die Datei verstecken</translation>
     </message>
 </context>
 <context>
@@ -125,11 +117,11 @@ Mehr mit „%1 --help“.
         <translation>Ein Dateiname darf nicht leer sein</translation>
     </message>
     <message>
-        <source>The names '.' and '..' are reserved</source>
+        <source>The names &apos;.&apos; and &apos;..&apos; are reserved</source>
         <translation>Die Namen „.“ und „..“ sind vergeben</translation>
     </message>
     <message>
-        <source>A file name cannot contain '/'</source>
+        <source>A file name cannot contain &apos;/&apos;</source>
         <translation>Ein Dateiname darf kein „/“ enthalten</translation>
     </message>
     <message>
@@ -142,40 +134,48 @@ Mehr mit „%1 --help“.
     </message>
 </context>
 <context>
-    <name>PreviewFileSystem</name>
+    <name>PanelTexts</name>
     <message>
-        <source>Cannot rename '%1' to '%2' in '%3': %4</source>
-        <translation>„%1“ kann in „%3“ nicht in „%2“ umbenannt werden: %4</translation>
+        <source> Read: </source>
+        <translation> Gelesen: </translation>
     </message>
-</context>
-<context>
-    <name>SettingsTexts</name>
+    <message>
+        <source> Fixed: </source>
+        <translation> Geändert: </translation>
+    </message>
     <message>
         <source>Ready...</source>
         <translation>Bereit...</translation>
     </message>
     <message>
-        <source>The settings file '%1' cannot be read (%2); the built-in defaults are used.</source>
+        <source>Navigating...</source>
+        <translation>Durchsuche...</translation>
+    </message>
+    <message>
+        <source>Completed</source>
+        <translation>Fertig</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsTexts</name>
+    <message>
+        <source>The settings file &apos;%1&apos; cannot be read (%2); the built-in defaults are used.</source>
         <translation>Die Einstellungsdatei „%1“ kann nicht gelesen werden (%2); die eingebauten Vorgaben gelten.</translation>
     </message>
     <message>
-        <source>The settings file '%1' is not in the expected format; the built-in defaults are used.</source>
+        <source>The settings file &apos;%1&apos; is not in the expected format; the built-in defaults are used.</source>
         <translation>Die Einstellungsdatei „%1“ hat nicht das erwartete Format; die eingebauten Vorgaben gelten.</translation>
     </message>
     <message>
-        <source>Cannot save the setting %1 to '%2': %3</source>
+        <source>Cannot save the setting %1 to &apos;%2&apos;: %3</source>
         <translation>Die Einstellung %1 kann nicht in „%2“ gespeichert werden: %3</translation>
     </message>
     <message>
-        <source>The stored setting %1 is '%2', which is neither True, False nor a number; %3 is used instead.</source>
+        <source>The stored setting %1 is &apos;%2&apos;, which is neither True, False nor a number; %3 is used instead.</source>
         <translation>Die gespeicherte Einstellung %1 ist „%2“, weder True, False noch eine Zahl; stattdessen gilt %3.</translation>
     </message>
     <message>
-        <source>The stored setting %1 is '%2', which lies outside -32768 to 32767; %3 is used instead.</source>
-        <translation>Die gespeicherte Einstellung %1 ist „%2“ und liegt außerhalb von -32768 bis 32767; stattdessen gilt %3.</translation>
-    </message>
-    <message>
-        <source>Cannot read the list of strings to remove, '%1': %2</source>
+        <source>Cannot read the list of strings to remove, &apos;%1&apos;: %2</source>
         <translation>Die Liste der zu entfernenden Zeichenfolgen, „%1“, kann nicht gelesen werden: %2</translation>
     </message>
     <message>
@@ -195,11 +195,11 @@ Mehr mit „%1 --help“.
         <translation> und </translation>
     </message>
     <message>
-        <source>Line %1 of the list of strings to remove, '%2', is not valid text; it is left out, the other lines are used.</source>
+        <source>Line %1 of the list of strings to remove, &apos;%2&apos;, is not valid text; it is left out, the other lines are used.</source>
         <translation>Zeile %1 der Liste der zu entfernenden Zeichenfolgen, „%2“, ist kein gültiger Text; sie wird ausgelassen, die übrigen Zeilen gelten.</translation>
     </message>
     <message>
-        <source>Lines %1 of the list of strings to remove, '%2', are not valid text; they are left out, the other lines are used.</source>
+        <source>Lines %1 of the list of strings to remove, &apos;%2&apos;, are not valid text; they are left out, the other lines are used.</source>
         <translation>Die Zeilen %1 der Liste der zu entfernenden Zeichenfolgen, „%2“, sind kein gültiger Text; sie werden ausgelassen, die übrigen Zeilen gelten.</translation>
     </message>
     <message>
@@ -219,19 +219,19 @@ Mehr mit „%1 --help“.
         <translation>es ist nicht bereit</translation>
     </message>
     <message>
-        <source>The default drive '%1' cannot be used (%2); '%3' is shown instead.</source>
+        <source>The default drive &apos;%1&apos; cannot be used (%2); &apos;%3&apos; is shown instead.</source>
         <translation>Das Standardlaufwerk „%1“ kann nicht verwendet werden (%2); stattdessen wird „%3“ gezeigt.</translation>
     </message>
     <message>
-        <source>The drive '%1' cannot be shown (%2).</source>
+        <source>The drive &apos;%1&apos; cannot be shown (%2).</source>
         <translation>Das Laufwerk „%1“ kann nicht gezeigt werden (%2).</translation>
     </message>
     <message>
-        <source>The default folder '%1' cannot be used (%2); '%3' is shown instead.</source>
+        <source>The default folder &apos;%1&apos; cannot be used (%2); &apos;%3&apos; is shown instead.</source>
         <translation>Der Standardordner „%1“ kann nicht verwendet werden (%2); stattdessen wird „%3“ gezeigt.</translation>
     </message>
     <message>
-        <source>The folder '%1' cannot be shown (%2).</source>
+        <source>The folder &apos;%1&apos; cannot be shown (%2).</source>
         <translation>Der Ordner „%1“ kann nicht gezeigt werden (%2).</translation>
     </message>
     <message>
@@ -310,16 +310,9 @@ The new value is in force until Purlex ends, but it was not saved.</source>
 
 Der neue Wert gilt, bis Purlex endet, wurde aber nicht gespeichert.</translation>
     </message>
-</context>
-<context>
-    <name>SystemInfoLookup</name>
     <message>
-        <source>System Information Is Unavailable At This Time</source>
-        <translation>Systeminformationen sind zurzeit nicht verfügbar</translation>
-    </message>
-    <message>
-        <source>The registry value '%1' of '%2' holds no bytes</source>
-        <translation>Der Registrierungswert „%1“ von „%2“ enthält keine Bytes</translation>
+        <source>The stored setting %1 is &apos;%2&apos;, which lies outside %3 to %4; %5 is used instead.</source>
+        <translation>Die gespeicherte Einstellung %1 ist &apos;%2&apos; und liegt außerhalb von %3 bis %4; stattdessen wird %5 verwendet.</translation>
     </message>
 </context>
 <context>
@@ -487,16 +480,8 @@ Jede Datei erhält ihren alten Namen zurück, schreibgeschützte Dateien werden 
         <translation>Höchstlänge ist keine Zahl</translation>
     </message>
     <message>
-        <source>There is no drive %1 on this computer</source>
-        <translation>Auf diesem Rechner gibt es kein Laufwerk %1</translation>
-    </message>
-    <message>
         <source>Drive %1: (%2) is not ready</source>
         <translation>Laufwerk %1: (%2) ist nicht bereit</translation>
-    </message>
-    <message>
-        <source>Cannot open the folder '%1'</source>
-        <translation>Der Ordner „%1“ kann nicht geöffnet werden</translation>
     </message>
     <message>
         <source>The folder %1 is on no drive of this computer</source>
@@ -575,6 +560,32 @@ OK fährt fort, Abbrechen startet nichts.</translation>
     <message>
         <source>Status</source>
         <translation>Status</translation>
+    </message>
+    <message>
+        <source>Input Error</source>
+        <translation>Eingabefehler</translation>
+    </message>
+    <message>
+        <source>(no letter) %1</source>
+        <translation>(ohne Buchstabe) %1</translation>
+    </message>
+    <message>
+        <source>, %1 only cleared of its read-only bit</source>
+        <translation>, bei %1 nur der Schreibschutz entfernt</translation>
+    </message>
+    <message>
+        <source>, %1 only cleared of their read-only bits</source>
+        <translation>, bei %1 nur der Schreibschutz entfernt</translation>
+    </message>
+    <message>
+        <source>read-only bit cleared</source>
+        <translation>Schreibschutz entfernt</translation>
+    </message>
+    <message>
+        <source>The folder %1 is the root of a mounted volume, and subdirectories are included, so every file on it will be looked at.
+Click OK to go on or Cancel to start nothing.</source>
+        <translation>Der Ordner %1 ist die Wurzel eines eingehängten Datenträgers, und Unterordner sind einbezogen, also wird jede Datei darauf betrachtet.
+OK fährt fort, Abbrechen startet nichts.</translation>
     </message>
 </context>
 <context>
