@@ -13,7 +13,9 @@
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -61,6 +63,13 @@ private:
     qsizetype m_size;
 };
 
+// Below U+0300 every unit is a character of its own, but for CR LF.
+bool isPlain(QStringView text)
+{
+    return std::all_of(
+        text.begin(), text.end(), [](QChar u) { return u.unicode() < 0x300 && u != u'\r'; });
+}
+
 // A base cut into user-perceived characters (grapheme clusters), each with
 // its caseless key. An entry matches whole characters whose keys, one after
 // the other, spell the entry's key: a removal never takes a letter without
@@ -102,10 +111,7 @@ Characters::Characters(QStringView text)
         else
             m_keys += CaselessKey::of(character);
     };
-    // Below U+0300 every unit is a character of its own, but for CR LF.
-    const bool plain = std::all_of(
-        text.begin(), text.end(), [](QChar u) { return u.unicode() < 0x300 && u != u'\r'; });
-    if (plain) {
+    if (isPlain(text)) {
         for (qsizetype i = 0; i < text.size(); ++i)
             add(text.sliced(i, 1), i);
     } else {
@@ -160,6 +166,50 @@ bool removeEvery(Units &text, const Characters &characters, QStringView key)
     return removed;
 }
 
+// The case folding of an ASCII unit.
+char16_t foldAscii(char16_t u)
+{
+    return u >= u'A' && u <= u'Z' ? char16_t(u + (u'a' - u'A')) : u;
+}
+
+// removeEvery() for a plain base, whose units are its characters, without
+// building them.
+bool removeEveryPlain(Units &text, QStringView key)
+{
+    char16_t *data = text.data();
+    const qsizetype n = text.size();
+    const auto matchEnd = [&](qsizetype first) -> qsizetype {
+        qsizetype matched = 0;
+        for (qsizetype i = first; i < n; ++i) {
+            const char16_t u = data[i];
+            if (u < 0x80) {
+                if (key[matched].unicode() != foldAscii(u))
+                    return -1;
+                ++matched;
+            } else {
+                const QStringView part = CaselessKey::ofPlainUnit(u);
+                if (part.size() > key.size() - matched || part != key.sliced(matched, part.size()))
+                    return -1;
+                matched += part.size();
+            }
+            if (matched == key.size())
+                return i + 1;
+        }
+        return -1;
+    };
+    qsizetype out = 0;
+    for (qsizetype in = 0; in < n;) {
+        const qsizetype end = matchEnd(in);
+        if (end > 0) {
+            in = end;
+            continue;
+        }
+        data[out++] = data[in++];
+    }
+    text.truncate(out);
+    return out != n;
+}
+
 // Calls `visit` with every value of the caseless skeleton of `text` until
 // it returns true; true when it did.
 template <typename Visit> bool visitSkeleton(QStringView text, Visit visit)
@@ -170,7 +220,7 @@ template <typename Visit> bool visitSkeleton(QStringView text, Visit visit)
         const char16_t u = data[i];
         if (u < 0x80) {
             // As the table has it: letters lowered, NUL left out.
-            if (u != 0 && visit(u >= u'A' && u <= u'Z' ? char16_t(u + (u'a' - u'A')) : u))
+            if (u != 0 && visit(foldAscii(u)))
                 return true;
             continue;
         }
@@ -220,7 +270,7 @@ struct NameCleaner::Removals
     std::vector<quint64> filter; // one bit per hashed gram
     // Entries of combining marks alone have no skeleton: the filter cannot
     // rule them out.
-    std::vector<qsizetype> unfiltered;
+    std::vector<qsizetype> unfiltered; // sorted
     int filterShift = 0;
     int gramLength = LongestGram;
     quint64 gramMask = 0;
@@ -234,15 +284,10 @@ struct NameCleaner::Removals
         return (filter[bit >> 6] >> (bit & 63)) & 1;
     }
 
-    // Calls `found` with every entry after `after` that the filter does not
-    // rule out in `text`, in no order and maybe twice, until it returns true;
-    // true when it did.
-    template <typename Found>
-    bool visitCandidates(QStringView text, qsizetype after, Found found) const;
-    bool mayOccur(QStringView text) const
-    {
-        return visitCandidates(text, -1, [](qsizetype) { return true; });
-    }
+    // The first entry after `after` in list order that the filter does not
+    // rule out in `text`; -1 when there is none.
+    qsizetype firstCandidate(QStringView text, qsizetype after) const;
+    bool mayOccur(QStringView text) const { return firstCandidate(text, -1) >= 0; }
 
     // Applies every entry, from the first to the last, to `text`; true when
     // anything was removed.
@@ -290,55 +335,55 @@ NameCleaner::Removals::Removals(const QStringList &removals)
     std::sort(grams.begin(), grams.end());
 }
 
-template <typename Found>
-bool NameCleaner::Removals::visitCandidates(QStringView text, qsizetype after, Found found) const
+// Scanning left to right, the first entry after `after` is ruled in at its
+// first position: until `best` drops to it, every entry below `best` is
+// looked for everywhere.
+qsizetype NameCleaner::Removals::firstCandidate(QStringView text, qsizetype after) const
 {
-    for (qsizetype entry : unfiltered) {
-        if (entry > after && found(entry))
-            return true;
+    qsizetype best = std::numeric_limits<qsizetype>::max();
+    const auto unfilteredAfter = std::upper_bound(unfiltered.begin(), unfiltered.end(), after);
+    if (unfilteredAfter != unfiltered.end())
+        best = *unfilteredAfter;
+    if (!grams.empty() && best > after + 1) {
+        quint64 gram = 0;
+        int seen = 0;
+        visitSkeleton(text, [&](char16_t value) {
+            gram = (gram << 16 | value) & gramMask;
+            if (++seen < gramLength || !filterHas(gram))
+                return false;
+            const auto it = std::lower_bound(grams.begin(), grams.end(), Gram{gram, after + 1});
+            if (it != grams.end() && it->gram == gram)
+                best = std::min(best, it->entry);
+            return best == after + 1;
+        });
     }
-    if (grams.empty())
-        return false;
-    quint64 gram = 0;
-    int seen = 0;
-    return visitSkeleton(text, [&](char16_t value) {
-        gram = (gram << 16 | value) & gramMask;
-        if (++seen < gramLength || !filterHas(gram))
-            return false;
-        for (auto it = std::lower_bound(grams.begin(), grams.end(), Gram{gram, after + 1});
-             it != grams.end() && it->gram == gram; ++it) {
-            if (found(it->entry))
-                return true;
-        }
-        return false;
-    });
+    return best == std::numeric_limits<qsizetype>::max() ? -1 : best;
 }
 
 bool NameCleaner::Removals::removeFrom(Units &text) const
 {
     // An entry that does not occur leaves the base as it is, so only the
-    // entries that may occur in the base as the entries before them left it
-    // are tried, in list order.
+    // entries that the filter lets through for the base as the entries
+    // before them left it are tried, in list order. Removals keep a plain
+    // base plain.
+    const bool plain = isPlain(text.view());
     bool removed = false;
-    std::vector<qsizetype> candidates;
-    for (qsizetype after = -1;;) {
-        candidates.clear();
-        visitCandidates(text.view(), after, [&](qsizetype entry) {
-            candidates.push_back(entry);
-            return false;
-        });
-        std::sort(candidates.begin(), candidates.end());
-        candidates.erase(std::unique(candidates.begin(), candidates.end()), candidates.end());
-        const Characters characters(text.view());
-        const auto applied
-            = std::find_if(candidates.begin(), candidates.end(), [&](qsizetype entry) {
-                  return removeEvery(text, characters, keys[std::size_t(entry)]);
-              });
-        if (applied == candidates.end())
-            return removed;
-        removed = true;
-        after = *applied;
+    std::optional<Characters> characters;
+    for (qsizetype entry = firstCandidate(text.view(), -1); entry >= 0;
+         entry = firstCandidate(text.view(), entry)) {
+        const QStringView key = keys[std::size_t(entry)];
+        if (plain) {
+            removed |= removeEveryPlain(text, key);
+            continue;
+        }
+        if (!characters)
+            characters.emplace(text.view());
+        if (removeEvery(text, *characters, key)) {
+            removed = true;
+            characters.reset();
+        }
     }
+    return removed;
 }
 
 namespace {
