@@ -129,41 +129,26 @@ Characters::Characters(QStringView text)
     m_keyStart.push_back(m_keys.size());
 }
 
+// Whether `part` is what follows the first `matched` units of `key`; if
+// so, counts it as matched.
+bool spellsOn(QStringView key, qsizetype &matched, QStringView part)
+{
+    if (part.size() > key.size() - matched || part != key.sliced(matched, part.size()))
+        return false;
+    matched += part.size();
+    return true;
+}
+
 qsizetype Characters::matchEnd(qsizetype first, QStringView key) const
 {
     qsizetype matched = 0;
     for (qsizetype i = first; i < count(); ++i) {
-        const QStringView part = keyOf(i);
-        if (part.size() > key.size() - matched || part != key.sliced(matched, part.size()))
+        if (!spellsOn(key, matched, keyOf(i)))
             return -1;
-        matched += part.size();
         if (matched == key.size())
             return i + 1;
     }
     return -1;
-}
-
-// One left-to-right scan that drops every non-overlapping match, the way
-// QString::remove does; true when it dropped any. The copy writes behind
-// the characters that it reads.
-bool removeEvery(Units &text, const Characters &characters, QStringView key)
-{
-    char16_t *data = text.data();
-    qsizetype out = 0;
-    bool removed = false;
-    for (qsizetype i = 0; i < characters.count();) {
-        const qsizetype end = characters.matchEnd(i, key);
-        if (end > 0) {
-            i = end;
-            removed = true;
-            continue;
-        }
-        for (qsizetype u = characters.unitStart(i); u < characters.unitStart(i + 1); ++u)
-            data[out++] = data[u];
-        ++i;
-    }
-    text.truncate(out);
-    return removed;
 }
 
 // The case folding of an ASCII unit.
@@ -172,42 +157,49 @@ char16_t foldAscii(char16_t u)
     return u >= u'A' && u <= u'Z' ? char16_t(u + (u'a' - u'A')) : u;
 }
 
-// removeEvery() for a plain base, whose units are its characters, without
-// building them.
-bool removeEveryPlain(Units &text, QStringView key)
+// Characters::matchEnd() for a plain base, whose units are its characters,
+// without building them.
+qsizetype plainMatchEnd(QStringView text, qsizetype first, QStringView key)
+{
+    qsizetype matched = 0;
+    for (qsizetype i = first; i < text.size(); ++i) {
+        const char16_t u = text[i].unicode();
+        if (u < 0x80) {
+            if (key[matched].unicode() != foldAscii(u))
+                return -1;
+            ++matched;
+        } else if (!spellsOn(key, matched, CaselessKey::ofPlainUnit(u))) {
+            return -1;
+        }
+        if (matched == key.size())
+            return i + 1;
+    }
+    return -1;
+}
+
+// One left-to-right scan over the `count` characters of `text` that drops
+// every non-overlapping run that spells the entry, the way QString::remove
+// does; true when it dropped any. `matchEnd(i)` tells where a run from
+// character i ends (or -1), `unitStart(i)` where character i starts. The
+// copy writes behind the characters that it reads.
+template <typename MatchEnd, typename UnitStart>
+bool removeEvery(Units &text, qsizetype count, MatchEnd matchEnd, UnitStart unitStart)
 {
     char16_t *data = text.data();
-    const qsizetype n = text.size();
-    const auto matchEnd = [&](qsizetype first) -> qsizetype {
-        qsizetype matched = 0;
-        for (qsizetype i = first; i < n; ++i) {
-            const char16_t u = data[i];
-            if (u < 0x80) {
-                if (key[matched].unicode() != foldAscii(u))
-                    return -1;
-                ++matched;
-            } else {
-                const QStringView part = CaselessKey::ofPlainUnit(u);
-                if (part.size() > key.size() - matched || part != key.sliced(matched, part.size()))
-                    return -1;
-                matched += part.size();
-            }
-            if (matched == key.size())
-                return i + 1;
-        }
-        return -1;
-    };
     qsizetype out = 0;
-    for (qsizetype in = 0; in < n;) {
-        const qsizetype end = matchEnd(in);
+    for (qsizetype i = 0; i < count;) {
+        const qsizetype end = matchEnd(i);
         if (end > 0) {
-            in = end;
+            i = end;
             continue;
         }
-        data[out++] = data[in++];
+        for (qsizetype u = unitStart(i); u < unitStart(i + 1); ++u)
+            data[out++] = data[u];
+        ++i;
     }
+    const bool removed = out != text.size();
     text.truncate(out);
-    return out != n;
+    return removed;
 }
 
 // Calls `visit` with every value of the caseless skeleton of `text` until
@@ -373,12 +365,18 @@ bool NameCleaner::Removals::removeFrom(Units &text) const
          entry = firstCandidate(text.view(), entry)) {
         const QStringView key = keys[std::size_t(entry)];
         if (plain) {
-            removed |= removeEveryPlain(text, key);
+            const QStringView units = text.view();
+            removed |= removeEvery(
+                text, units.size(), [&](qsizetype i) { return plainMatchEnd(units, i, key); },
+                [](qsizetype i) { return i; });
             continue;
         }
         if (!characters)
             characters.emplace(text.view());
-        if (removeEvery(text, *characters, key)) {
+        const Characters &known = *characters;
+        if (removeEvery(
+                text, known.count(), [&](qsizetype i) { return known.matchEnd(i, key); },
+                [&](qsizetype i) { return known.unitStart(i); })) {
             removed = true;
             characters.reset();
         }
