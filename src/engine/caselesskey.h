@@ -11,8 +11,7 @@ namespace CaselessKey {
 // case folded on its own, decomposed again.
 QString of(QStringView text);
 
-// The key of a single unit below U+0300 (which no cluster joins to a
-// neighbour), from a table: one to three units.
+// The key of a single unit below U+0300, from a table: one to three units.
 QStringView ofPlainUnit(char16_t unit);
 
 // A unit in the skeleton of a key: what the key keeps of a text once every
