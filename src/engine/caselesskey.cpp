@@ -22,9 +22,13 @@ bool decomposes(char32_t c)
     return isHangulSyllable(c) || QChar::decompositionTag(c) == QChar::Canonical;
 }
 
+// A lone surrogate stays itself.
 QString fromCodePoint(char32_t c)
 {
-    return QString::fromUcs4(&c, 1);
+    if (!QChar::requiresSurrogates(c))
+        return QString(QChar(char16_t(c)));
+    const QChar units[] = {QChar(QChar::highSurrogate(c)), QChar(QChar::lowSurrogate(c))};
+    return QString(units, 2);
 }
 
 // Every code point that some decomposition puts after its first one: Hangul
@@ -79,6 +83,15 @@ namespace CaselessKey {
 
 QString of(QStringView text)
 {
+    // A lone code point that neither decomposes nor folds into one that
+    // does is its own folding: no normalization needed.
+    const bool pair = text.size() == 2 && text[0].isHighSurrogate() && text[1].isLowSurrogate();
+    if (text.size() == 1 || pair) {
+        const char32_t c = pair ? QChar::surrogateToUcs4(text[0], text[1]) : text[0].unicode();
+        const char32_t folded = QChar::toCaseFolded(c);
+        if (!decomposes(c) && !decomposes(folded))
+            return fromCodePoint(folded);
+    }
     // Folded unit by unit, so that a lone surrogate stays itself.
     const QString decomposed = text.toString().normalized(QString::NormalizationForm_D);
     QString folded;
