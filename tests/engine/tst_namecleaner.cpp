@@ -191,7 +191,7 @@ private Q_SLOTS:
     // joined characters encoded either way), and the cut.
     void matchesReferenceOnRandomNames()
     {
-        constexpr int RuleSets = 3000;
+        constexpr int RuleSets = 1000;
         constexpr int NamesPerSet = 100;
         RandomCleaning random(20261208);
         const auto shown = [](const CleanResult &result) {
