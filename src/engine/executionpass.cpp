@@ -211,7 +211,7 @@ ExecutionPass::Flow ExecutionPass::renameIfChanged(Folder &folder, FolderNames &
         return Flow::Continue;
 
     Status outcome = Status::success();
-    if (isHiddenName(newName)) {
+    if (wouldHide(name, newName)) {
         // Hidden files are skipped before they are cleaned, so this one was
         // visible: a name that hides it, or a number in front of its
         // extension alone, would lose it to the user.

@@ -1,10 +1,13 @@
 #include "namecleaner.h"
 
+#include "caselesskey.h"
 #include "enginetexts.h"
+#include "filename.h"
 #include "textconversions.h"
 
 #include <QChar>
 #include <QStringView>
+#include <QTextBoundaryFinder>
 
 #include <algorithm>
 #include <array>
@@ -12,6 +15,7 @@
 #include <cstring>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -59,168 +63,223 @@ private:
     qsizetype m_size;
 };
 
-bool isHighSurrogate(char16_t u)
+// Below U+0300 every unit is a character of its own, but for CR LF.
+bool isPlain(QStringView text)
 {
-    return (u & 0xfc00) == 0xd800;
+    return std::all_of(
+        text.begin(), text.end(), [](QChar u) { return u.unicode() < 0x300 && u != u'\r'; });
 }
 
-bool isLowSurrogate(char16_t u)
+// A base cut into user-perceived characters (grapheme clusters), each with
+// its caseless key. An entry matches whole characters whose keys, one after
+// the other, spell the entry's key: a removal never takes a letter without
+// its accents, nor half of a syllable or an emoji sequence.
+class Characters final
 {
-    return (u & 0xfc00) == 0xdc00;
+public:
+    explicit Characters(QStringView text);
+
+    qsizetype count() const { return qsizetype(m_unitStart.size()) - 1; }
+    qsizetype unitStart(qsizetype i) const { return m_unitStart[std::size_t(i)]; }
+    // The characters from `first` on that spell `key`: the index after the
+    // last of them, or -1 when they do not.
+    qsizetype matchEnd(qsizetype first, QStringView key) const;
+
+private:
+    QStringView keyOf(qsizetype i) const
+    {
+        const qsizetype start = m_keyStart[std::size_t(i)];
+        return QStringView(m_keys).sliced(start, m_keyStart[std::size_t(i) + 1] - start);
+    }
+
+    // One entry per character and one past the last.
+    std::vector<qsizetype> m_unitStart;
+    std::vector<qsizetype> m_keyStart;
+    QString m_keys;
+};
+
+Characters::Characters(QStringView text)
+{
+    m_unitStart.reserve(std::size_t(text.size()) + 1);
+    m_keyStart.reserve(std::size_t(text.size()) + 1);
+    m_keys.reserve(text.size());
+    const auto add = [this](QStringView character, qsizetype start) {
+        m_unitStart.push_back(start);
+        m_keyStart.push_back(m_keys.size());
+        if (character.size() == 1 && character[0].unicode() < 0x300)
+            m_keys += CaselessKey::ofPlainUnit(character[0].unicode());
+        else
+            m_keys += CaselessKey::of(character);
+    };
+    if (isPlain(text)) {
+        for (qsizetype i = 0; i < text.size(); ++i)
+            add(text.sliced(i, 1), i);
+    } else {
+        QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text.constData(), text.size());
+        qsizetype start = 0;
+        for (qsizetype end = finder.toNextBoundary(); end > 0; end = finder.toNextBoundary()) {
+            // Qt may break inside a pair before an Indic letter.
+            if (splitsSurrogatePair(text, end))
+                continue;
+            add(text.sliced(start, end - start), start);
+            start = end;
+        }
+    }
+    m_unitStart.push_back(text.size());
+    m_keyStart.push_back(m_keys.size());
 }
 
-bool isSurrogate(char16_t u)
+// Whether `part` is what follows the first `matched` units of `key`; if
+// so, counts it as matched.
+bool spellsOn(QStringView key, qsizetype &matched, QStringView part)
 {
-    return (u & 0xf800) == 0xd800;
-}
-
-// The case folding of one UTF-16 unit on its own, as QChar::toCaseFolded
-// gives it; inline for ASCII, where it only lowers A to Z.
-char32_t foldUnit(char16_t u)
-{
-    if (u < 0x80)
-        return (u >= u'A' && u <= u'Z') ? char32_t(u + (u'a' - u'A')) : char32_t(u);
-    return QChar::toCaseFolded(char32_t(u));
-}
-
-// The value that Qt's case-insensitive comparison folds the unit at `i` of
-// `text` to when the comparison started before it: a low surrogate right
-// after a high one stands for the whole code point and folds as that; any
-// other unit folds on its own.
-char32_t foldAfter(const char16_t *text, qsizetype i)
-{
-    const char16_t u = text[i];
-    if (isLowSurrogate(u) && isHighSurrogate(text[i - 1]))
-        return QChar::toCaseFolded(QChar::surrogateToUcs4(text[i - 1], u));
-    return foldUnit(u);
-}
-
-// What the gram filter compares: the unit folded on its own, every surrogate
-// as one value. A surrogate only ever matches a surrogate and any other unit
-// only a unit that folds the same, so at every position of a match these
-// values are equal, and a gram that differs rules the match out.
-char16_t filterUnit(char16_t u)
-{
-    if (u < 0x80)
-        return (u >= u'A' && u <= u'Z') ? char16_t(u + (u'a' - u'A')) : u;
-    if (isSurrogate(u))
-        return 0xd800;
-    return char16_t(QChar::toCaseFolded(char32_t(u)));
-}
-
-// QString::remove(entry, Qt::CaseInsensitive) finds its matches with
-// QString::indexOf, which (Qt 6.4, QtPrivate::findString) tests a position
-// with a rolling hash of the folded units and then a case-insensitive
-// comparison. Both must agree:
-// - a one-unit entry matches a unit that folds on its own to the same value;
-// - otherwise the comparison starts at `at` without looking back, so the
-//   first unit folds on its own and every later one as foldAfter() says;
-// - the hash folds the first unit as foldAfter() does, looking back at the
-//   unit before `at`. When `at` splits a surrogate pair the two disagree,
-//   and the match stands only when the hash, which shifts the first unit's
-//   term left by `size - 1` bits, has shifted the difference out of its 64
-//   bits: for entries of some 55 units and more, 62 after half of U+10400.
-// Haystacks of more than 500 units are searched with Boyer-Moore instead;
-// Removals::removeFrom leaves those to QString.
-bool matchesAt(const char16_t *text, qsizetype at, const char32_t *folded, qsizetype size)
-{
-    if (foldUnit(text[at]) != folded[0])
+    if (part.size() > key.size() - matched || part != key.sliced(matched, part.size()))
         return false;
-    if (size == 1)
-        return true;
-    if (at > 0 && isLowSurrogate(text[at]) && isHighSurrogate(text[at - 1])
-        && size - 1 < std::numeric_limits<quint64>::digits) {
-        const quint64 difference = quint64(foldAfter(text, at)) - quint64(folded[0]);
-        if ((difference << (size - 1)) != 0)
-            return false;
-    }
-    for (qsizetype i = 1; i < size; ++i) {
-        if (foldAfter(text, at + i) != folded[i])
-            return false;
-    }
+    matched += part.size();
     return true;
 }
 
-// One left-to-right scan that drops every non-overlapping match, the way
-// QString::remove does, starting at the first match, `first`. Matching looks
-// at the unit before a position, which the in-place copy has not overwritten
-// yet: it writes behind the position that it reads, and after a match at
-// least one unit behind.
-void removeEvery(Units &text, qsizetype first, const char32_t *folded, qsizetype size)
+qsizetype Characters::matchEnd(qsizetype first, QStringView key) const
 {
-    char16_t *data = text.data();
-    const qsizetype n = text.size();
-    qsizetype out = first;
-    for (qsizetype in = first; in < n;) {
-        // The first two units decide most positions without a call.
-        if (in + size <= n && foldUnit(data[in]) == folded[0]
-            && (size == 1 || foldAfter(data, in + 1) == folded[1])
-            && matchesAt(data, in, folded, size)) {
-            in += size;
-            continue;
-        }
-        data[out++] = data[in++];
+    qsizetype matched = 0;
+    for (qsizetype i = first; i < count(); ++i) {
+        if (!spellsOn(key, matched, keyOf(i)))
+            return -1;
+        if (matched == key.size())
+            return i + 1;
     }
-    text.truncate(out);
+    return -1;
 }
 
-// Above this many units QString's search switches to Boyer-Moore (for
-// entries longer than 5 units), which matches differently at a split
-// surrogate pair; the prepared search leaves such bases to QString.
-constexpr qsizetype LongestHashedHaystack = 500;
+// The case folding of an ASCII unit.
+char16_t foldAscii(char16_t u)
+{
+    return u >= u'A' && u <= u'Z' ? char16_t(u + (u'a' - u'A')) : u;
+}
 
-// Grams of up to four filter units, packed into one number.
+// Characters::matchEnd() for a plain base, whose units are its characters,
+// without building them.
+qsizetype plainMatchEnd(QStringView text, qsizetype first, QStringView key)
+{
+    qsizetype matched = 0;
+    for (qsizetype i = first; i < text.size(); ++i) {
+        const char16_t u = text[i].unicode();
+        if (u < 0x80) {
+            if (key[matched].unicode() != foldAscii(u))
+                return -1;
+            ++matched;
+        } else if (!spellsOn(key, matched, CaselessKey::ofPlainUnit(u))) {
+            return -1;
+        }
+        if (matched == key.size())
+            return i + 1;
+    }
+    return -1;
+}
+
+// One left-to-right scan over the `count` characters of `text` that drops
+// every non-overlapping run that spells the entry, the way QString::remove
+// does; true when it dropped any. `matchEnd(i)` tells where a run from
+// character i ends (or -1), `unitStart(i)` where character i starts. The
+// copy writes behind the characters that it reads.
+template <typename MatchEnd, typename UnitStart>
+bool removeEvery(Units &text, qsizetype count, MatchEnd matchEnd, UnitStart unitStart)
+{
+    char16_t *data = text.data();
+    qsizetype out = 0;
+    for (qsizetype i = 0; i < count;) {
+        const qsizetype end = matchEnd(i);
+        if (end > 0) {
+            i = end;
+            continue;
+        }
+        for (qsizetype u = unitStart(i); u < unitStart(i + 1); ++u)
+            data[out++] = data[u];
+        ++i;
+    }
+    const bool removed = out != text.size();
+    text.truncate(out);
+    return removed;
+}
+
+// Calls `visit` with every value of the caseless skeleton of `text` until
+// it returns true; true when it did.
+template <typename Visit> bool visitSkeleton(QStringView text, Visit visit)
+{
+    const char16_t *data = text.utf16();
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t u = data[i];
+        if (u < 0x80) {
+            // As the table has it: letters lowered, NUL left out.
+            if (u != 0 && visit(foldAscii(u)))
+                return true;
+            continue;
+        }
+        const char16_t value = CaselessKey::skeletonOfUnit(u);
+        if (value == CaselessKey::NoSkeleton)
+            continue;
+        if (value != CaselessKey::SeveralUnits) {
+            if (visit(value))
+                return true;
+            continue;
+        }
+        char32_t codePoint = u;
+        if (QChar::isHighSurrogate(u) && i + 1 < n && QChar::isLowSurrogate(data[i + 1]))
+            codePoint = QChar::surrogateToUcs4(u, data[++i]);
+        char16_t values[CaselessKey::LongestSkeleton];
+        const int count = CaselessKey::skeletonOf(codePoint, values);
+        for (int k = 0; k < count; ++k) {
+            if (visit(values[k]))
+                return true;
+        }
+    }
+    return false;
+}
+
+// Grams of up to four skeleton values, packed into one number.
 constexpr int LongestGram = 4;
 
 } // namespace
 
-// The non-empty removal entries, folded once, and a filter of their first
-// units that tells at one glance whether a position of the base may start a
-// match.
+// The non-empty removal entries as caseless keys, and a filter of the first
+// values of their skeletons that tells at one glance whether an entry may
+// occur in a base.
 struct NameCleaner::Removals
 {
-    struct Entry
-    {
-        qsizetype start; // of its folded units in `folded`
-        qsizetype size;
-    };
     struct Gram
     {
         quint64 gram;
-        qsizetype entry; // index in `entries`, which is list order
+        qsizetype entry; // index in `keys`, which is list order
         bool operator<(const Gram &other) const
         {
             return gram != other.gram ? gram < other.gram : entry < other.entry;
         }
     };
 
-    QStringList list; // as given, for bases that QString searches itself
-    std::vector<char32_t> folded;
-    std::vector<Entry> entries;
+    std::vector<QString> keys;
     std::vector<Gram> grams; // sorted
     std::vector<quint64> filter; // one bit per hashed gram
+    // Entries of combining marks alone have no skeleton: the filter cannot
+    // rule them out.
+    std::vector<qsizetype> unfiltered; // sorted
     int filterShift = 0;
     int gramLength = LongestGram;
     quint64 gramMask = 0;
-    qsizetype longest = 0; // units of the longest entry
 
     explicit Removals(const QStringList &removals);
 
+    quint64 filterBit(quint64 gram) const { return (gram * 0x9e3779b97f4a7c15ULL) >> filterShift; }
     bool filterHas(quint64 gram) const
     {
-        const quint64 bit = (gram * 0x9e3779b97f4a7c15ULL) >> filterShift;
+        const quint64 bit = filterBit(gram);
         return (filter[bit >> 6] >> (bit & 63)) & 1;
     }
 
-    struct Occurrence
-    {
-        qsizetype entry; // -1 when none
-        qsizetype at; // the first position where it occurs
-        bool alone; // no other entry after `after` starts before `at`
-    };
-    // The first entry after `after` in list order that occurs in `text`,
-    // given that none occurs before `from`.
-    Occurrence firstOccurring(QStringView text, qsizetype after, qsizetype from) const;
+    // The first entry after `after` in list order that the filter does not
+    // rule out in `text`; -1 when there is none.
+    qsizetype firstCandidate(QStringView text, qsizetype after) const;
+    bool mayOccur(QStringView text) const { return firstCandidate(text, -1) >= 0; }
 
     // Applies every entry, from the first to the last, to `text`; true when
     // anything was removed.
@@ -228,111 +287,101 @@ struct NameCleaner::Removals
 };
 
 NameCleaner::Removals::Removals(const QStringList &removals)
-    : list(removals)
 {
+    std::vector<std::vector<char16_t>> skeletons;
     for (const QString &entry : removals) {
         if (entry.isEmpty())
             continue;
-        const auto *units = reinterpret_cast<const char16_t *>(entry.utf16());
-        entries.push_back({qsizetype(folded.size()), entry.size()});
-        folded.push_back(foldUnit(units[0]));
-        for (qsizetype i = 1; i < entry.size(); ++i)
-            folded.push_back(foldAfter(units, i));
-        gramLength = std::min<int>(gramLength, int(entry.size()));
-        longest = std::max(longest, entry.size());
+        std::vector<char16_t> skeleton;
+        visitSkeleton(entry, [&](char16_t value) {
+            skeleton.push_back(value);
+            return skeleton.size() == LongestGram;
+        });
+        if (skeleton.empty())
+            unfiltered.push_back(qsizetype(keys.size()));
+        else
+            gramLength = std::min(gramLength, int(skeleton.size()));
+        keys.push_back(CaselessKey::of(entry));
+        skeletons.push_back(std::move(skeleton));
     }
     gramMask = gramLength == LongestGram ? ~quint64(0) : (quint64(1) << (16 * gramLength)) - 1;
 
     // About one bit in sixteen set, at least 4096 bits.
     int bits = 12;
-    while (bits < 24 && (qsizetype(1) << bits) < 16 * qsizetype(entries.size()))
+    while (bits < 24 && (qsizetype(1) << bits) < 16 * qsizetype(keys.size()))
         ++bits;
     filter.assign(std::size_t(1) << (bits - 6), 0);
     filterShift = 64 - bits;
 
-    qsizetype index = 0;
-    for (const QString &entry : removals) {
-        if (entry.isEmpty())
+    for (std::size_t index = 0; index < skeletons.size(); ++index) {
+        const std::vector<char16_t> &skeleton = skeletons[index];
+        if (skeleton.empty())
             continue;
         quint64 gram = 0;
         for (int i = 0; i < gramLength; ++i)
-            gram = gram << 16 | filterUnit(entry.utf16()[i]);
-        grams.push_back({gram, index++});
-        const quint64 bit = (gram * 0x9e3779b97f4a7c15ULL) >> filterShift;
+            gram = gram << 16 | skeleton[std::size_t(i)];
+        grams.push_back({gram, qsizetype(index)});
+        const quint64 bit = filterBit(gram);
         filter[bit >> 6] |= quint64(1) << (bit & 63);
     }
     std::sort(grams.begin(), grams.end());
 }
 
-// Scanning left to right, an entry is found first at its first position:
-// until `best` drops to it, every entry below `best` is tried everywhere.
-NameCleaner::Removals::Occurrence NameCleaner::Removals::firstOccurring(
-    QStringView text, qsizetype after, qsizetype from) const
+// Scanning left to right, the first entry after `after` is ruled in at its
+// first position: until `best` drops to it, every entry below `best` is
+// looked for everywhere.
+qsizetype NameCleaner::Removals::firstCandidate(QStringView text, qsizetype after) const
 {
-    const char16_t *data = text.utf16();
-    const qsizetype n = text.size();
     qsizetype best = std::numeric_limits<qsizetype>::max();
-    qsizetype bestAt = 0;
-    bool alone = true;
-    quint64 gram = 0;
-    for (qsizetype i = from; i < n; ++i) {
-        gram = (gram << 16 | filterUnit(data[i])) & gramMask;
-        if (i + 1 - from < gramLength || !filterHas(gram))
-            continue;
-        const qsizetype at = i + 1 - gramLength;
-        auto it = std::lower_bound(grams.begin(), grams.end(), Gram{gram, after + 1});
-        for (; it != grams.end() && it->gram == gram && it->entry < best; ++it) {
-            const Entry &entry = entries[std::size_t(it->entry)];
-            if (at + entry.size <= n
-                && matchesAt(data, at, &folded[std::size_t(entry.start)], entry.size)) {
-                alone = best == std::numeric_limits<qsizetype>::max();
-                best = it->entry;
-                bestAt = at;
-                break;
-            }
-        }
-        if (best == after + 1)
-            break;
+    const auto unfilteredAfter = std::upper_bound(unfiltered.begin(), unfiltered.end(), after);
+    if (unfilteredAfter != unfiltered.end())
+        best = *unfilteredAfter;
+    if (!grams.empty() && best > after + 1) {
+        quint64 gram = 0;
+        int seen = 0;
+        visitSkeleton(text, [&](char16_t value) {
+            gram = (gram << 16 | value) & gramMask;
+            if (++seen < gramLength || !filterHas(gram))
+                return false;
+            const auto it = std::lower_bound(grams.begin(), grams.end(), Gram{gram, after + 1});
+            if (it != grams.end() && it->gram == gram)
+                best = std::min(best, it->entry);
+            return best == after + 1;
+        });
     }
-    if (best == std::numeric_limits<qsizetype>::max())
-        return {-1, 0, true};
-    return {best, bestAt, alone};
+    return best == std::numeric_limits<qsizetype>::max() ? -1 : best;
 }
 
 bool NameCleaner::Removals::removeFrom(Units &text) const
 {
-    if (text.size() > LongestHashedHaystack) {
-        QString base(reinterpret_cast<const QChar *>(text.constData()), text.size());
-        for (const QString &entry : list) {
-            if (!entry.isEmpty())
-                base.remove(entry, Qt::CaseInsensitive);
-        }
-        if (base.size() == text.size())
-            return false;
-        std::memcpy(text.data(), base.utf16(), sizeof(char16_t) * std::size_t(base.size()));
-        text.truncate(base.size());
-        return true;
-    }
-
     // An entry that does not occur leaves the base as it is, so only the
-    // entries that occur in the base as the entries before them left it need
-    // applying, in list order. When the entry just applied was the first one
-    // that its search found, no later entry starts before its first match;
-    // the removal keeps the units before that match, so a later entry can
-    // start there only where it reaches the match, at most `longest - 1`
-    // units before it. The next search starts there.
+    // entries that the filter lets through for the base as the entries
+    // before them left it are tried, in list order. Removals keep a plain
+    // base plain.
+    const bool plain = isPlain(text.view());
     bool removed = false;
-    qsizetype from = 0;
-    for (qsizetype after = -1;;) {
-        const Occurrence next = firstOccurring(text.view(), after, from);
-        if (next.entry < 0)
-            return removed;
-        const Entry &entry = entries[std::size_t(next.entry)];
-        removeEvery(text, next.at, &folded[std::size_t(entry.start)], entry.size);
-        removed = true;
-        after = next.entry;
-        from = next.alone ? std::max<qsizetype>(0, next.at - (longest - 1)) : 0;
+    std::optional<Characters> characters;
+    for (qsizetype entry = firstCandidate(text.view(), -1); entry >= 0;
+         entry = firstCandidate(text.view(), entry)) {
+        const QStringView key = keys[std::size_t(entry)];
+        if (plain) {
+            const QStringView units = text.view();
+            removed |= removeEvery(
+                text, units.size(), [&](qsizetype i) { return plainMatchEnd(units, i, key); },
+                [](qsizetype i) { return i; });
+            continue;
+        }
+        if (!characters)
+            characters.emplace(text.view());
+        const Characters &known = *characters;
+        if (removeEvery(
+                text, known.count(), [&](qsizetype i) { return known.matchEnd(i, key); },
+                [&](qsizetype i) { return known.unitStart(i); })) {
+            removed = true;
+            characters.reset();
+        }
     }
+    return removed;
 }
 
 namespace {
@@ -524,20 +573,15 @@ bool isCopyTag(QStringView base)
     return (first == u'C' || first == u'Z') && QChar(base[1]).toUpper() == first;
 }
 
-// The first `count` units, one fewer when the cut would fall between the two
-// halves of a surrogate pair (as leftWhole does); true when that shortens.
+// Cuts to the first `count` units, or fewer so as to keep the last
+// user-perceived character whole (as leftWhole does); true when that
+// shortens.
 bool cutWhole(Units &text, qsizetype count)
 {
-    if (count <= 0) {
-        const bool changed = !text.isEmpty();
-        text.truncate(0);
-        return changed;
-    }
-    if (count >= text.size())
+    const qsizetype kept = wholeCharacterCut(text.view(), count);
+    if (kept == text.size())
         return false;
-    if (isHighSurrogate(text[count - 1]) && isLowSurrogate(text[count]))
-        --count;
-    text.truncate(count);
+    text.truncate(kept);
     return true;
 }
 
@@ -606,10 +650,7 @@ bool NameCleaner::leavesAlone(QStringView base, qsizetype nameSize) const
         }
     }
 
-    if (!m_removals)
-        return true;
-    return base.size() <= LongestHashedHaystack
-        && m_removals->firstOccurring(base, -1, 0).entry < 0;
+    return !m_removals || !m_removals->mayOccur(base);
 }
 
 CleanResult NameCleaner::clean(const QString &name) const

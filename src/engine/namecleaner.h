@@ -19,12 +19,15 @@ struct CleanResult
 };
 
 // Cleans file names under one set of rules. What depends on the rules alone
-// (the maximum length read from its text, the removal entries folded for
-// comparison without regard to case) is prepared once, by the constructor,
-// so that a pass builds one NameCleaner and calls clean() for every file.
-// clean() gives exactly what the eleven steps of the cleaner give when each
-// removal entry is applied with QString::remove(entry, Qt::CaseInsensitive);
-// a name that no step changes comes back as the same shared string.
+// (the maximum length read from its text, the removal entries in the form
+// in which they are compared) is prepared once, by the constructor, so that
+// a pass builds one NameCleaner and calls clean() for every file.
+//
+// A removal entry matches any run of whole user-perceived characters that
+// is canonically equivalent to it without regard to case, however either
+// encodes its accents; only the matched characters go, and the rest of the
+// name keeps its units. A name that no step changes comes back as the same
+// shared string.
 class NameCleaner final
 {
 public:

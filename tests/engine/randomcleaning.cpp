@@ -16,18 +16,30 @@ const QList<QStringList> Families = {
     {u"µ"_s, u"μ"_s, u"Μ"_s},
     {u"ß"_s, u"ẞ"_s, u"ss"_s},
     {u"ä"_s, u"Ä"_s},
-    {u"é"_s, u"É"_s},
+    {u"é"_s, u"É"_s, u"e\u0301"_s, u"E\u0301"_s},
     {u"i"_s, u"I"_s, u"İ"_s, u"ı"_s},
     {u"ω"_s, u"Ω"_s, u"\u2126"_s}, // Ohm sign
-    {u"å"_s, u"Å"_s, u"\u212B"_s}, // Angstrom sign
+    {u"å"_s, u"Å"_s, u"\u212B"_s, u"a\u030A"_s}, // Angstrom sign
     {u"ǆ"_s, u"ǅ"_s, u"Ǆ"_s},
     {u"\U00010428"_s, u"\U00010400"_s}, // Deseret
     {u"\U0001E922"_s, u"\U0001E900"_s}, // Adlam
     {u"\U0001F3B5"_s}, // no case
+    {u"\uD55C"_s, u"\u1112\u1161\u11AB"_s}, // Hangul syllable and its jamo
+    {u"\u1E69"_s, u"\u1E68"_s, u"s\u0323\u0307"_s, u"S\u0307\u0323"_s}, // marks in either order
+    {u"\u1FB4"_s, u"\u03B1\u0301\u0345"_s, u"\u0386\u0345"_s}, // the mark that folds to a letter
+    {u"\u0B4B"_s, u"\u0B47\u0B3E"_s}, // two starters that compose
     {u"c"_s, u"C"_s},
     {u"z"_s, u"Z"_s},
     {u"ﬀ"_s, u"FF"_s, u"ff"_s},
 };
+
+// Units that join the one before or after into one user-perceived
+// character: combining marks, a joiner, a skin tone, an emoji, a regional
+// indicator, Hangul vowels and finals, a Devanagari letter and virama, a
+// prepended sign, CR and LF.
+const QStringList Joining = {u"\u0301"_s, u"\u0323"_s, u"\u0345"_s, u"\u200D"_s, u"\U0001F3FD"_s,
+    u"\U0001F469"_s, u"\U0001F1E9"_s, u"\u1161"_s, u"\u11AB"_s, u"\u0915"_s, u"\u094D"_s,
+    u"\u0600"_s, u"\r"_s, u"\n"_s};
 
 const QString Specials = u"-_<>!@#$^&*%"_s;
 const QString Brackets = u"()[]{}<>"_s;
@@ -49,10 +61,12 @@ QString RandomCleaning::atom()
         return oneOf(Brackets);
     if (kind < 48)
         return u"."_s;
-    if (kind < 74)
+    if (kind < 72)
         return oneOf(Alphanumerics);
-    if (kind < 94)
+    if (kind < 88)
         return oneOf(oneOf(Families));
+    if (kind < 95)
+        return oneOf(Joining);
     return oneOf(LoneSurrogates);
 }
 
@@ -66,20 +80,28 @@ QString RandomCleaning::atoms(int count)
 
 // Half of the characters turned into another member of their family, or
 // into the other letter case, so that the text still matches without regard
-// to case, or (İ, ı, ẞ) seems to and does not.
+// to case and to how its accents are encoded, or (İ, ı, ẞ) seems to and
+// does not.
 QString RandomCleaning::inOtherCase(QStringView text)
 {
     QString out;
     for (qsizetype i = 0; i < text.size();) {
         const bool pair
             = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
-        const QStringView unit = text.sliced(i, pair ? 2 : 1);
+        QStringView unit = text.sliced(i, pair ? 2 : 1);
+        const QStringList *family = nullptr;
+        for (const QStringList &members : Families) {
+            for (const QString &member : members) {
+                if (member.size() >= unit.size() && text.sliced(i).startsWith(member)) {
+                    unit = text.sliced(i, member.size());
+                    family = &members;
+                }
+            }
+        }
         i += unit.size();
-        const auto family = std::find_if(Families.cbegin(), Families.cend(),
-            [&](const QStringList &members) { return members.contains(unit); });
         if (chance(50))
             out += unit;
-        else if (family != Families.cend())
+        else if (family)
             out += oneOf(*family);
         else
             out += chance(50) ? unit.toString().toUpper() : unit.toString().toLower();
@@ -109,10 +131,10 @@ QString RandomCleaning::entry(const QStringList &before)
         }
     }
     if (kind < 32) {
-        // A lone low surrogate, then letters up to around 62 units: the
-        // length from which the hash of Qt's search forgets its first unit.
+        // A lone low surrogate, which must not match the second half of a
+        // pair, then letters.
         QString text(QChar(chance(50) ? 0xdc00 : 0xdc28));
-        for (int i = 58 + below(8); i > 0; --i)
+        for (int i = 1 + below(8); i > 0; --i)
             text += QChar(u'a' + below(3));
         return text;
     }
@@ -157,7 +179,7 @@ QString RandomCleaning::name(const QStringList &removals)
     name.reserve(640); // never null: no file name is
     if (chance(15))
         name += oneOf(tags);
-    // Mostly short; a few long enough for Qt's other search.
+    // Mostly short; a few longer than the cleaner keeps on the stack.
     const int length = below(1000) < 3 ? 500 + below(60) : chance(10) ? 30 + below(60) : below(30);
     while (name.size() < length) {
         if (!removals.isEmpty() && chance(15)) {

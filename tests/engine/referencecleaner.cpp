@@ -5,6 +5,7 @@
 #include "textconversions.h"
 
 #include <QStringView>
+#include <QTextBoundaryFinder>
 
 #include <array>
 #include <cmath>
@@ -87,6 +88,84 @@ bool isCopyTag(const QString &base)
     return (first == u'C' || first == u'Z') && base[1].toUpper() == first;
 }
 
+// The longest start of `text` of at most `count` units that ends between
+// two grapheme clusters.
+qsizetype wholeCut(const QString &text, qsizetype count)
+{
+    if (count <= 0)
+        return 0;
+    if (count >= text.size())
+        return text.size();
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
+    finder.setPosition(count);
+    qsizetype cut = count;
+    while (cut > 0 && (!finder.isAtBoundary() || splitsSurrogatePair(text, cut)))
+        cut = finder.toPreviousBoundary();
+    return cut;
+}
+
+// Decomposed, every code point folded on its own, decomposed again: equal
+// for texts that are canonically equivalent without regard to case.
+QString caselessKey(const QString &text)
+{
+    if (text.size() == 1 && text[0].unicode() < 0x80)
+        return text.toLower();
+    // A lone surrogate stays itself, and apart from any other.
+    const QString decomposed = text.normalized(QString::NormalizationForm_D);
+    QString folded;
+    for (qsizetype i = 0; i < decomposed.size(); ++i) {
+        const bool pair = decomposed[i].isHighSurrogate() && i + 1 < decomposed.size()
+            && decomposed[i + 1].isLowSurrogate();
+        folded += decomposed.sliced(i, pair ? 2 : 1).toCaseFolded();
+        i += pair ? 1 : 0;
+    }
+    return folded.normalized(QString::NormalizationForm_D);
+}
+
+// The text's grapheme clusters, each with its caseless key.
+struct Clusters
+{
+    QList<qsizetype> bounds; // the first 0, the last the text's size
+    QStringList keys;
+};
+
+Clusters clustersOf(const QString &text)
+{
+    Clusters clusters{{0}, {}};
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
+    for (qsizetype end = finder.toNextBoundary(); end > 0; end = finder.toNextBoundary()) {
+        if (splitsSurrogatePair(text, end))
+            continue;
+        clusters.keys.append(
+            caselessKey(text.sliced(clusters.bounds.back(), end - clusters.bounds.back())));
+        clusters.bounds.append(end);
+    }
+    return clusters;
+}
+
+// Drops every run of whole clusters whose keys spell the entry's key, in one
+// scan from the left; true when it dropped any.
+bool removeEquivalent(QString &base, const Clusters &clusters, const QString &entry)
+{
+    const QString key = caselessKey(entry);
+    QString kept;
+    for (qsizetype i = 0; i < clusters.keys.size();) {
+        QString spelled;
+        qsizetype end = i;
+        while (end < clusters.keys.size() && spelled.size() < key.size())
+            spelled += clusters.keys[end++];
+        if (spelled == key) {
+            i = end;
+            continue;
+        }
+        kept += base.sliced(clusters.bounds[i], clusters.bounds[i + 1] - clusters.bounds[i]);
+        ++i;
+    }
+    const bool removed = kept.size() != base.size();
+    base = kept;
+    return removed;
+}
+
 } // namespace
 
 CleanResult referenceCleanFileName(const QString &name, const CleaningRules &rules)
@@ -96,9 +175,10 @@ CleanResult referenceCleanFileName(const QString &name, const CleaningRules &rul
     if (rules.underline)
         base.replace(u'_', u' ');
 
+    Clusters clusters = clustersOf(base);
     for (const QString &entry : rules.removals) {
-        if (!entry.isEmpty())
-            base.remove(entry, Qt::CaseInsensitive);
+        if (!entry.isEmpty() && removeEquivalent(base, clusters, entry))
+            clusters = clustersOf(base);
     }
 
     if (rules.copy && isCopyTag(base))
@@ -136,7 +216,7 @@ CleanResult referenceCleanFileName(const QString &name, const CleaningRules &rul
                 Failure::of(
                     ProgramFault::CutBelowZero, EngineTexts::cutBelowZero(name, maxLength))};
         }
-        base = leftWhole(base, qsizetype(keep));
+        base.truncate(wholeCut(base, qsizetype(keep)));
     }
 
     return {base + extension, std::nullopt};

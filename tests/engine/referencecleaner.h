@@ -2,8 +2,9 @@
 
 #include "namecleaner.h"
 
-// The first, straightforward cleaner, kept word for word as the tests'
-// reference: the prepared NameCleaner must give the same result on every
-// input. It reads the rules afresh at every call and applies each removal
-// entry with a case-insensitive QString::remove.
+// The first, straightforward cleaner, kept as the tests' reference: the
+// prepared NameCleaner must give the same result on every input. It reads
+// the rules afresh at every call, matches each removal entry against the
+// whole grapheme clusters of the base by their caseless keys, and cuts
+// with QTextBoundaryFinder.
 CleanResult referenceCleanFileName(const QString &name, const CleaningRules &rules);

@@ -1,4 +1,5 @@
 #include "enginetexts.h"
+#include "filename.h"
 #include "namecleaner.h"
 #include "randomcleaning.h"
 #include "referencecleaner.h"
@@ -91,11 +92,20 @@ private Q_SLOTS:
         QTest::newRow("duplicate entry applied twice") << u"xxxx.txt"_s << none << u"60"_s << QStringList{u"xx"_s, u"xx"_s} << u".txt"_s;
         QTest::newRow("case-insensitive outside ASCII") << u"Ärger ÉTÉ.txt"_s << u"p"_s << u"60"_s << QStringList{u"äRGER"_s, u"été"_s} << u" .txt"_s;
 
+        // Entries match whole characters however their accents are encoded;
+        // what they do not match keeps its own encoding.
+        QTest::newRow("composed entry, decomposed name, other case") << u"Caf\u00e9 Te\u0301le\u0301charge\u0301 2019.avi"_s << none << u"60"_s << QStringList{u"T\u00c9L\u00c9CHARG\u00c9"_s} << u"Caf\u00e9  2019.avi"_s;
+        QTest::newRow("decomposed entry, composed name, other case") << u"Cafe\u0301 T\u00c9L\u00c9CHARG\u00c9 2019.avi"_s << none << u"60"_s << QStringList{u"te\u0301le\u0301charge\u0301"_s} << u"Cafe\u0301  2019.avi"_s;
+        QTest::newRow("marks in another order") << u"xS\u0307\u0323y.txt"_s << none << u"60"_s << QStringList{u"\u1e69"_s} << u"xy.txt"_s;
+        QTest::newRow("a letter is not matched without its accent") << u"Cafe\u0301 cafe.txt"_s << none << u"60"_s << QStringList{u"cafe"_s} << u"Cafe\u0301 .txt"_s;
+        QTest::newRow("an entry of marks alone matches where marks start") << u"\u0301x\u0301.txt"_s << none << u"60"_s << QStringList{u"\u0301"_s} << u"x\u0301.txt"_s;
+        QTest::newRow("syllable against jamo, never a part of one") << u"\u1112\u1161\u11ab\u1100\u1173\u11af.txt"_s << none << u"60"_s << QStringList{u"\ud558"_s, u"\ud55c"_s} << u"\u1100\u1173\u11af.txt"_s;
+        QTest::newRow("emoji with modifiers and joiners are whole") << u"\U0001F44D\U0001F3FD \U0001F469\u200D\U0001F467 \U0001F44D.txt"_s << none << u"60"_s << QStringList{u"\U0001F44D"_s, u"\U0001F469"_s} << u"\U0001F44D\U0001F3FD \U0001F469\u200D\U0001F467 .txt"_s;
+
         // Characters outside the basic plane take two units and are never split.
         QTest::newRow("cut would split a surrogate pair") << u"ab\U0001F3B5\U0001F3B5.mp3"_s << none << u"7"_s << noList << u"ab.mp3"_s;
         QTest::newRow("cut just after a surrogate pair") << u"ab\U0001F3B5\U0001F3B5.mp3"_s << none << u"8"_s << noList << u"ab\U0001F3B5.mp3"_s;
         QTest::newRow("letters outside the basic plane fold") << u"a\U00010400b.txt"_s << none << u"60"_s << QStringList{u"\U00010428"_s} << u"ab.txt"_s;
-        QTest::newRow("combining mark is its own unit") << u"Cafe\u0301 Mix.mp3"_s << none << u"9"_s << noList << u"Cafe\u0301.mp3"_s;
         // clang-format on
     }
     void clean()
@@ -112,6 +122,42 @@ private Q_SLOTS:
             !result.failure, qPrintable(result.failure ? result.failure->description : QString()));
         QCOMPARE(result.name, expected);
         QCOMPARE(name, before);
+    }
+    // A base made of the given user-perceived characters, cut at every
+    // length: the cut keeps the characters that fit whole.
+    void cutKeepsCharactersWhole_data()
+    {
+        QTest::addColumn<QStringList>("characters");
+
+        QTest::newRow("accents written apart, plain letters around")
+            << QStringList{u"A"_s, u"e\u0301"_s, u"o\u0323\u0302"_s, u"\u00e9"_s, u"x"_s};
+        QTest::newRow("Devanagari")
+            << QStringList{u"\u0928"_s, u"\u092e"_s, u"\u0938\u094d\u0924\u0947"_s};
+        QTest::newRow("Hangul jamo")
+            << QStringList{u"a"_s, u"\u1112\u1161\u11ab"_s, u"\u1100\u1173\u11af"_s};
+        QTest::newRow("emoji with skin tones")
+            << QStringList{u"\U0001F44D\U0001F3FD"_s, u"\U0001F44B\U0001F3FB"_s, u"b"_s};
+        QTest::newRow("emoji joined by ZWJ")
+            << QStringList{u"\U0001F469\u200D\U0001F469\u200D\U0001F467"_s, u"\U0001F3B5"_s};
+        QTest::newRow("flags") << QStringList{u"\U0001F1E9\U0001F1EA"_s, u"\U0001F1EB\U0001F1F7"_s};
+        QTest::newRow("CR LF") << QStringList{u"a"_s, u"\r\n"_s, u"b"_s};
+    }
+    void cutKeepsCharactersWhole()
+    {
+        QFETCH(QStringList, characters);
+        const QString base = characters.join(QString());
+        const QString extension = u".flac"_s;
+        for (qsizetype keep = 0; keep <= base.size(); ++keep) {
+            QString expected;
+            for (const QString &character : characters) {
+                if (expected.size() + character.size() > keep)
+                    break;
+                expected += character;
+            }
+            const QString maxLength = QString::number(keep + extension.size());
+            QCOMPARE(CleanFileName(base + extension, rulesFrom(u""_s, maxLength, {})).name,
+                expected + extension);
+        }
     }
     void cutFailure_data()
     {
@@ -142,10 +188,11 @@ private Q_SLOTS:
     // The prepared cleaner against the reference, on random rules and names
     // made to hit every step, every removal path (no entry occurs, the first
     // entry that occurs, entries that occur only after earlier ones were
-    // removed, bases long enough for Qt's other search), and the cut.
+    // removed, bases longer than the cleaner keeps on the stack, accents and
+    // joined characters encoded either way), and the cut.
     void matchesReferenceOnRandomNames()
     {
-        constexpr int RuleSets = 3000;
+        constexpr int RuleSets = 1000;
         constexpr int NamesPerSet = 100;
         RandomCleaning random(20261208);
         const auto shown = [](const CleanResult &result) {
@@ -177,6 +224,36 @@ private Q_SLOTS:
         constexpr qsizetype Names = qsizetype(RuleSets) * NamesPerSet;
         QVERIFY2(changed > Names / 2, qPrintable(QString::number(changed)));
         QVERIFY2(failed > Names / 100, qPrintable(QString::number(failed)));
+    }
+    // The pass refuses a cleaned name that would hide a visible file; the
+    // cleaner's result and the name it came from are all it needs to know.
+    void hides_data()
+    {
+        // clang-format off
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("switches");
+        QTest::addColumn<QString>("maxLength");
+        QTest::addColumn<QStringList>("removals");
+        QTest::addColumn<bool>("hides");
+
+        QTest::newRow("by the removal list") << u"[www.ads.com].avi"_s << u"e"_s << u"60"_s << QStringList{u"www.ads.com"_s} << true;
+        QTest::newRow("by the copy tag") << u"ZZ .mp4"_s << u"c"_s << u"60"_s << QStringList() << true;
+        QTest::newRow("by a cut to the extension") << u"x.abcdefghijk"_s << u""_s << u"12"_s << QStringList() << true;
+        QTest::newRow("hidden already") << u".profile"_s << u"all"_s << u"60"_s << QStringList{u"pro"_s} << false;
+        QTest::newRow("cleaned to nothing") << u"sample"_s << u""_s << u"60"_s << QStringList{u"sample"_s} << false;
+        QTest::newRow("a base left") << u"ZZ x.mp4"_s << u"c"_s << u"60"_s << QStringList() << false;
+        // clang-format on
+    }
+    void hides()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, switches);
+        QFETCH(QString, maxLength);
+        QFETCH(QStringList, removals);
+        QFETCH(bool, hides);
+
+        const CleanResult result = CleanFileName(name, rulesFrom(switches, maxLength, removals));
+        QCOMPARE(wouldHide(name, result.name), hides);
     }
     void errorPrompt()
     {
