@@ -237,6 +237,20 @@ private Q_SLOTS:
         QCOMPARE(p.summary.end, ok ? PassSummary::End::Completed : PassSummary::End::Stopped);
         QCOMPARE(p.host.events.first() + p.host.events.last(), u"startedended"_s);
     }
+    void volumeWithoutModesIsReportedOnce()
+    {
+        Pass p;
+        for (const char *name : {"/r/a--1.txt", "/r/b--2.txt", "/r/c--3.txt"}) {
+            p.fs.addFile(name, FileAttribute::ReadOnly);
+            p.fs.failOn(Op::SetAttributes, name, ProgramFault::NoModes);
+        }
+        p.fs.failOn(Op::SetAttributes, "/r/d--4.txt", EIO);
+        p.fs.addFile("/r/d--4.txt", FileAttribute::ReadOnly);
+        p.run();
+
+        QCOMPARE(p.host.failureNumbers(), (QList<int>{int(ProgramFault::NoModes), EIO}));
+        QCOMPARE(p.fs.fileNames("/r"), "a-1.txt b-2.txt c-3.txt d-4.txt"_ba);
+    }
     void numbering_data()
     {
         QTest::addColumn<QByteArray>("files"); // the last one is dirty

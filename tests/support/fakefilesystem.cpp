@@ -116,8 +116,11 @@ QByteArray FakeFileSystem::fileNames(const QByteArray &folder) const
 std::optional<Failure> FakeFileSystem::attempt(Op op, const QByteArray &path, const QString &what)
 {
     m_log.append(what);
-    if (const auto fault = m_faults.constFind({op, path}); fault != m_faults.cend())
+    if (const auto fault = m_faults.constFind({op, path}); fault != m_faults.cend()) {
+        if (*fault < 0)
+            return Failure::of(ProgramFault(-*fault), what + u": injected failure"_s);
         return failure(*fault, what, "injected failure");
+    }
     return std::nullopt;
 }
 

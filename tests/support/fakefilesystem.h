@@ -37,6 +37,11 @@ public:
     {
         m_faults.insert({op, path}, errorNumber);
     }
+    // The program's own faults are kept as negative numbers.
+    void failOn(Op op, const QByteArray &path, ProgramFault fault)
+    {
+        m_faults.insert({op, path}, -int(fault));
+    }
 
     bool contains(const QByteArray &path) const { return m_entries.contains(key(path)); }
     quint32 attributesOf(const QByteArray &path) const
