@@ -64,6 +64,18 @@ QString journalNotReadable(const QString &path, const QString &reason)
     return u"Cannot read the undo journal '%1': %2"_s.arg(path, reason);
 }
 
+QString folderReplaced(const QString &folder)
+{
+    return u"'%1' is no longer the folder that the execution changed; nothing in it is taken "
+           "back"_s.arg(folder);
+}
+
+QString fileReplaced(const QString &path)
+{
+    return u"'%1' is no longer the file that the execution changed; it is left as it is"_s.arg(
+        path);
+}
+
 QString notAJournal()
 {
     return u"it is not in the expected format"_s;

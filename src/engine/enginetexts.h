@@ -13,6 +13,8 @@ inline constexpr int OverflowNumber = 6;
 inline constexpr int NotTextNumber = 84; // EILSEQ: an illegal byte sequence
 // EOPNOTSUPP: the file system has no rename that cannot replace a file.
 inline constexpr int NoSafeRenameNumber = 95;
+// ESTALE: what the journal names is no longer the entry the pass changed.
+inline constexpr int NotTheSameEntryNumber = 116;
 
 // Keys of the status panels that the pass writes.
 inline const QString ReadPanel = QStringLiteral("Read");
@@ -33,6 +35,8 @@ QString changedDuringRename(const QString &name, const QString &newName, const Q
 QString journalNotWritable(const QString &path, const QString &reason);
 QString journalNotReadable(const QString &path, const QString &reason);
 QString notAJournal();
+QString folderReplaced(const QString &folder);
+QString fileReplaced(const QString &path);
 
 // "Maximum length must be <low> to <high>", by default of the box's range.
 QString maxLengthRange(Range range = Limits::MaxLength);

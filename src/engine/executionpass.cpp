@@ -84,8 +84,12 @@ void ExecutionPass::execute()
     m_noSafeRenameReported = false;
 
     ProcessFolder(nullptr, start, {});
-    if (journaling)
-        m_journal->finish();
+    // The changes stand either way; the user learns that they may not be
+    // taken back after a power loss.
+    if (journaling) {
+        if (const Status finished = m_journal->finish(); !finished.ok())
+            m_host.continueAfter(finished.failure());
+    }
 
     m_host.refreshFileList();
     m_host.setBusy(false);

@@ -27,6 +27,11 @@ public:
         return m_inner->rename(name, newName);
     }
     Result<bool> fileExists(QByteArrayView name) override { return m_inner->fileExists(name); }
+    Result<EntryIdentity> identity(QByteArrayView name) override { return m_inner->identity(name); }
+    Status setMode(QByteArrayView name, quint32 mode) override
+    {
+        return m_inner->setMode(name, mode);
+    }
 
 protected:
     Folder &inner() const { return *m_inner; }

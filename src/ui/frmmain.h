@@ -60,8 +60,8 @@ public:
     // Where start-up looks for the removal list; the executable's folder
     // unless set.
     void setRemovalListFolder(const QString &folder) { m_removalListFolder = folder; }
-    // Where every pass keeps the journal that Undo takes it back from; the
-    // per-user data folder unless set.
+    // The folder of the undo history, where every pass keeps the journal
+    // that Undo takes it back from; in the per-user data folder unless set.
     void setJournalPath(const QString &path);
 
 protected:

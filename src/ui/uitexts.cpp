@@ -3,6 +3,9 @@
 #include "enginetexts.h"
 #include "settingstexts.h"
 
+#include <QLocale>
+#include <QStringList>
+
 using namespace Qt::StringLiterals;
 
 namespace UiTexts {
@@ -85,12 +88,22 @@ QString undoTitle()
 {
     return u"Undo Last Execution"_s;
 }
-QString undoQuestion(qint64 renames)
+QString undoQuestion(
+    qint64 renames, qint64 readOnlyChanges, const QString &folder, const QDateTime &madeAt)
 {
-    return (renames == 1 ? u"Take back the %1 rename of the last execution?"_s
-                         : u"Take back the %1 renames of the last execution?"_s)
-               .arg(renames)
-        + u"\nEvery file goes back to its old name, and read-only files become read-only "
+    const auto counted = [](qint64 count, const QString &one, const QString &many) {
+        return (count == 1 ? one : many).arg(count);
+    };
+    QStringList changes;
+    if (renames > 0 || readOnlyChanges == 0)
+        changes.append(counted(renames, u"%1 rename"_s, u"%1 renames"_s));
+    if (readOnlyChanges > 0)
+        changes.append(
+            counted(readOnlyChanges, u"%1 read-only change"_s, u"%1 read-only changes"_s));
+    const QLocale english = QLocale::c();
+    return u"Take back the %1 made in %2 on %3 at %4?"_s.arg(changes.join(u" and "_s), folder,
+               english.toString(madeAt, u"d MMM yyyy"_s), english.toString(madeAt, u"HH:mm"_s))
+        + u"\nEvery file goes back to its old name, and read-only files get their old mode "
           u"again. Nothing is replaced."_s;
 }
 QString settingsMenu()

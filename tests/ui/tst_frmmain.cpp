@@ -58,7 +58,7 @@ struct Fixture
         QVERIFY(list.open(QIODevice::WriteOnly) && list.write("www.ads.example\n") && list.flush());
         window = std::make_unique<frmMain>(fileSystem, drives, *store, dialogs);
         window->setRemovalListFolder(settings.path());
-        window->setJournalPath(settings.filePath(u"data/last-execution.journal"_s));
+        window->setJournalPath(settings.filePath(u"data/undo history"_s));
         window->Form_Load();
         window->show();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
@@ -381,7 +381,8 @@ private Q_SLOTS:
         ModalCatcher catcher(undoAnswer);
         f.window->mnuFileUndo->trigger();
         QCOMPARE(catcher.shown.size(), 1);
-        QVERIFY(catcher.shown[0].contains(u"Take back the 2 renames of the last execution?"_s));
+        QVERIFY(catcher.shown[0].contains(
+            u"Take back the 2 renames made in "_s + f.c.path() + u" on "_s));
         files = f.window->FilMain->fileNames();
         files.sort();
         const bool undone = undoAnswer == QMessageBox::Ok;
