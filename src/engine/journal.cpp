@@ -6,10 +6,12 @@
 #include <QDateTime>
 #include <QFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -17,7 +19,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+// Synced for a power loss at most once a second, and only after many
+// records: a sync can take longer than a thousand renames.
 constexpr int SyncEvery = 1000;
+constexpr qint64 SyncIntervalMs = 1000;
 constexpr char Header[] = "Purlex journal 2\t";
 
 QString reasonOf(int error)
@@ -194,6 +199,7 @@ JournalWriter::JournalWriter(QString historyFolder)
 
 JournalWriter::~JournalWriter()
 {
+    unmap();
     if (m_fd >= 0)
         ::close(m_fd);
 }
@@ -205,6 +211,56 @@ Status JournalWriter::failure(const QString &reason)
         EIO, EngineTexts::journalNotWritable(m_path.isEmpty() ? m_historyFolder : m_path, reason)};
 }
 
+void JournalWriter::unmap()
+{
+    if (m_map)
+        ::munmap(m_map, size_t(m_reserved));
+    m_map = nullptr;
+}
+
+bool JournalWriter::reserve(qint64 needed, int *error)
+{
+    if (needed <= m_reserved)
+        return true;
+    // Room for many records at a time, growing with the journal. The blocks
+    // are allocated before they are mapped: a full disk then fails here, and
+    // never as a fault when a record is copied in.
+    constexpr qint64 Smallest = 4096;
+    constexpr qint64 LargestStep = qint64(8) << 20;
+    qint64 size = std::max(Smallest, m_reserved);
+    while (size < needed)
+        size += std::min(size, LargestStep);
+    if (const int allocated = ::posix_fallocate(m_fd, 0, size); allocated != 0) {
+        *error = allocated;
+        return false;
+    }
+    void *map = m_map ? ::mremap(m_map, size_t(m_reserved), size_t(size), MREMAP_MAYMOVE)
+                      : ::mmap(nullptr, size_t(size), PROT_READ | PROT_WRITE, MAP_SHARED, m_fd, 0);
+    if (map == MAP_FAILED) {
+        *error = errno;
+        return false;
+    }
+    m_map = static_cast<char *>(map);
+    m_reserved = size;
+    return true;
+}
+
+bool JournalWriter::put(QByteArrayView bytes, int *error)
+{
+    if (!reserve(m_size + bytes.size(), error))
+        return false;
+    std::memcpy(m_map + m_size, bytes.constData(), size_t(bytes.size()));
+    m_size += bytes.size();
+    return true;
+}
+
+void JournalWriter::cutTo(qint64 size)
+{
+    // Zeros end the journal for a reader, as they end it after a kill.
+    std::memset(m_map + size, 0, size_t(m_size - size));
+    m_size = size;
+}
+
 Status JournalWriter::begin()
 {
     Result<std::pair<QString, int>> created = UndoHistory(m_historyFolder).create();
@@ -214,16 +270,17 @@ Status JournalWriter::begin()
     }
     m_path = created.value().first;
     m_fd = created.value().second;
+    m_sinceSync.start();
     QByteArray header = Header;
     appendNumber(header, QDateTime::currentMSecsSinceEpoch());
     header += '\n';
-    if (!writeAll(m_fd, header)) {
-        const Status failed = failure(reasonOf(errno));
+    if (int error = 0; !put(header, &error)) {
+        const Status failed = failure(reasonOf(error));
+        unmap();
         ::close(std::exchange(m_fd, -1));
         (void)UndoHistory(m_historyFolder).removeOwn(m_path);
         return failed;
     }
-    m_size = header.size();
     return Status::success();
 }
 
@@ -241,45 +298,36 @@ Status JournalWriter::append(JournalRecord::Kind kind, qint32 folder, const Entr
     const qint64 before = m_size;
     m_beforeLast = m_size + m_line.size();
     appendRecordLine(m_line, kind, folder, file, oldName, newName);
-    // Straight to the system, so that the record stands before the change.
-    const bool written = writeAll(m_fd, m_line);
-    const int error = errno;
-    const qint64 after = before + m_line.size();
+    // Copied into the shared mapping, the record is the system's before the
+    // change is made, and survives a killed program.
+    int error = 0;
+    const bool written = put(m_line, &error);
     m_line.clear();
-    if (!written) {
-        truncateTo(before);
+    if (!written)
         return failure(reasonOf(error));
-    }
-    m_size = after;
     ++m_records;
-    if (++m_unsynced >= SyncEvery) {
+    if (++m_unsynced >= SyncEvery && m_sinceSync.hasExpired(SyncIntervalMs)) {
         m_unsynced = 0;
+        m_sinceSync.start();
         // A record that may not survive must not stand for a change that is
         // then never made.
         if (::fdatasync(m_fd) != 0) {
-            const int syncError = errno;
-            truncateTo(before);
+            error = errno;
+            cutTo(before);
             --m_records;
-            return failure(reasonOf(syncError));
+            return failure(reasonOf(error));
         }
     }
     return Status::success();
 }
 
-bool JournalWriter::truncateTo(qint64 size)
-{
-    if (::ftruncate(m_fd, size) != 0 || ::lseek(m_fd, size, SEEK_SET) != size)
-        return false;
-    m_size = size;
-    return true;
-}
-
 void JournalWriter::withdraw()
 {
-    // A record left standing is harmless: Undo finds its file still under
-    // its old name.
-    if (truncateTo(m_beforeLast) && m_records > 0)
-        --m_records;
+    if (m_map && m_beforeLast <= m_size) {
+        cutTo(m_beforeLast);
+        if (m_records > 0)
+            --m_records;
+    }
 }
 
 Status JournalWriter::finish()
@@ -287,7 +335,8 @@ Status JournalWriter::finish()
     if (m_fd < 0)
         return Status::success();
     Status result = Status::success();
-    if (m_records > 0 && ::fdatasync(m_fd) != 0)
+    unmap();
+    if (m_records > 0 && (::ftruncate(m_fd, m_size) != 0 || ::fdatasync(m_fd) != 0))
         result = failure(reasonOf(errno));
     ::close(m_fd);
     m_fd = -1;

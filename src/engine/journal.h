@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QElapsedTimer>
 #include <QList>
 #include <QString>
 
@@ -59,8 +60,9 @@ struct Journal
 
 // The journal of one execution, written as the pass goes: every record
 // reaches the system before its change is made, so that a pass killed at
-// any point leaves a journal that covers every change that happened. It is
-// synced every 1,000 records and at the end. Once a record cannot be
+// any point leaves a journal that covers every change that happened (its
+// unused room reads as zeros, which end it). It is synced at the end
+// and, for a power loss, after 1,000 records once a second has passed. Once a record cannot be
 // written, nothing more is recorded and every later change goes on
 // unrecorded: the pass has asked the user about the first failure.
 class JournalWriter final
@@ -88,18 +90,26 @@ public:
 
 private:
     Status failure(const QString &reason);
-    bool truncateTo(qint64 size);
+    // The journal is written through a shared mapping of its file, grown
+    // in steps; `error` is set when it cannot grow.
+    bool reserve(qint64 needed, int *error);
+    bool put(QByteArrayView bytes, int *error);
+    void cutTo(qint64 size);
+    void unmap();
 
     QString m_historyFolder;
     QString m_path;
     int m_fd = -1;
+    char *m_map = nullptr;
+    qint64 m_reserved = 0; // the bytes allocated and mapped
+    qint64 m_size = 0; // the bytes written
     bool m_abandoned = false;
     qint64 m_beforeLast = 0;
-    qint64 m_size = 0;
     QByteArray m_line; // reused for every record; folder lines wait here
     qint32 m_folders = 0;
     int m_records = 0;
     int m_unsynced = 0;
+    QElapsedTimer m_sinceSync;
 };
 
 namespace JournalFile {

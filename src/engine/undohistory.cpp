@@ -152,7 +152,7 @@ Result<std::pair<QString, int>> UndoHistory::create()
         const QString path = m_folder
             + u"/%1-%2-%3"_s.arg(now, 13, 10, QChar(u'0')).arg(::getpid()).arg(attempt) + Suffix;
         const int fd = ::open(QFile::encodeName(path).constData(),
-            O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+            O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
         if (fd >= 0) {
             ::flock(fd, LOCK_EX | LOCK_NB);
             return std::pair(path, fd);

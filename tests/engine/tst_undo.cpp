@@ -433,8 +433,8 @@ private Q_SLOTS:
     void fullDiskIsAskedAboutOnce()
     {
         QFETCH(bool, ok);
-        QByteArray layout = "CC f10.txt";
-        for (int i = 11; i < 50; ++i)
+        QByteArray layout = "CC f100.txt";
+        for (int i = 101; i < 300; ++i)
             layout += "|CC f" + QByteArray::number(i) + ".txt";
         buildTree(m_root, layout);
         const QByteArrayList before = treeSnapshot(m_root);
@@ -443,7 +443,7 @@ private Q_SLOTS:
         m_host.answers = {ok};
         QCOMPARE(inChild([&] {
             ::signal(SIGXFSZ, SIG_IGN);
-            setLimit(RLIMIT_FSIZE, 1000);
+            setLimit(RLIMIT_FSIZE, 6000);
             execute();
             return int(m_host.failures.size());
         }),
@@ -459,7 +459,7 @@ private Q_SLOTS:
         const Undone undone = undoNewest();
         QCOMPARE(undone.first, 0);
         QVERIFY(undone.second > 5);
-        QCOMPARE(renamedByPass, ok ? 39 : undone.second);
+        QCOMPARE(renamedByPass, ok ? 199 : undone.second);
         QCOMPARE(renamedNow(), renamedByPass - undone.second);
         QVERIFY(m_host.failures.isEmpty());
     }
