@@ -493,6 +493,9 @@ private Q_SLOTS:
         QVERIFY(::pipe(toParent) == 0 && ::pipe(toChild) == 0);
         const pid_t c = fork();
         if (c == 0) {
+            // Only the parent's ends stay open, so a parent that fails ends the wait.
+            ::close(toParent[0]);
+            ::close(toChild[1]);
             m_host.onRenamed = [&](const RenamedFile &) {
                 char go = 0;
                 if (m_host.renamed.size() == 1)

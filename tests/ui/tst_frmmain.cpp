@@ -13,6 +13,7 @@
 #include "passhost.h"
 #include "scripteddialogs.h"
 #include "settingsstore.h"
+#include "uitexts.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -334,6 +335,29 @@ private Q_SLOTS:
         QVERIFY(!f.window->isVisible());
     }
 
+    void undoQuestionNamesWhatItTakesBack_data()
+    {
+        QTest::addColumn<qint64>("renames");
+        QTest::addColumn<qint64>("readOnly");
+        QTest::addColumn<QString>("changes");
+        QTest::newRow("both, plural")
+            << qint64(289) << qint64(8) << u"289 renames and 8 read-only changes"_s;
+        QTest::newRow("both, singular")
+            << qint64(1) << qint64(1) << u"1 rename and 1 read-only change"_s;
+        QTest::newRow("read-only changes alone")
+            << qint64(0) << qint64(3) << u"3 read-only changes"_s;
+    }
+    void undoQuestionNamesWhatItTakesBack()
+    {
+        QFETCH(qint64, renames);
+        QFETCH(qint64, readOnly);
+        QFETCH(QString, changes);
+        const QDateTime madeAt(QDate(2026, 12, 7), QTime(14, 2));
+        QCOMPARE(UiTexts::undoQuestion(renames, readOnly, u"/home/ann/Downloads"_s, madeAt)
+                     .section(u'\n', 0, 0),
+            u"Take back the "_s + changes
+                + u" made in /home/ann/Downloads on 7 Dec 2026 at 14:02?"_s);
+    }
     void fileMenuUndoesAndPreviews_data()
     {
         QTest::addColumn<QMessageBox::StandardButton>("undoAnswer");
