@@ -60,7 +60,7 @@ public:
     // Drops the journals past the newest KeptJournals and those older than
     // KeptDays, never one that another process holds.
     Status prune();
-    // Removes the journal `path` that this process made; true when it went.
+    // Removes the journal `path` that this process made or holds.
     Status removeOwn(const QString &path);
 
 private:
