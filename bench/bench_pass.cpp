@@ -196,6 +196,14 @@ private:
         }
         bool ignoresCase() override { return m_inner->ignoresCase(); }
         bool isMountRoot() override { return m_inner->isMountRoot(); }
+        Result<EntryIdentity> identity(QByteArrayView name) override
+        {
+            return m_probe.timed(&m_probe.other, [&] { return m_inner->identity(name); });
+        }
+        Status setMode(QByteArrayView name, quint32 mode) override
+        {
+            return m_probe.timed(&m_probe.other, [&] { return m_inner->setMode(name, mode); });
+        }
 
     private:
         Probe &m_probe;
@@ -378,7 +386,7 @@ double renamingPassSeconds(
     QTemporaryDir dir(parent + u"/bench_pass-XXXXXX"_s);
     buildTree(rootOf(dir), files, std::max(1, files / 100), 1);
     QTemporaryDir journalDir(parent + u"/bench_journal-XXXXXX"_s);
-    JournalWriter journal(journalDir.filePath(u"last-execution.journal"_s));
+    JournalWriter journal(journalDir.filePath(u"undo history"_s));
     LinuxFileSystem native;
     BenchHost host(dir.path(), rules);
     const double seconds = secondsOf([&] {
@@ -525,7 +533,7 @@ int main(int argc, char **argv)
     for (int run = 0; run < 3; ++run) {
         notUndone += undoRenames();
         const double headless = secondsOf([&] {
-            JournalWriter journal(journalDir.filePath(u"last-execution.journal"_s));
+            JournalWriter journal(journalDir.filePath(u"undo history"_s));
             ExecutionPass pass(fileSystem, host, host.settings, &journal);
             const PassSummary summary = pass.execute();
             fixed = summary.filesFixed;

@@ -71,7 +71,7 @@ WindowHarness::WindowHarness(
     m_parts = std::make_unique<Parts>(fileSystem, folder, m_settings.path());
     m_parts->dialogs.setParent(&m_parts->window);
     m_parts->window.setRemovalListFolder(m_settings.path());
-    m_parts->window.setJournalPath(m_settings.filePath(u"last-execution.journal"_s));
+    m_parts->window.setJournalPath(m_settings.filePath(u"undo history"_s));
     m_parts->window.Form_Load();
     m_parts->window.show();
 }

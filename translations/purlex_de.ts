@@ -100,17 +100,6 @@ Mehr mit „%1 --help“.
     </message>
 </context>
 <context>
-    <name>JournalFile</name>
-    <message>
-        <source>its folder cannot be made</source>
-        <translation>sein Ordner kann nicht angelegt werden</translation>
-    </message>
-    <message>
-        <source>it is not open</source>
-        <translation>es ist nicht geöffnet</translation>
-    </message>
-</context>
-<context>
     <name>NewName</name>
     <message>
         <source>A file name cannot be empty</source>
@@ -390,20 +379,6 @@ Der neue Wert gilt, bis Purlex endet, wurde aber nicht gespeichert.</translation
         <translation>Letzte Ausführung rückgängig machen</translation>
     </message>
     <message>
-        <source>Take back the %1 rename of the last execution?</source>
-        <translation>Die %1 Umbenennung der letzten Ausführung zurücknehmen?</translation>
-    </message>
-    <message>
-        <source>Take back the %1 renames of the last execution?</source>
-        <translation>Die %1 Umbenennungen der letzten Ausführung zurücknehmen?</translation>
-    </message>
-    <message>
-        <source>
-Every file goes back to its old name, and read-only files become read-only again. Nothing is replaced.</source>
-        <translation>
-Jede Datei erhält ihren alten Namen zurück, schreibgeschützte Dateien werden wieder schreibgeschützt. Nichts wird ersetzt.</translation>
-    </message>
-    <message>
         <source>&amp;Settings</source>
         <translation>&amp;Einstellungen</translation>
     </message>
@@ -586,6 +561,36 @@ OK fährt fort, Abbrechen startet nichts.</translation>
 Click OK to go on or Cancel to start nothing.</source>
         <translation>Der Ordner %1 ist die Wurzel eines eingehängten Datenträgers, und Unterordner sind einbezogen, also wird jede Datei darauf betrachtet.
 OK fährt fort, Abbrechen startet nichts.</translation>
+    </message>
+    <message>
+        <source>%1 rename</source>
+        <translation>%1 Umbenennung</translation>
+    </message>
+    <message>
+        <source>%1 renames</source>
+        <translation>%1 Umbenennungen</translation>
+    </message>
+    <message>
+        <source>%1 read-only change</source>
+        <translation>%1 Änderung des Schreibschutzes</translation>
+    </message>
+    <message>
+        <source>%1 read-only changes</source>
+        <translation>%1 Änderungen des Schreibschutzes</translation>
+    </message>
+    <message>
+        <source>Take back the %1 made in %2 on %3 at %4?</source>
+        <translation>Die %1 in %2 vom %3 um %4 zurücknehmen?</translation>
+    </message>
+    <message>
+        <source> and </source>
+        <translation> und </translation>
+    </message>
+    <message>
+        <source>
+Every file goes back to its old name, and read-only files get their old mode again. Nothing is replaced.</source>
+        <translation>
+Jede Datei erhält ihren alten Namen zurück, und schreibgeschützte Dateien erhalten ihre alten Rechte wieder. Nichts wird ersetzt.</translation>
     </message>
 </context>
 <context>

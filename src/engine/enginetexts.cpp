@@ -99,6 +99,18 @@ QString journalNotReadable(const QString &path, const QString &reason)
         .arg(path, reason);
 }
 
+QString folderReplaced(const QString &folder)
+{
+    return u"'%1' is no longer the folder that the execution changed; nothing in it is taken "
+           "back"_s.arg(folder);
+}
+
+QString fileReplaced(const QString &path)
+{
+    return u"'%1' is no longer the file that the execution changed; it is left as it is"_s.arg(
+        path);
+}
+
 QString notAJournal()
 {
     return QCoreApplication::translate("EngineTexts", "it is not in the expected format");

@@ -26,6 +26,8 @@ QString changedDuringRename(const QString &name, const QString &newName, const Q
 QString journalNotWritable(const QString &path, const QString &reason);
 QString journalNotReadable(const QString &path, const QString &reason);
 QString notAJournal();
+QString folderReplaced(const QString &folder);
+QString fileReplaced(const QString &path);
 
 // "Maximum length must be <low> to <high>", by default of the box's range.
 QString maxLengthRange(Range range = Limits::MaxLength);

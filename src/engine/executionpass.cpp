@@ -76,8 +76,12 @@ PassSummary ExecutionPass::execute()
 
     const Flow flow = ProcessFolder(nullptr, start, {});
     m_summary.end = flow == Flow::Abort ? PassSummary::End::Stopped : PassSummary::End::Completed;
-    if (journaling)
-        m_journal->finish();
+    // The changes stand either way; the user learns that they may not be
+    // taken back after a power loss.
+    if (journaling) {
+        if (const Status finished = m_journal->finish(); !finished.ok())
+            m_host.continueAfter(finished.failure());
+    }
 
     m_host.passEnded();
     return m_summary;

@@ -20,6 +20,20 @@ enum : quint32 {
 };
 } // namespace FileAttribute
 
+// Which entry a name held, whatever it is called now: a file keeps its
+// identity through a rename, and a new file under an old name has another.
+struct EntryIdentity
+{
+    quint64 device = 0;
+    quint64 inode = 0;
+    quint32 mode = 0; // type and permission bits, as stat gives them
+
+    bool sameEntry(const EntryIdentity &other) const
+    {
+        return device == other.device && inode == other.inode;
+    }
+};
+
 class Folder;
 using FolderPtr = std::unique_ptr<Folder>;
 
@@ -60,6 +74,10 @@ public:
     // True when the folder is the root of a mounted volume, however it was
     // reached; true as well when that cannot be told.
     virtual bool isMountRoot() = 0;
+    // The entry itself, never what a link points to; "." is this folder.
+    virtual Result<EntryIdentity> identity(QByteArrayView name) = 0;
+    // Sets the permission bits of a file that is not a link to exactly `mode`.
+    virtual Status setMode(QByteArrayView name, quint32 mode) = 0;
 };
 
 // Where a pass starts.

@@ -29,6 +29,11 @@ public:
     Result<bool> fileExists(QByteArrayView name) override { return m_inner->fileExists(name); }
     bool ignoresCase() override { return m_inner->ignoresCase(); }
     bool isMountRoot() override { return m_inner->isMountRoot(); }
+    Result<EntryIdentity> identity(QByteArrayView name) override { return m_inner->identity(name); }
+    Status setMode(QByteArrayView name, quint32 mode) override
+    {
+        return m_inner->setMode(name, mode);
+    }
 
 protected:
     Folder &inner() const { return *m_inner; }

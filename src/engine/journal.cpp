@@ -2,25 +2,37 @@
 
 #include "enginetexts.h"
 #include "oserror.h"
+#include "undohistory.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QSaveFile>
-#include <QStandardPaths>
+#include <QDateTime>
+#include <QFile>
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
+// Synced for a power loss at most once a second, and only after many
+// records: a sync can take longer than a thousand renames.
 constexpr int SyncEvery = 1000;
-const QByteArray Header = QByteArrayLiteral("Purlex journal 1\n");
+constexpr qint64 SyncIntervalMs = 1000;
+constexpr char Header[] = "Purlex journal 2\t";
 
-// Names as they are, but for "%", tabs and line breaks, which are
+QString reasonOf(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// Names as they are, but for "%", tabs, line breaks and NULs, which are
 // percent-encoded so that no name ends a field or a record:
 // QByteArray::fromPercentEncoding reads them back.
 void appendEncoded(QByteArray &to, QByteArrayView bytes)
@@ -31,7 +43,7 @@ void appendEncoded(QByteArray &to, QByteArrayView bytes)
     char *out = to.data() + start;
     for (const char c : bytes) {
         const auto u = static_cast<unsigned char>(c);
-        if (u != '%' && u != '\t' && u != '\n' && u != '\r') {
+        if (u != '%' && u != '\t' && u != '\n' && u != '\r' && u != '\0') {
             *out++ = c;
         } else {
             *out++ = '%';
@@ -42,183 +54,354 @@ void appendEncoded(QByteArray &to, QByteArrayView bytes)
     to.truncate(out - to.constData());
 }
 
-void appendLine(QByteArray &to, JournalRecord::Kind kind, QByteArrayView encodedFolder,
-    QByteArrayView oldName, QByteArrayView newName)
+template <typename Number> void appendNumber(QByteArray &to, Number number, int base = 10)
 {
-    to += kind == JournalRecord::Kind::Rename ? 'R' : 'A';
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, number, base).ptr;
+    to.append(digits, end - digits);
+}
+
+void appendFolderLine(QByteArray &to, qint32 parent, QByteArrayView name, const EntryIdentity &id)
+{
+    to += "F\t";
+    appendNumber(to, parent);
     to += '\t';
-    to += encodedFolder;
+    appendNumber(to, id.device);
     to += '\t';
-    appendEncoded(to, oldName);
+    appendNumber(to, id.inode);
     to += '\t';
-    appendEncoded(to, newName);
+    appendEncoded(to, name);
     to += '\n';
 }
 
-QByteArray line(const JournalRecord &record)
+// A rename keeps both names; a cleared read-only bit keeps the mode before,
+// in octal.
+void appendRecordLine(QByteArray &to, JournalRecord::Kind kind, qint32 folder,
+    const EntryIdentity &file, QByteArrayView oldName, QByteArrayView newName)
 {
-    QByteArray encodedFolder;
-    appendEncoded(encodedFolder, record.folder);
-    QByteArray text;
-    appendLine(text, record.kind, encodedFolder, record.oldName, record.newName);
-    return text;
+    const bool rename = kind == JournalRecord::Kind::Rename;
+    to += rename ? "R\t" : "A\t";
+    appendNumber(to, folder);
+    to += '\t';
+    appendNumber(to, file.device);
+    to += '\t';
+    appendNumber(to, file.inode);
+    to += '\t';
+    if (rename) {
+        appendEncoded(to, oldName);
+        to += '\t';
+        appendEncoded(to, newName);
+    } else {
+        appendNumber(to, file.mode, 8);
+        to += '\t';
+        appendEncoded(to, oldName);
+    }
+    to += '\n';
 }
 
-std::optional<JournalRecord> parse(QByteArrayView text)
+template <typename Number> bool parseNumber(QByteArrayView text, Number *number, int base = 10)
 {
-    const QList<QByteArray> fields = text.toByteArray().split('\t');
-    if (fields.size() != 4 || (fields[0] != "R" && fields[0] != "A"))
-        return std::nullopt;
+    const char *end = text.constData() + text.size();
+    const auto parsed = std::from_chars(text.constData(), end, *number, base);
+    return parsed.ec == std::errc() && parsed.ptr == end && !text.isEmpty();
+}
+
+// Adds the folder or record of one line; false for a line that is neither.
+bool parseLine(QByteArrayView line, Journal *journal)
+{
+    QList<QByteArrayView> fields;
+    for (qsizetype at = 0;;) {
+        const qsizetype tab = line.indexOf('\t', at);
+        fields.append(line.sliced(at, (tab < 0 ? line.size() : tab) - at));
+        if (tab < 0)
+            break;
+        at = tab + 1;
+    }
+    const qint32 folders = qint32(journal->folders.size());
+    if (fields.size() == 5 && fields[0] == "F") {
+        JournalFolder folder;
+        if (!parseNumber(fields[1], &folder.parent) || folder.parent < -1
+            || folder.parent >= folders || !parseNumber(fields[2], &folder.identity.device)
+            || !parseNumber(fields[3], &folder.identity.inode))
+            return false;
+        folder.name = QByteArray::fromPercentEncoding(fields[4].toByteArray());
+        journal->folders.append(folder);
+        return true;
+    }
+    if (fields.size() != 6 || (fields[0] != "R" && fields[0] != "A"))
+        return false;
     JournalRecord record;
     record.kind
         = fields[0] == "R" ? JournalRecord::Kind::Rename : JournalRecord::Kind::ReadOnlyCleared;
-    record.folder = QByteArray::fromPercentEncoding(fields[1]);
-    record.oldName = QByteArray::fromPercentEncoding(fields[2]);
-    record.newName = QByteArray::fromPercentEncoding(fields[3]);
-    return record;
+    if (!parseNumber(fields[1], &record.folder) || record.folder < 0 || record.folder >= folders
+        || !parseNumber(fields[2], &record.file.device)
+        || !parseNumber(fields[3], &record.file.inode))
+        return false;
+    if (record.kind == JournalRecord::Kind::Rename) {
+        record.oldName = QByteArray::fromPercentEncoding(fields[4].toByteArray());
+        record.newName = QByteArray::fromPercentEncoding(fields[5].toByteArray());
+    } else {
+        if (!parseNumber(fields[4], &record.file.mode, 8))
+            return false;
+        record.oldName = QByteArray::fromPercentEncoding(fields[5].toByteArray());
+        record.newName = record.oldName;
+    }
+    journal->records.append(record);
+    return true;
 }
 
-bool syncData(QFile &file)
+QByteArray text(const Journal &journal)
 {
-    return ::fdatasync(file.handle()) == 0;
+    QByteArray all = Header;
+    appendNumber(all, journal.madeAt);
+    all += '\n';
+    for (const JournalFolder &folder : journal.folders)
+        appendFolderLine(all, folder.parent, folder.name, folder.identity);
+    for (const JournalRecord &record : journal.records)
+        appendRecordLine(
+            all, record.kind, record.folder, record.file, record.oldName, record.newName);
+    return all;
+}
+
+bool writeAll(int fd, QByteArrayView bytes)
+{
+    while (!bytes.isEmpty()) {
+        const ssize_t written = ::write(fd, bytes.constData(), size_t(bytes.size()));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0) {
+            if (written == 0)
+                errno = ENOSPC;
+            return false;
+        }
+        bytes = bytes.sliced(written);
+    }
+    return true;
 }
 
 } // namespace
 
-JournalWriter::JournalWriter(QString path)
-    : m_path(std::move(path))
-    , m_file(m_path)
+QByteArray Journal::pathOf(qint32 folder) const
+{
+    QByteArrayList names;
+    for (qint32 at = folder; at >= 0 && at < folders.size(); at = folders[at].parent)
+        names.prepend(folders[at].name);
+    return names.join('/');
+}
+
+qsizetype Journal::count(JournalRecord::Kind kind) const
+{
+    return std::count_if(records.cbegin(), records.cend(),
+        [kind](const JournalRecord &record) { return record.kind == kind; });
+}
+
+JournalWriter::JournalWriter(QString historyFolder)
+    : m_historyFolder(std::move(historyFolder))
 { }
 
 JournalWriter::~JournalWriter()
 {
-    m_file.close();
+    unmap();
+    if (m_fd >= 0)
+        ::close(m_fd);
 }
 
-Status JournalWriter::failure(const QString &reason) const
+Status JournalWriter::failure(const QString &reason)
 {
-    return Failure{EIO, EngineTexts::journalNotWritable(m_path, reason)};
+    m_abandoned = true;
+    return Failure{
+        EIO, EngineTexts::journalNotWritable(m_path.isEmpty() ? m_historyFolder : m_path, reason)};
+}
+
+void JournalWriter::unmap()
+{
+    if (m_map)
+        ::munmap(m_map, size_t(m_reserved));
+    m_map = nullptr;
+}
+
+bool JournalWriter::reserve(qint64 needed, int *error)
+{
+    if (needed <= m_reserved)
+        return true;
+    // Room for many records at a time, growing with the journal. The blocks
+    // are allocated before they are mapped: a full disk then fails here, and
+    // never as a fault when a record is copied in.
+    constexpr qint64 Smallest = 4096;
+    constexpr qint64 LargestStep = qint64(8) << 20;
+    qint64 size = std::max(Smallest, m_reserved);
+    while (size < needed)
+        size += std::min(size, LargestStep);
+    if (const int allocated = ::posix_fallocate(m_fd, 0, size); allocated != 0) {
+        *error = allocated;
+        return false;
+    }
+    void *map = m_map ? ::mremap(m_map, size_t(m_reserved), size_t(size), MREMAP_MAYMOVE)
+                      : ::mmap(nullptr, size_t(size), PROT_READ | PROT_WRITE, MAP_SHARED, m_fd, 0);
+    if (map == MAP_FAILED) {
+        *error = errno;
+        return false;
+    }
+    m_map = static_cast<char *>(map);
+    m_reserved = size;
+    return true;
+}
+
+bool JournalWriter::put(QByteArrayView bytes, int *error)
+{
+    if (!reserve(m_size + bytes.size(), error))
+        return false;
+    std::memcpy(m_map + m_size, bytes.constData(), size_t(bytes.size()));
+    m_size += bytes.size();
+    return true;
+}
+
+void JournalWriter::cutTo(qint64 size)
+{
+    // Zeros end the journal for a reader, as they end it after a kill.
+    std::memset(m_map + size, 0, size_t(m_size - size));
+    m_size = size;
 }
 
 Status JournalWriter::begin()
 {
-    if (!QDir().mkpath(QFileInfo(m_path).absolutePath()))
-        return failure(QCoreApplication::translate("JournalFile", "its folder cannot be made"));
-    // Unbuffered: every record is handed to the system as it is written.
-    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
-        return failure(m_file.errorString());
-    if (m_file.write(Header) != Header.size() || !syncData(m_file))
-        return failure(m_file.errorString());
-    m_size = Header.size();
-    m_records = 0;
-    m_unsynced = 0;
+    Result<std::pair<QString, int>> created = UndoHistory(m_historyFolder).create();
+    if (!created.ok()) {
+        m_abandoned = true;
+        return created.failure();
+    }
+    m_path = created.value().first;
+    m_fd = created.value().second;
+    m_sinceSync.start();
+    QByteArray header = Header;
+    appendNumber(header, QDateTime::currentMSecsSinceEpoch());
+    header += '\n';
+    if (int error = 0; !put(header, &error)) {
+        const Status failed = failure(reasonOf(error));
+        unmap();
+        ::close(std::exchange(m_fd, -1));
+        (void)UndoHistory(m_historyFolder).removeOwn(m_path);
+        return failed;
+    }
     return Status::success();
 }
 
-Status JournalWriter::append(
-    JournalRecord::Kind kind, QByteArrayView folder, QByteArrayView oldName, QByteArrayView newName)
+qint32 JournalWriter::addFolder(qint32 parent, QByteArrayView name, const EntryIdentity &identity)
 {
-    if (!m_file.isOpen())
-        return failure(QCoreApplication::translate("JournalFile", "it is not open"));
-    // A pass renames folder by folder: the folder is encoded once for all
-    // its records.
-    if (folder != m_folder) {
-        m_folder = folder.toByteArray();
-        m_encodedFolder.clear();
-        appendEncoded(m_encodedFolder, folder);
-    }
+    appendFolderLine(m_line, parent, name, identity);
+    return m_folders++;
+}
+
+Status JournalWriter::append(JournalRecord::Kind kind, qint32 folder, const EntryIdentity &file,
+    QByteArrayView oldName, QByteArrayView newName)
+{
+    if (m_fd < 0 || m_abandoned)
+        return failure(u"it is not open"_s);
+    const qint64 before = m_size;
+    m_beforeLast = m_size + m_line.size();
+    appendRecordLine(m_line, kind, folder, file, oldName, newName);
+    // Copied into the shared mapping, the record is the system's before the
+    // change is made, and survives a killed program.
+    int error = 0;
+    const bool written = put(m_line, &error);
     m_line.clear();
-    appendLine(m_line, kind, m_encodedFolder, oldName, newName);
-    // Straight to the system, so that the record stands before the change.
-    m_beforeLast = m_size;
-    const ssize_t written = ::write(m_file.handle(), m_line.constData(), size_t(m_line.size()));
-    if (written != ssize_t(m_line.size())) {
-        const int error = written < 0 ? errno : ENOSPC;
-        truncateTo(m_beforeLast);
-        return failure(systemReason(error));
-    }
-    m_size += written;
+    if (!written)
+        return failure(reasonOf(error));
     ++m_records;
-    if (++m_unsynced >= SyncEvery) {
+    if (++m_unsynced >= SyncEvery && m_sinceSync.hasExpired(SyncIntervalMs)) {
         m_unsynced = 0;
-        if (!syncData(m_file))
-            return failure(m_file.errorString());
+        m_sinceSync.start();
+        // A record that may not survive must not stand for a change that is
+        // then never made.
+        if (::fdatasync(m_fd) != 0) {
+            error = errno;
+            cutTo(before);
+            --m_records;
+            return failure(reasonOf(error));
+        }
     }
     return Status::success();
-}
-
-void JournalWriter::truncateTo(qint64 size)
-{
-    if (::ftruncate(m_file.handle(), size) == 0 && ::lseek(m_file.handle(), size, SEEK_SET) == size)
-        m_size = size;
 }
 
 void JournalWriter::withdraw()
 {
-    truncateTo(m_beforeLast);
-    if (m_records > 0)
-        --m_records;
+    if (m_map && m_beforeLast <= m_size) {
+        cutTo(m_beforeLast);
+        if (m_records > 0)
+            --m_records;
+    }
 }
 
-void JournalWriter::finish()
+Status JournalWriter::finish()
 {
-    if (!m_file.isOpen())
-        return;
-    syncData(m_file);
-    m_file.close();
-    if (m_records == 0)
-        QFile::remove(m_path);
+    if (m_fd < 0)
+        return Status::success();
+    Status result = Status::success();
+    unmap();
+    if (m_records > 0 && (::ftruncate(m_fd, m_size) != 0 || ::fdatasync(m_fd) != 0))
+        result = failure(reasonOf(errno));
+    ::close(m_fd);
+    m_fd = -1;
+    UndoHistory history(m_historyFolder);
+    const Status handed = m_records > 0 ? history.prune() : history.removeOwn(m_path);
+    return result.ok() ? handed : result;
 }
 
 namespace JournalFile {
 
-QString defaultPath()
+Result<Journal> read(int fd, const QString &path)
 {
-    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation)
-        + u"/last-execution.journal"_s;
-}
-
-bool exists(const QString &path)
-{
-    return QFileInfo(path).isFile();
-}
-
-Result<QList<JournalRecord>> read(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return Failure{ENOENT, EngineTexts::journalNotReadable(path, file.errorString())};
-    const QByteArray all = file.readAll();
-    if (!all.startsWith(Header))
+    QByteArray all;
+    for (;;) {
+        char buffer[65536];
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return Failure{EIO, EngineTexts::journalNotReadable(path, reasonOf(errno))};
+        if (got == 0)
+            break;
+        all.append(buffer, got);
+    }
+    const auto notAJournal = [&] {
         return Failure{EINVAL, EngineTexts::journalNotReadable(path, EngineTexts::notAJournal())};
-    QList<JournalRecord> records;
-    qsizetype at = Header.size();
+    };
+    if (!all.startsWith(Header))
+        return notAJournal();
+    Journal journal;
+    qsizetype at = qsizetype(sizeof Header - 1);
+    const qsizetype headerEnd = all.indexOf('\n', at);
+    if (headerEnd < 0
+        || !parseNumber(QByteArrayView(all).sliced(at, headerEnd - at), &journal.madeAt))
+        return notAJournal();
+    at = headerEnd + 1;
+    // Past the last whole line: a record a killed pass left half written.
     for (qsizetype end = all.indexOf('\n', at); end >= 0; end = all.indexOf('\n', at)) {
-        if (const std::optional<JournalRecord> record
-            = parse(QByteArrayView(all).sliced(at, end - at)))
-            records.append(*record);
+        parseLine(QByteArrayView(all).sliced(at, end - at), &journal);
         at = end + 1;
     }
-    return records;
+    return journal;
 }
 
-Status replace(const QString &path, const QList<JournalRecord> &records)
+Status replace(const QString &path, const Journal &journal)
 {
-    if (records.isEmpty()) {
-        QFile journal(path);
-        if (journal.exists() && !journal.remove())
-            return Failure{EIO, EngineTexts::journalNotWritable(path, journal.errorString())};
-        return Status::success();
-    }
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return Failure{EIO, EngineTexts::journalNotWritable(path, file.errorString())};
-    file.write(Header);
-    for (const JournalRecord &record : records)
-        file.write(line(record));
-    if (!file.commit())
-        return Failure{EIO, EngineTexts::journalNotWritable(path, file.errorString())};
+    const QByteArray target = QFile::encodeName(path);
+    const QByteArray temporary = target + '.' + QByteArray::number(::getpid()) + ".new";
+    const auto failed = [&](int error) {
+        ::unlink(temporary.constData());
+        return Failure{EIO, EngineTexts::journalNotWritable(path, reasonOf(error))};
+    };
+    ::unlink(temporary.constData());
+    const int fd
+        = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return failed(errno);
+    const bool written = writeAll(fd, text(journal)) && ::fdatasync(fd) == 0;
+    const int error = errno;
+    if (::close(fd) != 0 || !written)
+        return failed(written ? errno : error);
+    if (::rename(temporary.constData(), target.constData()) != 0)
+        return failed(errno);
     return Status::success();
 }
 

@@ -1,72 +1,124 @@
 #pragma once
 
+#include "filesystem.h"
 #include "result.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
-#include <QFile>
+#include <QElapsedTimer>
 #include <QList>
 #include <QString>
 
-// One change of a pass, as the journal keeps it: names as the file system
-// holds them, so that names that are not valid text survive.
+// A folder a pass changed something in, as the journal keeps it: reached
+// from the folder it is in by its name, so that a folder at any depth can
+// be reached again one component at a time, without a long path and
+// without following a link.
+struct JournalFolder
+{
+    qint32 parent = -1; // its index in Journal::folders; -1 for the start folder
+    QByteArray name; // the full path for the start folder
+    EntryIdentity identity;
+
+    bool operator==(const JournalFolder &other) const
+    {
+        return parent == other.parent && name == other.name && identity.sameEntry(other.identity);
+    }
+};
+
+// One change of a pass: names as the file system holds them, so that names
+// that are not valid text survive, and the file's identity and mode as they
+// were before the change.
 struct JournalRecord
 {
     enum class Kind { Rename, ReadOnlyCleared };
     Kind kind = Kind::Rename;
-    QByteArray folder; // full path
+    qint32 folder = 0; // its index in Journal::folders
     QByteArray oldName;
     QByteArray newName; // the same as oldName for ReadOnlyCleared
+    EntryIdentity file; // with the mode only for ReadOnlyCleared
 
-    bool operator==(const JournalRecord &) const = default;
+    bool operator==(const JournalRecord &other) const
+    {
+        return kind == other.kind && folder == other.folder && oldName == other.oldName
+            && newName == other.newName && file.sameEntry(other.file)
+            && file.mode == other.file.mode;
+    }
 };
 
-// The journal of the last pass: one record per change, each written before
-// the change is made and handed to the system before the rename follows, so
-// that a pass killed at any point leaves a journal that covers every change
-// that happened. It is synced every 1,000 records and at the end.
+// The changes of one execution, in the order they were made.
+struct Journal
+{
+    qint64 madeAt = 0; // milliseconds since the epoch
+    QList<JournalFolder> folders;
+    QList<JournalRecord> records;
+
+    bool operator==(const Journal &) const = default;
+    // The full path of a folder, for showing only.
+    QByteArray pathOf(qint32 folder) const;
+    qsizetype count(JournalRecord::Kind kind) const;
+};
+
+// The journal of one execution, written as the pass goes: every record
+// reaches the system before its change is made, so that a pass killed at
+// any point leaves a journal that covers every change that happened (its
+// unused room reads as zeros, which end it). It is synced at the end
+// and, for a power loss, after 1,000 records once a second has passed. Once a record cannot be
+// written, nothing more is recorded and every later change goes on
+// unrecorded: the pass has asked the user about the first failure.
 class JournalWriter final
 {
 public:
-    explicit JournalWriter(QString path);
+    // The journal is made in `historyFolder`, beside those of other
+    // executions.
+    explicit JournalWriter(QString historyFolder);
     ~JournalWriter();
     JournalWriter(const JournalWriter &) = delete;
     JournalWriter &operator=(const JournalWriter &) = delete;
 
     const QString &path() const { return m_path; }
-    // Replaces the journal of the pass before with an empty one.
     Status begin();
-    Status append(JournalRecord::Kind kind, QByteArrayView folder, QByteArrayView oldName,
-        QByteArrayView newName);
+    bool abandoned() const { return m_abandoned; }
+    // Declares a folder; written with the next record in it.
+    qint32 addFolder(qint32 parent, QByteArrayView name, const EntryIdentity &identity);
+    Status append(JournalRecord::Kind kind, qint32 folder, const EntryIdentity &file,
+        QByteArrayView oldName, QByteArrayView newName);
     // The change of the last record was not made after all.
     void withdraw();
-    // Syncs; a journal without records is removed.
-    void finish();
+    // Syncs and hands the journal to the history; a journal without
+    // records is removed.
+    Status finish();
 
 private:
-    Status failure(const QString &reason) const;
-    void truncateTo(qint64 size);
+    Status failure(const QString &reason);
+    // The journal is written through a shared mapping of its file, grown
+    // in steps; `error` is set when it cannot grow.
+    bool reserve(qint64 needed, int *error);
+    bool put(QByteArrayView bytes, int *error);
+    void cutTo(qint64 size);
+    void unmap();
 
+    QString m_historyFolder;
     QString m_path;
-    QFile m_file;
+    int m_fd = -1;
+    char *m_map = nullptr;
+    qint64 m_reserved = 0; // the bytes allocated and mapped
+    qint64 m_size = 0; // the bytes written
+    bool m_abandoned = false;
     qint64 m_beforeLast = 0;
-    qint64 m_size = 0;
-    QByteArray m_line; // reused for every record
-    QByteArray m_folder; // the folder of the last record, and its encoded form
-    QByteArray m_encodedFolder;
+    QByteArray m_line; // reused for every record; folder lines wait here
+    qint32 m_folders = 0;
     int m_records = 0;
     int m_unsynced = 0;
+    QElapsedTimer m_sinceSync;
 };
 
 namespace JournalFile {
 
-// Where the journal of the last pass lives: the per-user data folder.
-QString defaultPath();
-bool exists(const QString &path);
-// The records in the order they were written; a last line that a killed
-// pass left half written is no record.
-Result<QList<JournalRecord>> read(const QString &path);
-// Keeps `records` as the journal, or removes it when there are none.
-Status replace(const QString &path, const QList<JournalRecord> &records);
+// The journal of the file open at `fd`. A last line that a killed pass left
+// half written is no record.
+Result<Journal> read(int fd, const QString &path);
+// Keeps `journal` at `path` in place of what was there, by a rename, so
+// that a killed program leaves the one or the other.
+Status replace(const QString &path, const Journal &journal);
 
 } // namespace JournalFile

@@ -5,27 +5,47 @@
 
 #include <QFile>
 
+#include <memory>
+
 namespace {
+
+// Where a folder sits in the journal: it is written there, after the
+// folders it is in, only once something in it changes.
+struct FolderEntry
+{
+    std::shared_ptr<FolderEntry> parent;
+    QByteArray name; // the full path for the start folder
+    EntryIdentity identity;
+    qint32 index = -1; // not written yet
+};
 
 class JournalingFolder final : public ForwardingFolder
 {
 public:
-    JournalingFolder(FolderPtr inner, JournalWriter &journal)
+    JournalingFolder(FolderPtr inner, JournalWriter &journal, std::shared_ptr<FolderEntry> entry)
         : ForwardingFolder(std::move(inner))
         , m_journal(journal)
-        , m_path(QFile::encodeName(path()))
+        , m_entry(std::move(entry))
     { }
 
-    static Result<FolderPtr> wrap(Result<FolderPtr> opened, JournalWriter &journal)
+    static Result<FolderPtr> wrap(Result<FolderPtr> opened, JournalWriter &journal,
+        std::shared_ptr<FolderEntry> parent, QByteArray name)
     {
         if (!opened.ok() || !opened.value())
             return opened;
-        return FolderPtr(std::make_unique<JournalingFolder>(std::move(opened.value()), journal));
+        auto entry = std::make_shared<FolderEntry>();
+        entry->parent = std::move(parent);
+        entry->name = std::move(name);
+        // Undo finds the folder again only while it is still this one.
+        if (const Result<EntryIdentity> identity = opened.value()->identity("."); identity.ok())
+            entry->identity = identity.value();
+        return FolderPtr(
+            std::make_unique<JournalingFolder>(std::move(opened.value()), journal, entry));
     }
 
     Result<FolderPtr> openSubFolder(QByteArrayView name) override
     {
-        return wrap(inner().openSubFolder(name), m_journal);
+        return wrap(inner().openSubFolder(name), m_journal, m_entry, name.toByteArray());
     }
     Status setAttributes(QByteArrayView name, quint32 attributes) override
     {
@@ -41,11 +61,31 @@ public:
     }
 
 private:
+    qint32 indexOf(FolderEntry &entry)
+    {
+        if (entry.index < 0) {
+            const qint32 parent = entry.parent ? indexOf(*entry.parent) : -1;
+            entry.index = m_journal.addFolder(parent, entry.name, entry.identity);
+        }
+        return entry.index;
+    }
+
+    // Once the journal has failed, the pass asked the user, and went on
+    // only on OK: every later change goes on without a record.
     template <typename Change>
     Status journaled(
         JournalRecord::Kind kind, QByteArrayView oldName, QByteArrayView newName, Change change)
     {
-        if (const Status written = m_journal.append(kind, m_path, oldName, newName); !written.ok())
+        if (m_journal.abandoned())
+            return change();
+        // The file as it is before the change: its identity, and the mode
+        // to give back.
+        const Result<EntryIdentity> file = inner().identity(oldName);
+        if (!file.ok())
+            return file.failure();
+        if (const Status written
+            = m_journal.append(kind, indexOf(*m_entry), file.value(), oldName, newName);
+            !written.ok())
             return written;
         Status changed = change();
         if (!changed.ok())
@@ -54,12 +94,13 @@ private:
     }
 
     JournalWriter &m_journal;
-    QByteArray m_path;
+    std::shared_ptr<FolderEntry> m_entry;
 };
 
 } // namespace
 
 Result<FolderPtr> JournalingFileSystem::openFolder(const QString &path)
 {
-    return JournalingFolder::wrap(m_inner.openFolder(path), m_journal);
+    return JournalingFolder::wrap(
+        m_inner.openFolder(path), m_journal, nullptr, QFile::encodeName(path));
 }

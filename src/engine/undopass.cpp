@@ -1,52 +1,53 @@
 #include "undopass.h"
 
+#include "enginetexts.h"
+#include "filename.h"
 #include "namebytes.h"
 #include "passhost.h"
 
 #include <QFile>
 
-namespace {
+#include <algorithm>
+#include <cerrno>
 
-QByteArray keyOf(const QByteArray &folder, const QByteArray &name)
-{
-    return folder + '/' + name;
-}
-
-} // namespace
-
-UndoPass::UndoPass(FileSystem &fileSystem, PassHost &host)
+UndoPass::UndoPass(FileSystem &fileSystem, PassHost &host, int openFolders)
     : m_fileSystem(fileSystem)
     , m_host(host)
+    , m_openLimit(std::size_t(std::max(openFolders, 2)))
 { }
 
-QList<JournalRecord> UndoPass::run(const QList<JournalRecord> &records)
+UndoPass::~UndoPass() = default;
+
+Journal UndoPass::run(const Journal &journal)
 {
+    m_journal = &journal;
     m_summary = PassSummary();
     m_host.passStarted();
 
+    const QList<JournalRecord> &records = journal.records;
     QList<bool> kept(records.size(), false);
     for (qsizetype i = records.size() - 1; i >= 0; --i) {
-        const Flow flow = undo(records[i], i == records.size() - 1);
+        const Flow flow = undo(records[i]);
         if (flow == Flow::Abort) {
             m_summary.end = PassSummary::End::Stopped;
             // The record in hand and all before it stay for another try.
-            for (qsizetype j = 0; j <= i; ++j)
-                kept[j] = true;
+            std::fill(kept.begin(), kept.begin() + i + 1, true);
             break;
         }
         kept[i] = flow == Flow::Kept;
     }
-    m_folders.clear();
+    m_open.clear();
     if (m_summary.end == PassSummary::End::NotStarted)
         m_summary.end = PassSummary::End::Completed;
 
     m_host.passEnded();
 
-    QList<JournalRecord> left;
+    Journal left{journal.madeAt, journal.folders, {}};
     for (qsizetype i = 0; i < records.size(); ++i) {
         if (kept[i])
-            left.append(records[i]);
+            left.records.append(records[i]);
     }
+    m_journal = nullptr;
     return left;
 }
 
@@ -55,56 +56,98 @@ UndoPass::Flow UndoPass::report(const Failure &failure)
     return m_host.continueAfter(failure) ? Flow::Kept : Flow::Abort;
 }
 
-Result<Folder *> UndoPass::folderOf(const QByteArray &path)
+Folder *UndoPass::keepOpen(qint32 index, FolderPtr folder)
 {
-    if (const auto open = m_folders.find(path); open != m_folders.end())
-        return open->second.get();
-    Result<FolderPtr> opened = m_fileSystem.openFolder(QFile::decodeName(path));
-    if (!opened.ok())
-        return opened.failure();
-    Folder *folder = opened.value().get();
-    m_folders.emplace(path, std::move(opened.value()));
+    if (m_open.size() >= m_openLimit) {
+        const auto oldest = std::min_element(m_open.begin(), m_open.end(),
+            [](const auto &a, const auto &b) { return a.second.lastUse < b.second.lastUse; });
+        m_open.erase(oldest);
+    }
+    Folder *kept = folder.get();
+    m_open.insert_or_assign(index, OpenFolder{std::move(folder), ++m_uses});
+    return kept;
+}
+
+Result<Folder *> UndoPass::reach(qint32 index)
+{
+    // Up to the nearest folder still open, or to the start folder.
+    QList<qint32> chain;
+    Folder *folder = nullptr;
+    for (qint32 at = index; at >= 0; at = m_journal->folders[at].parent) {
+        if (m_unreachable.contains(at))
+            return static_cast<Folder *>(nullptr);
+        if (const auto open = m_open.find(at); open != m_open.end()) {
+            open->second.lastUse = ++m_uses;
+            folder = open->second.folder.get();
+            break;
+        }
+        chain.append(at);
+    }
+    // Then down, one name at a time: a link is never followed, and a folder
+    // that is no longer the one the pass worked in stops the way.
+    for (auto at = chain.crbegin(); at != chain.crend(); ++at) {
+        const JournalFolder &wanted = m_journal->folders[*at];
+        Result<FolderPtr> opened = folder ? folder->openSubFolder(wanted.name)
+                                          : m_fileSystem.openFolder(QFile::decodeName(wanted.name));
+        m_unreachable.insert(*at);
+        if (!opened.ok())
+            return opened.failure();
+        if (!opened.value())
+            return static_cast<Folder *>(nullptr); // a folder nothing may be changed in
+        const Result<EntryIdentity> identity = opened.value()->identity(".");
+        if (!identity.ok())
+            return identity.failure();
+        if (!identity.value().sameEntry(wanted.identity))
+            return Failure{ESTALE, EngineTexts::folderReplaced(opened.value()->path())};
+        m_unreachable.remove(*at);
+        folder = keepOpen(*at, std::move(opened.value()));
+    }
     return folder;
 }
 
-UndoPass::Flow UndoPass::undo(const JournalRecord &record, bool lastWritten)
+UndoPass::Flow UndoPass::undo(const JournalRecord &record)
 {
     if (m_host.stopRequested())
         return Flow::Abort;
     ++m_summary.filesRead;
-    m_host.fileRead(m_summary.filesRead, QFile::decodeName(record.folder),
-        NameBytes::decode(record.newName).text);
+    if (record.folder != m_shownFolder) {
+        m_shownFolder = record.folder;
+        m_shownPath = QFile::decodeName(m_journal->pathOf(record.folder));
+    }
+    m_host.fileRead(m_summary.filesRead, m_shownPath, NameBytes::decode(record.newName).text);
 
     const bool rename = record.kind == JournalRecord::Kind::Rename;
-    // The read-only bit of a file that stays under its new name belongs to
-    // whatever now holds the old name.
-    if (!rename && m_notBack.contains(keyOf(record.folder, record.oldName)))
+    // The mode of a file that stays under its new name belongs to whatever
+    // now holds the old name.
+    const std::pair<qint32, QByteArray> key{record.folder, record.oldName};
+    if (!rename && m_notBack.contains(key))
         return Flow::Kept;
 
-    const Result<Folder *> folder = folderOf(record.folder);
+    const Result<Folder *> folder = reach(record.folder);
     Flow flow = Flow::Kept;
     if (!folder.ok())
         flow = report(folder.failure());
-    else if (!folder.value())
-        flow = Flow::Kept; // a folder nothing may be changed in
-    else
-        flow = rename ? undoRename(*folder.value(), record, lastWritten)
-                      : undoReadOnly(*folder.value(), record);
+    else if (folder.value())
+        flow = rename ? undoRename(*folder.value(), record) : undoReadOnly(*folder.value(), record);
     if (rename && flow != Flow::Done)
-        m_notBack.insert(keyOf(record.folder, record.oldName));
+        m_notBack.insert(key);
     return flow;
 }
 
-UndoPass::Flow UndoPass::undoRename(Folder &folder, const JournalRecord &record, bool lastWritten)
+UndoPass::Flow UndoPass::undoRename(Folder &folder, const JournalRecord &record)
 {
-    // A pass killed between writing its last record and renaming leaves a
-    // record of a rename that never happened: nothing to take back.
-    if (lastWritten) {
-        const Result<bool> renamed = folder.fileExists(record.newName);
-        const Result<bool> stayed = folder.fileExists(record.oldName);
-        if (renamed.ok() && !renamed.value() && stayed.ok() && stayed.value())
-            return Flow::Done;
-    }
+    // Already back: an Undo killed after this rename, or a pass killed
+    // between writing the record and renaming.
+    if (const Result<EntryIdentity> old = folder.identity(record.oldName);
+        old.ok() && old.value().sameEntry(record.file))
+        return Flow::Done;
+    const Result<EntryIdentity> now = folder.identity(record.newName);
+    if (!now.ok())
+        return report(now.failure());
+    if (!now.value().sameEntry(record.file))
+        return report({ESTALE,
+            EngineTexts::fileReplaced(
+                joinedPath(folder.path(), NameBytes::decode(record.newName).text))});
     if (const Status back = folder.rename(record.newName, record.oldName); !back.ok())
         return report(back.failure());
     m_host.fileFixed(++m_summary.filesFixed);
@@ -113,10 +156,16 @@ UndoPass::Flow UndoPass::undoRename(Folder &folder, const JournalRecord &record,
 
 UndoPass::Flow UndoPass::undoReadOnly(Folder &folder, const JournalRecord &record)
 {
-    const Result<quint32> attributes = folder.attributes(record.oldName);
-    if (!attributes.ok())
-        return report(attributes.failure());
-    const Status written
-        = folder.setAttributes(record.oldName, attributes.value() | FileAttribute::ReadOnly);
+    constexpr quint32 PermissionBits = 07777;
+    const Result<EntryIdentity> now = folder.identity(record.oldName);
+    if (!now.ok())
+        return report(now.failure());
+    if (!now.value().sameEntry(record.file))
+        return report({ESTALE,
+            EngineTexts::fileReplaced(
+                joinedPath(folder.path(), NameBytes::decode(record.oldName).text))});
+    if ((now.value().mode & PermissionBits) == (record.file.mode & PermissionBits))
+        return Flow::Done;
+    const Status written = folder.setMode(record.oldName, record.file.mode & PermissionBits);
     return written.ok() ? Flow::Done : report(written.failure());
 }

@@ -4,41 +4,62 @@
 #include "journal.h"
 #include "passsummary.h"
 
-#include <QList>
 #include <QSet>
 
-#include <map>
+#include <unordered_map>
 
 class PassHost;
 
-// Takes back the changes of the last pass from its journal, the last change
+// Takes back the changes of one execution from its journal, the last change
 // first: every file goes back from its new name to its old one, never
-// replacing anything, and gets its read-only bit back where the pass
-// cleared it. What cannot be taken back is reported through the error
-// dialog (OK skips it, Cancel stops) and kept for another try.
+// replacing anything, and gets back the mode it had where the pass cleared
+// its read-only bit. Folders are reached from the start folder one name at
+// a time without following a link, and only while each is still the folder
+// the pass worked in; a file goes back only while it is still the file the
+// pass changed. What cannot be taken back is reported through the error
+// dialog (OK skips it, Cancel stops) and kept for another try; a change
+// found already taken back counts as done.
 class UndoPass final
 {
 public:
-    UndoPass(FileSystem &fileSystem, PassHost &host);
+    // At most `openFolders` folders are held open at a time.
+    UndoPass(FileSystem &fileSystem, PassHost &host, int openFolders = 64);
+    ~UndoPass();
+    UndoPass(const UndoPass &) = delete;
+    UndoPass &operator=(const UndoPass &) = delete;
 
-    // The records that were not taken back, in journal order.
-    QList<JournalRecord> run(const QList<JournalRecord> &records);
+    // What is left of `journal`: the records that were not taken back, in
+    // journal order.
+    Journal run(const Journal &journal);
 
     // Records looked at, and renames taken back, by the last run.
     const PassSummary &summary() const { return m_summary; }
 
 private:
     enum class Flow { Done, Kept, Abort };
+    struct OpenFolder
+    {
+        FolderPtr folder;
+        quint64 lastUse = 0;
+    };
 
-    Flow undo(const JournalRecord &record, bool lastWritten);
-    Flow undoRename(Folder &folder, const JournalRecord &record, bool lastWritten);
+    Flow undo(const JournalRecord &record);
+    Flow undoRename(Folder &folder, const JournalRecord &record);
     Flow undoReadOnly(Folder &folder, const JournalRecord &record);
     Flow report(const Failure &failure);
-    Result<Folder *> folderOf(const QByteArray &path);
+    // nullptr for a folder whose failure was reported already.
+    Result<Folder *> reach(qint32 index);
+    Folder *keepOpen(qint32 index, FolderPtr folder);
 
     FileSystem &m_fileSystem;
     PassHost &m_host;
     PassSummary m_summary;
-    std::map<QByteArray, FolderPtr> m_folders;
-    QSet<QByteArray> m_notBack; // "folder/old name" of renames that stay
+    const Journal *m_journal = nullptr;
+    std::size_t m_openLimit;
+    std::unordered_map<qint32, OpenFolder> m_open;
+    quint64 m_uses = 0;
+    QSet<qint32> m_unreachable;
+    QSet<std::pair<qint32, QByteArray>> m_notBack; // renames that stay
+    qint32 m_shownFolder = -1;
+    QString m_shownPath;
 };

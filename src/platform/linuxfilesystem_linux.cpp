@@ -68,6 +68,8 @@ public:
         return *m_ignoresCase;
     }
     bool isMountRoot() override { return FolderProbes::isMountRoot(m_fd.get()); }
+    Result<EntryIdentity> identity(QByteArrayView name) override;
+    Status setMode(QByteArrayView name, quint32 mode) override;
 
     // Opens `fd`'s folder as a Folder, or nullptr for a virtual file system.
     static Result<FolderPtr> adopt(UniqueFd fd, QString path, RenameCalls &calls,
@@ -217,6 +219,23 @@ Result<bool> LinuxFolder::fileExists(QByteArrayView name)
     if (error == ENAMETOOLONG && name.size() > NAME_MAX)
         return false;
     return systemFailure(error, u"Cannot check whether %1 exists"_s.arg(quoted(pathOf(name))));
+}
+
+Result<EntryIdentity> LinuxFolder::identity(QByteArrayView name)
+{
+    struct stat info;
+    if (fstatat(m_fd.get(), cName(name).constData(), &info, AT_SYMLINK_NOFOLLOW) != 0)
+        return systemFailure(errno, u"Cannot read the identity of "_s + quoted(pathOf(name)));
+    return EntryIdentity{quint64(info.st_dev), quint64(info.st_ino), quint32(info.st_mode)};
+}
+
+Status LinuxFolder::setMode(QByteArrayView name, quint32 mode)
+{
+    // A link is refused, not followed.
+    if (fchmodat(m_fd.get(), cName(name).constData(), mode_t(mode & 07777), AT_SYMLINK_NOFOLLOW)
+        != 0)
+        return systemFailure(errno, u"Cannot change the attributes of "_s + quoted(pathOf(name)));
+    return Status::success();
 }
 
 } // namespace

@@ -15,6 +15,7 @@
 #include "limitbox.h"
 #include "limitcheck.h"
 #include "lockkeys.h"
+#include "openfilelimit.h"
 #include "panelstatusbar.h"
 #include "passhost.h"
 #include "passinputguard.h"
@@ -27,6 +28,7 @@
 #include "textconversions.h"
 #include "twips.h"
 #include "uitexts.h"
+#include "undohistory.h"
 #include "undopass.h"
 #include "userdialogs.h"
 #include "validationgate.h"
@@ -36,6 +38,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDropEvent>
+#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
@@ -55,7 +58,7 @@ frmMain::frmMain(FileSystem &fileSystem, const Drives &drives, SettingsStore &st
     , m_drives(drives)
     , m_store(store)
     , m_dialogs(dialogs)
-    , m_journalPath(JournalFile::defaultPath())
+    , m_journalPath(UndoHistory::defaultFolder())
 {
     setWindowTitle(UiTexts::programCaption());
     setWindowIcon(programIcon());
@@ -100,7 +103,8 @@ frmMain::frmMain(FileSystem &fileSystem, const Drives &drives, SettingsStore &st
     connect(mnuFileUndo, &QAction::triggered, this, &frmMain::mnuFileUndo_Click);
     connect(mnuFilePreview, &QAction::triggered, this, &frmMain::mnuFilePreview_Click);
     connect(mnuFileExit, &QAction::triggered, this, &frmMain::mnuFileExit_Click);
-    // The journal may have come or gone since (another copy of the program).
+    // Journals may have come or gone since (another window or copy of the
+    // program).
     connect(mnuFile, &QMenu::aboutToShow, this, &frmMain::showUndoAvailable);
     connect(mnuHelpAbout, &QAction::triggered, this, &frmMain::mnuHelpAbout_Click);
     connectSettingsMenu();
@@ -533,7 +537,7 @@ void frmMain::setJournalPath(const QString &path)
 
 void frmMain::showUndoAvailable()
 {
-    mnuFileUndo->setEnabled(!m_passRunning && JournalFile::exists(m_journalPath));
+    mnuFileUndo->setEnabled(!m_passRunning && UndoHistory(m_journalPath).hasUndo());
 }
 
 bool frmMain::limitsAccepted()
@@ -599,29 +603,36 @@ void frmMain::mnuFileUndo_Click()
 {
     if (m_passRunning)
         return;
-    const Result<QList<JournalRecord>> records = JournalFile::read(m_journalPath);
-    if (!records.ok()) {
-        m_dialogs.warn(records.failure().description);
+    // Held from the question to the end, so that no other window takes the
+    // same execution back meanwhile.
+    UndoHistory history(m_journalPath);
+    Result<std::optional<HeldJournal>> newest = history.takeNewest();
+    if (!newest.ok() || !newest.value()) {
+        if (!newest.ok())
+            m_dialogs.warn(newest.failure().description);
         showUndoAvailable();
         return;
     }
-    const auto renames = std::count_if(records.value().cbegin(), records.value().cend(),
-        [](const JournalRecord &record) { return record.kind == JournalRecord::Kind::Rename; });
+    HeldJournal &held = *newest.value();
+    const Journal &journal = held.journal();
     QMessageBox question(QMessageBox::Question, UiTexts::undoTitle(),
-        UiTexts::undoQuestion(qint64(renames)), QMessageBox::Ok | QMessageBox::Cancel, this);
+        UiTexts::undoQuestion(journal.count(JournalRecord::Kind::Rename),
+            journal.count(JournalRecord::Kind::ReadOnlyCleared),
+            QFile::decodeName(journal.pathOf(0)), QDateTime::fromMSecsSinceEpoch(journal.madeAt)),
+        QMessageBox::Ok | QMessageBox::Cancel, this);
     question.setDefaultButton(QMessageBox::Cancel);
     if (question.exec() != QMessageBox::Ok)
         return;
 
-    QList<JournalRecord> left;
+    Journal left;
     {
         const QScopedValueRollback running(m_passRunning, true);
         const PassInputGuard guard(*this, [this] { m_passHost->requestStop(); });
-        UndoPass undo(m_fileSystem, *m_passHost);
-        left = undo.run(records.value());
+        UndoPass undo(m_fileSystem, *m_passHost, folderDescriptorBudget());
+        left = undo.run(journal);
     }
-    // What could not be taken back stays for another Undo.
-    if (const Status kept = JournalFile::replace(m_journalPath, left); !kept.ok())
+    // What could not be taken back stays on top for another Undo.
+    if (const Status kept = history.keep(held, left); !kept.ok())
         m_dialogs.warn(kept.failure().description);
     showUndoAvailable();
     if (m_closeAfterPass)

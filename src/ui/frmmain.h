@@ -58,8 +58,8 @@ public:
     // Where start-up looks for the removal list; beside the executable or
     // in the user's configuration folder unless set.
     void setRemovalListFolder(const QString &folder) { m_removalListFolder = folder; }
-    // Where every pass keeps the journal that Undo takes it back from; the
-    // per-user data folder unless set.
+    // The folder of the undo history, where every pass keeps the journal
+    // that Undo takes it back from; in the per-user data folder unless set.
     void setJournalPath(const QString &path);
     // Shows a folder for this run, as if the user had opened it in the
     // folder list; the saved defaults stay. A folder that cannot be shown is

@@ -5,6 +5,8 @@
 #include "settingstexts.h"
 
 #include <QCoreApplication>
+#include <QLocale>
+#include <QStringList>
 
 using namespace Qt::StringLiterals;
 
@@ -88,15 +90,28 @@ QString undoTitle()
 {
     return QCoreApplication::translate("UiTexts", "Undo Last Execution");
 }
-QString undoQuestion(qint64 renames)
+QString undoQuestion(
+    qint64 renames, qint64 readOnlyChanges, const QString &folder, const QDateTime &madeAt)
 {
-    return (renames == 1 ? QCoreApplication::translate(
-                "UiTexts", "Take back the %1 rename of the last execution?")
-                         : QCoreApplication::translate(
-                             "UiTexts", "Take back the %1 renames of the last execution?"))
-               .arg(renames)
+    const auto counted = [](qint64 count, const QString &one, const QString &many) {
+        return (count == 1 ? one : many).arg(count);
+    };
+    QStringList changes;
+    if (renames > 0 || readOnlyChanges == 0) {
+        changes.append(counted(renames, QCoreApplication::translate("UiTexts", "%1 rename"),
+            QCoreApplication::translate("UiTexts", "%1 renames")));
+    }
+    if (readOnlyChanges > 0) {
+        changes.append(
+            counted(readOnlyChanges, QCoreApplication::translate("UiTexts", "%1 read-only change"),
+                QCoreApplication::translate("UiTexts", "%1 read-only changes")));
+    }
+    const QLocale locale;
+    return QCoreApplication::translate("UiTexts", "Take back the %1 made in %2 on %3 at %4?")
+               .arg(changes.join(QCoreApplication::translate("UiTexts", " and ")), folder,
+                   locale.toString(madeAt, u"d MMM yyyy"_s), locale.toString(madeAt, u"HH:mm"_s))
         + QCoreApplication::translate("UiTexts",
-            "\nEvery file goes back to its old name, and read-only files become read-only "
+            "\nEvery file goes back to its old name, and read-only files get their old mode "
             "again. Nothing is replaced.");
 }
 QString settingsMenu()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 
 // Every text of the windows that the user sees, spelled as the program shows
@@ -27,7 +28,11 @@ QString fileUndo(); // "&Undo Last Execution"
 QString filePreview(); // "Pre&view..."
 QString fileExit();
 QString undoTitle();
-QString undoQuestion(qint64 renames);
+// Names the folder, the time and what is taken back, as "Take back the 289
+// renames and 8 read-only changes made in /home/ann/Downloads on 7 Dec 2026
+// at 14:02?".
+QString undoQuestion(
+    qint64 renames, qint64 readOnlyChanges, const QString &folder, const QDateTime &madeAt);
 QString settingsMenu();
 QString settingsDefaultDrive();
 QString settingsDefaultPath();

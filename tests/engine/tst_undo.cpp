@@ -1,24 +1,87 @@
-// A pass with its journal, then Undo, on real temporary folders: the tree
-// must come back exactly as it was, whatever stood in the way.
+// Passes with their journals, then Undo, on real temporary folders: the tree
+// must come back exactly as it was, whatever stood in the way, and the
+// history must survive other processes, full disks and odd files.
+#include "enginetexts.h"
 #include "executionpass.h"
 #include "journal.h"
 #include "linuxfilesystem.h"
+#include "openfilelimit.h"
 #include "recordinghost.h"
 #include "treesnapshot.h"
+#include "undohistory.h"
 #include "undopass.h"
 
+#include <QDateTime>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <cerrno>
 #include <csignal>
+#include <dirent.h>
+#include <fcntl.h>
 #include <filesystem>
-#include <fstream>
+#include <functional>
+#include <sys/file.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
 namespace fs = std::filesystem;
+
+namespace {
+
+// The exit code of `body` run in a child process; -1 when it was killed.
+int inChild(const std::function<int()> &body)
+{
+    const pid_t child = fork();
+    if (child == 0)
+        ::_exit(body());
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status))
+        return -1;
+    return WEXITSTATUS(status);
+}
+
+void setLimit(int resource, rlim_t value)
+{
+    const struct rlimit limit
+    {
+        value, value
+    };
+    ::setrlimit(resource, &limit);
+}
+
+// Removes what `fd` holds, however deep: a path could not reach it.
+void removeBelow(int fd)
+{
+    DIR *dir = ::fdopendir(::dup(fd));
+    while (const dirent *entry = dir ? ::readdir(dir) : nullptr) {
+        const QByteArray name(entry->d_name);
+        if (name == "." || name == "..")
+            continue;
+        if (entry->d_type == DT_DIR) {
+            const int sub = ::openat(fd, entry->d_name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW);
+            removeBelow(sub);
+            ::close(sub);
+            ::unlinkat(fd, entry->d_name, AT_REMOVEDIR);
+        } else {
+            ::unlinkat(fd, entry->d_name, 0);
+        }
+    }
+    if (dir)
+        ::closedir(dir);
+}
+
+EntryIdentity identityOf(int fd, const char *name)
+{
+    struct stat info;
+    ::fstatat(fd, name, &info, AT_SYMLINK_NOFOLLOW);
+    return {quint64(info.st_dev), quint64(info.st_ino), quint32(info.st_mode)};
+}
+
+} // namespace
 
 class TestUndo final : public QObject
 {
@@ -26,30 +89,33 @@ class TestUndo final : public QObject
 
     std::optional<QTemporaryDir> m_temp;
     fs::path m_root;
-    QString m_journal;
+    QString m_history;
     LinuxFileSystem m_native;
     RecordingHost m_host;
 
-    // A pass that cleans copy tags, doubled specials and underscores, with
-    // its journal at `journalPath`.
-    void execute(const QString &journalPath)
+    // A pass that cleans copy tags, doubled specials and underscores.
+    void execute()
     {
-        JournalWriter journal(journalPath);
+        JournalWriter journal(m_history);
         ExecutionPass(m_native, m_host, m_host.settings, &journal).execute();
     }
-    QList<JournalRecord> journal() const
+    QStringList journals() const { return UndoHistory(m_history).names(); }
+    // Undo of the newest execution: the records left of it (-1 when there
+    // was none) and the renames taken back.
+    using Undone = std::pair<qsizetype, qint32>;
+    Undone undoNewest(int openFolders = 64)
     {
-        const Result<QList<JournalRecord>> read = JournalFile::read(m_journal);
-        return read.ok() ? read.value() : QList<JournalRecord>{};
+        UndoHistory history(m_history);
+        Result<std::optional<HeldJournal>> taken = history.takeNewest();
+        if (!taken.ok() || !taken.value())
+            return {-1, 0};
+        UndoPass undo(m_native, m_host, openFolders);
+        const Journal left = undo.run(taken.value()->journal());
+        if (!history.keep(*taken.value(), left).ok())
+            return {-2, 0};
+        return {left.records.size(), undo.summary().filesFixed};
     }
-    // Undo of `records`: what it could not take back, and the renames it did.
-    using Undone = std::pair<QList<JournalRecord>, qint32>;
-    Undone undo(const QList<JournalRecord> &records)
-    {
-        UndoPass undo(m_native, m_host);
-        const QList<JournalRecord> left = undo.run(records);
-        return {left, undo.summary().filesFixed};
-    }
+    QByteArray rootBytes() const { return QByteArray::fromStdString(m_root.string()); }
 
 private Q_SLOTS:
     void init()
@@ -57,7 +123,7 @@ private Q_SLOTS:
         QVERIFY(m_temp.emplace().isValid());
         m_root = fs::path(m_temp->path().toStdString()) / "tree";
         fs::create_directory(m_root);
-        m_journal = m_temp->filePath(u"journal/last-execution.journal"_s);
+        m_history = m_temp->filePath(u"data/undo history"_s);
         m_host = RecordingHost();
         m_host.settings.startFolder = QString::fromStdString(m_root.string());
         m_host.settings.rules.copy = true;
@@ -65,7 +131,13 @@ private Q_SLOTS:
         m_host.settings.rules.underline = true;
         m_host.settings.limit = 100000;
     }
-    void cleanup() { fs::remove_all(m_root); } // Qt cannot remove names that are not text
+    void cleanup()
+    {
+        // Qt cannot remove names that are not text, nor trees past PATH_MAX.
+        const int fd = ::open(m_temp->path().toLocal8Bit().constData(), O_RDONLY | O_DIRECTORY);
+        removeBelow(fd);
+        ::close(fd);
+    }
 
     void undoGivesBackTheTreeBefore_data()
     {
@@ -91,57 +163,134 @@ private Q_SLOTS:
 
         buildTree(m_root, layout);
         const QByteArrayList before = treeSnapshot(m_root);
-        execute(m_journal);
+        execute();
         QCOMPARE(m_host.renamed.size(), renames);
 
-        QCOMPARE(undo(journal()), Undone({}, renames));
+        QCOMPARE(undoNewest(), Undone(0, renames));
         QCOMPARE(treeSnapshot(m_root), before);
+        QVERIFY(journals().isEmpty());
     }
-    void passKilledMidwayIsUndone_data()
+    void executionsComeBackNewestFirst()
     {
-        QTest::addColumn<int>("killAfter"); // renames before SIGKILL
-        QTest::newRow("after the first rename") << 1;
-        QTest::newRow("after a few") << 7;
+        QByteArray layout = "sub/CC deep.txt|CC ro.txt";
+        for (int i = 0; i < 6; ++i)
+            layout += "|CC f" + QByteArray::number(i) + "__x.txt";
+        buildTree(m_root, layout);
+        fs::permissions(m_root / "CC ro.txt", fs::perms(0464));
+        m_host.settings.limit = 2;
+        QList<QByteArrayList> states{treeSnapshot(m_root)};
+        for (int run = 0; run < 3; ++run) {
+            execute();
+            states.append(treeSnapshot(m_root));
+            QVERIFY(states.back() != states[states.size() - 2]);
+        }
+        // A pass that changes nothing leaves the history as it is.
+        m_host.renamed.clear();
+        execute();
+        QVERIFY(m_host.renamed.isEmpty());
+        QCOMPARE(journals().size(), 3);
+
+        for (int run = 2; run >= 0; --run) {
+            QCOMPARE(undoNewest().first, 0);
+            QCOMPARE(treeSnapshot(m_root), states[run]);
+        }
+        QVERIFY(journals().isEmpty());
+        QVERIFY(m_host.failures.isEmpty());
+    }
+    void historyKeepsTheNewestFiftyOfNinetyDays_data()
+    {
+        QTest::addColumn<int>("journals");
+        QTest::addColumn<int>("oldestDays"); // the age of the oldest
+        QTest::addColumn<bool>("oldestHeld"); // by another window
+        QTest::addColumn<bool>("newestEmpty"); // a pass killed before its first change
+        QTest::addColumn<int>("kept");
+        QTest::newRow("fifty of fifty-two") << 52 << 0 << false << false << 50;
+        QTest::newRow("none older than ninety days") << 3 << 91 << false << false << 2;
+        QTest::newRow("one held elsewhere stays") << 52 << 91 << true << false << 51;
+        QTest::newRow("one without records counts for nothing") << 51 << 0 << false << true << 51;
+    }
+    void historyKeepsTheNewestFiftyOfNinetyDays()
+    {
+        QFETCH(int, journals);
+        QFETCH(int, oldestDays);
+        QFETCH(bool, oldestHeld);
+        QFETCH(bool, newestEmpty);
+        QFETCH(int, kept);
+
+        QVERIFY(QDir().mkpath(m_history));
+        const qint64 now = QDateTime::currentMSecsSinceEpoch();
+        QStringList paths;
+        for (int i = 0; i < journals; ++i) {
+            const qint64 madeAt
+                = now - (journals - i) - (i == 0 ? qint64(oldestDays) * 24 * 3600 * 1000 : 0);
+            const QString path = m_history + u"/%1-1-0.journal"_s.arg(madeAt, 13, 10, QChar(u'0'));
+            // Folders are written with the first record in them.
+            Journal journal{madeAt, {}, {}};
+            if (!(newestEmpty && i == journals - 1)) {
+                journal.folders.append({-1, "/t", {}});
+                journal.records.append({JournalRecord::Kind::Rename, 0, "a", "b", {}});
+            }
+            QVERIFY(JournalFile::replace(path, journal).ok());
+            paths.append(path);
+        }
+        const int held = ::open(QFile::encodeName(paths[0]).constData(), O_RDONLY);
+        if (oldestHeld)
+            QCOMPARE(::flock(held, LOCK_EX), 0);
+        QVERIFY(UndoHistory(m_history).prune().ok());
+        ::close(held);
+        QCOMPARE(this->journals().size(), kept);
+        QVERIFY(QFile::exists(paths.back()));
+        QCOMPARE(QFile::exists(paths[0]), oldestHeld || kept == journals);
+    }
+    void changesAlreadyTakenBackAreDone_data()
+    {
+        QTest::addColumn<int>("takenBack"); // renames an earlier Undo made before it was killed
+        QTest::addColumn<bool>("modeBack");
+        QTest::newRow("the newest renames") << 7 << false;
+        QTest::newRow("every rename and the mode") << 21 << true;
+    }
+    void changesAlreadyTakenBackAreDone()
+    {
+        QFETCH(int, takenBack);
+        QFETCH(bool, modeBack);
+        QByteArray layout = "CC locked.txt*";
+        for (int i = 0; i < 20; ++i)
+            layout += "|CC f" + QByteArray::number(i) + ".txt";
+        buildTree(m_root, layout);
+        const QByteArrayList before = treeSnapshot(m_root);
+        execute();
+        for (qsizetype i = m_host.renamed.size() - 1; i >= m_host.renamed.size() - takenBack; --i)
+            fs::rename(m_root / m_host.renamed[i].newName.toStdString(),
+                m_root / m_host.renamed[i].oldName.toStdString());
+        if (modeBack)
+            fs::permissions(m_root / "CC locked.txt", fs::perms(0444));
+
+        QCOMPARE(undoNewest(), Undone(0, 21 - takenBack));
+        QVERIFY(m_host.failures.isEmpty());
+        QCOMPARE(treeSnapshot(m_root), before);
     }
     void passKilledMidwayIsUndone()
     {
-        QFETCH(int, killAfter);
         QByteArray layout = "sub/CC deep.txt|CC locked.txt*";
         for (int i = 0; i < 20; ++i)
             layout += "|CC f" + QByteArray::number(i) + ".txt";
         buildTree(m_root, layout);
         const QByteArrayList before = treeSnapshot(m_root);
 
-        const pid_t child = fork();
-        QVERIFY(child >= 0);
-        if (child == 0) {
-            m_host.onRenamed = [left = killAfter](const RenamedFile &) mutable {
+        QCOMPARE(inChild([&] {
+            m_host.onRenamed = [left = 7](const RenamedFile &) mutable {
                 if (--left == 0)
                     ::kill(::getpid(), SIGKILL);
             };
-            execute(m_journal);
-            ::_exit(0);
-        }
-        int status = 0;
-        QCOMPARE(::waitpid(child, &status, 0), child);
-        QVERIFY(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+            execute();
+            return 0;
+        }),
+            -1);
         QVERIFY(treeSnapshot(m_root) != before);
 
-        QCOMPARE(undo(journal()), Undone({}, killAfter));
+        QCOMPARE(undoNewest(), Undone(0, 7));
         QVERIFY(m_host.failures.isEmpty());
         QCOMPARE(treeSnapshot(m_root), before);
-    }
-    void recordOfARenameThatNeverHappened()
-    {
-        // Killed between writing the last record and renaming.
-        buildTree(m_root, "CC a.txt|b.txt"_ba);
-        const QByteArray folder = QByteArray::fromStdString(m_root.string());
-        const QList<JournalRecord> records{
-            {JournalRecord::Kind::Rename, folder, "CC b.txt", "b.txt"},
-            {JournalRecord::Kind::Rename, folder, "CC a.txt", "a.txt"}};
-        QCOMPARE(undo(records), Undone({}, 1));
-        QVERIFY(m_host.failures.isEmpty());
-        QVERIFY(fs::exists(m_root / "CC a.txt") && fs::exists(m_root / "CC b.txt"));
     }
     void undoNeverOverwrites_data()
     {
@@ -159,10 +308,7 @@ private Q_SLOTS:
         QFETCH(bool, ok);
         buildTree(m_root, "sub/CC a.txt|CC top.txt*"_ba);
         const QByteArrayList before = treeSnapshot(m_root);
-        execute(m_journal);
-        // Subfolders go first: sub's rename, then top's read-only bit and rename.
-        const QList<JournalRecord> records = journal();
-        QCOMPARE(records.size(), 3);
+        execute();
 
         const fs::path top = m_root / "top.txt";
         const fs::path stands = m_root / (taken ? "CC top.txt" : "top again.txt");
@@ -170,7 +316,6 @@ private Q_SLOTS:
             buildTree(m_root, "CC top.txt"_ba);
         else
             fs::rename(top, stands);
-        // Its content and mode, as they must stay.
         const auto standing = [&] {
             const QByteArray name = QByteArray::fromStdString(stands.filename().string()) + '|';
             for (const QByteArray &line : treeSnapshot(m_root))
@@ -180,7 +325,8 @@ private Q_SLOTS:
         };
         const QByteArray meanwhile = standing();
         m_host.answers = {ok};
-        QCOMPARE(undo(records), Undone(ok ? records.mid(1) : records, ok ? 1 : 0));
+        // Subfolders go first: sub's rename, then top's mode and rename.
+        QCOMPARE(undoNewest(), Undone(ok ? 2 : 3, ok ? 1 : 0));
         QCOMPARE(m_host.failureNumbers(), QList<int>{taken ? EEXIST : ENOENT});
         QCOMPARE(standing(), meanwhile);
         QCOMPARE(fs::exists(m_root / "sub" / "CC a.txt"), ok);
@@ -190,50 +336,260 @@ private Q_SLOTS:
             fs::remove(stands);
         else
             fs::rename(stands, top);
-        QCOMPARE(undo(ok ? records.mid(1) : records), Undone({}, ok ? 1 : 2));
+        QCOMPARE(undoNewest(), Undone(0, ok ? 1 : 2));
         QCOMPARE(treeSnapshot(m_root), before);
     }
-    void journalThatCannotBeWritten_data()
+    void undoLeavesWhatThePassDidNotTouch_data()
+    {
+        QTest::addColumn<QByteArray>("swapped"); // made to stand where the pass worked
+        QTest::addColumn<int>("failure");
+        QTest::addColumn<int>("left");
+        QTest::newRow("a subfolder swapped for a link") << "sub"_ba << ENOTDIR << 2;
+        QTest::newRow("the start folder swapped for a link") << ""_ba << ESTALE << 3;
+        QTest::newRow("a renamed file replaced by another") << "a.txt"_ba << ESTALE << 1;
+    }
+    void undoLeavesWhatThePassDidNotTouch()
+    {
+        QFETCH(QByteArray, swapped);
+        QFETCH(int, failure);
+        QFETCH(int, left);
+        buildTree(m_root, "sub/CC x.txt|sub/CC y.txt|CC a.txt"_ba);
+        const fs::path other = m_root.parent_path() / "other";
+        buildTree(other, "x.txt|y.txt|a.txt"_ba);
+        execute();
+        const fs::path at = swapped.isEmpty() ? m_root : m_root / swapped.toStdString();
+        const bool file = swapped.endsWith(".txt");
+        const fs::path real = at.string() + ".real";
+        if (file) {
+            // Made before the old one goes, so that it cannot reuse its inode.
+            buildTree(m_root, "new.txt"_ba);
+            fs::rename(m_root / "new.txt", at);
+        } else {
+            fs::rename(at, real);
+            fs::create_symlink(other, at);
+        }
+        const QByteArrayList otherBefore = treeSnapshot(other);
+        const QByteArrayList realBefore = file ? QByteArrayList() : treeSnapshot(real);
+
+        QCOMPARE(undoNewest().first, left);
+        QCOMPARE(m_host.failureNumbers(), QList<int>{failure});
+        QCOMPARE(treeSnapshot(other), otherBefore);
+        if (file) {
+            QVERIFY(treeSnapshot(m_root).contains("a.txt|644|new.txt"));
+            QVERIFY(fs::exists(m_root / "sub" / "CC x.txt"));
+        } else {
+            QCOMPARE(treeSnapshot(real), realBefore);
+        }
+    }
+    void modesComeBackExactly_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::newRow("0464") << 0464;
+        QTest::newRow("0640, never read-only") << 0640;
+        QTest::newRow("0400") << 0400;
+        QTest::newRow("0555") << 0555;
+    }
+    void modesComeBackExactly()
+    {
+        QFETCH(int, mode);
+        buildTree(m_root, "CC f.txt"_ba);
+        fs::permissions(m_root / "CC f.txt", fs::perms(mode));
+        execute();
+        QCOMPARE(int(fs::status(m_root / "f.txt").permissions()), mode | 0200);
+        QCOMPARE(undoNewest(), Undone(0, 1));
+        QCOMPARE(int(fs::status(m_root / "CC f.txt").permissions()), mode);
+    }
+    void journalsThatAreNoRegularFiles_data()
+    {
+        QTest::addColumn<QString>("fifo");
+        QTest::newRow("the newest journal") << u"9999999999999-1-0.journal"_s;
+        QTest::newRow("the history's lock") << u"lock"_s;
+    }
+    void journalsThatAreNoRegularFiles()
+    {
+        QFETCH(QString, fifo);
+        buildTree(m_root, "CC a.txt"_ba);
+        QVERIFY(QDir().mkpath(m_history));
+        QCOMPARE(::mkfifo(QFile::encodeName(m_history + u'/' + fifo).constData(), 0600), 0);
+        QVERIFY(!UndoHistory(m_history).hasUndo());
+        // Nothing waits for a writer: with the lock a FIFO the journal
+        // cannot be made, and OK goes on without it.
+        execute();
+        QVERIFY(fs::exists(m_root / "a.txt"));
+        const bool lock = fifo == u"lock"_s;
+        QCOMPARE(m_host.failures.size(), lock ? 1 : 0);
+        QCOMPARE(UndoHistory(m_history).hasUndo(), !lock);
+        QCOMPARE(undoNewest().first, lock ? -1 : 0);
+        QCOMPARE(fs::exists(m_root / "CC a.txt"), !lock);
+    }
+    void fullDiskIsAskedAboutOnce_data()
     {
         QTest::addColumn<bool>("ok");
-        QTest::newRow("OK goes on without undo") << true;
-        QTest::newRow("Cancel starts nothing") << false;
+        QTest::newRow("OK goes on without a journal") << true;
+        QTest::newRow("Cancel stops") << false;
     }
-    void journalThatCannotBeWritten()
+    void fullDiskIsAskedAboutOnce()
     {
         QFETCH(bool, ok);
-        buildTree(m_root, "CC a.txt|blocker"_ba);
-        // Its folder would have to be made where a file stands.
-        const QString path = QString::fromStdString((m_root / "blocker" / "journal").string());
+        QByteArray layout = "CC f100.txt";
+        for (int i = 101; i < 300; ++i)
+            layout += "|CC f" + QByteArray::number(i) + ".txt";
+        buildTree(m_root, layout);
+        const QByteArrayList before = treeSnapshot(m_root);
+        // The file-size limit makes every write past it fail as a full disk
+        // would.
         m_host.answers = {ok};
-        execute(path);
-
-        QCOMPARE(m_host.failures.size(), 1);
-        QVERIFY(m_host.failures[0].description.contains(path));
-        QCOMPARE(fs::exists(m_root / "a.txt"), ok);
-        QCOMPARE(m_host.events.isEmpty(), !ok);
+        QCOMPARE(inChild([&] {
+            ::signal(SIGXFSZ, SIG_IGN);
+            setLimit(RLIMIT_FSIZE, 6000);
+            execute();
+            return int(m_host.failures.size());
+        }),
+            1);
+        m_host.answers.clear();
+        const auto renamedNow = [&] {
+            return std::count_if(before.cbegin(), before.cend(), [&](const QByteArray &line) {
+                return !fs::exists(m_root / line.left(line.indexOf('|')).toStdString());
+            });
+        };
+        // The file in hand when the journal failed keeps its name.
+        const auto renamedByPass = renamedNow();
+        const Undone undone = undoNewest();
+        QCOMPARE(undone.first, 0);
+        QVERIFY(undone.second > 5);
+        QCOMPARE(renamedByPass, ok ? 199 : undone.second);
+        QCOMPARE(renamedNow(), renamedByPass - undone.second);
+        QVERIFY(m_host.failures.isEmpty());
     }
-    void journalKeepsNamesAsBytesAndGoesWhenEmpty()
+    void windowsShareTheHistory()
     {
-        const QList<JournalRecord> records{
-            {JournalRecord::Kind::ReadOnlyCleared, "/t/\xFF dir", "x\ty\nz", "x\ty\nz"},
-            {JournalRecord::Kind::Rename, "/t/\xFF dir", "caf\xE9 %41", "caf\xE9 ok"}};
-        QVERIFY(JournalFile::replace(m_journal, records).ok());
-        QCOMPARE(journal(), records);
-        // A last line that a killed pass left half written is no record.
-        QFile file(m_journal);
-        QVERIFY(file.open(QIODevice::Append));
-        file.write("R\t%2Ft\tpart\tpa");
-        file.close();
-        QCOMPARE(journal(), records);
+        QByteArray layout = "c/CC 0.txt";
+        for (const char folder : {'a', 'b', 'c'})
+            for (int i = 1; i < 100; ++i)
+                layout += '|' + QByteArray(1, folder) + "/CC " + QByteArray::number(i) + ".txt";
+        buildTree(m_root, layout);
+        const QByteArrayList before = treeSnapshot(m_root);
+        const auto passOn = [&](const char *folder) {
+            m_host.settings.startFolder = QString::fromStdString((m_root / folder).string());
+            execute();
+            return 0;
+        };
+        // Two passes at once.
+        const pid_t a = fork();
+        if (a == 0)
+            ::_exit(passOn("a"));
+        const pid_t b = fork();
+        if (b == 0)
+            ::_exit(passOn("b"));
+        QCOMPARE(::waitpid(a, nullptr, 0), a);
+        QCOMPARE(::waitpid(b, nullptr, 0), b);
+        QCOMPARE(journals().size(), 2);
 
-        // A pass that changes nothing leaves no journal, not the one before.
-        buildTree(m_root, "clean.txt"_ba);
-        execute(m_journal);
-        QVERIFY(!JournalFile::exists(m_journal));
-        QVERIFY(JournalFile::replace(m_journal, records).ok());
-        QVERIFY(JournalFile::replace(m_journal, {}).ok());
-        QVERIFY(!JournalFile::exists(m_journal));
+        // A third pass waits after its first rename while both are undone.
+        int toParent[2];
+        int toChild[2];
+        QVERIFY(::pipe(toParent) == 0 && ::pipe(toChild) == 0);
+        const pid_t c = fork();
+        if (c == 0) {
+            // Only the parent's ends stay open, so a parent that fails ends the wait.
+            ::close(toParent[0]);
+            ::close(toChild[1]);
+            m_host.onRenamed = [&](const RenamedFile &) {
+                char go = 0;
+                if (m_host.renamed.size() == 1)
+                    (void)(::write(toParent[1], "!", 1) + ::read(toChild[0], &go, 1));
+            };
+            ::_exit(passOn("c"));
+        }
+        char ready = 0;
+        QCOMPARE(::read(toParent[0], &ready, 1), 1);
+        QCOMPARE(journals().size(), 3);
+        QCOMPARE(undoNewest(), Undone(0, 99));
+        QCOMPARE(undoNewest(), Undone(0, 99));
+        QCOMPARE(undoNewest(), Undone(-1, 0)); // the running pass's is not offered
+        QCOMPARE(journals().size(), 1);
+        QCOMPARE(::write(toChild[1], "!", 1), 1);
+        QCOMPARE(::waitpid(c, nullptr, 0), c);
+        for (int fd : {toParent[0], toParent[1], toChild[0], toChild[1]})
+            ::close(fd);
+
+        QCOMPARE(undoNewest(), Undone(0, 100));
+        QVERIFY(m_host.failures.isEmpty());
+        QCOMPARE(treeSnapshot(m_root), before);
+        QVERIFY(journals().isEmpty());
+    }
+    void undoHoldsFewFoldersOpen()
+    {
+        QByteArray layout = "d0/CC x.txt";
+        for (int i = 1; i < 1500; ++i)
+            layout += "|d" + QByteArray::number(i) + "/CC x.txt";
+        buildTree(m_root, layout);
+        const QByteArrayList before = treeSnapshot(m_root);
+        execute();
+        QCOMPARE(m_host.renamed.size(), 1500);
+        QCOMPARE(inChild([&] {
+            setLimit(RLIMIT_NOFILE, 256);
+            return undoNewest(folderDescriptorBudget()) == Undone(0, 1500) ? 0 : 1;
+        }),
+            0);
+        QCOMPARE(treeSnapshot(m_root), before);
+    }
+    void undoReachesAnyDepth()
+    {
+        // A rename at every level of a tree 2,000 levels deep, journaled as
+        // a pass does: the full paths are far past PATH_MAX.
+        constexpr int Depth = 2000;
+        Journal journal{QDateTime::currentMSecsSinceEpoch(), {}, {}};
+        int fd = ::open(m_root.c_str(), O_RDONLY | O_DIRECTORY);
+        journal.folders.append({-1, rootBytes(), identityOf(fd, ".")});
+        for (int level = 0;; ++level) {
+            ::close(::openat(fd, "a.txt", O_CREAT | O_WRONLY, 0644));
+            journal.records.append(
+                {JournalRecord::Kind::Rename, level, "CC a.txt", "a.txt", identityOf(fd, "a.txt")});
+            if (level == Depth)
+                break;
+            ::mkdirat(fd, "d", 0755);
+            const int sub = ::openat(fd, "d", O_RDONLY | O_DIRECTORY);
+            ::close(std::exchange(fd, sub));
+            journal.folders.append({level, "d", identityOf(fd, ".")});
+        }
+        ::close(fd);
+        QVERIFY(QDir().mkpath(m_history));
+        const QString path
+            = m_history + u"/%1-1-0.journal"_s.arg(journal.madeAt, 13, 10, QChar(u'0'));
+        QVERIFY(JournalFile::replace(path, journal).ok());
+
+        QCOMPARE(inChild([&] {
+            setLimit(RLIMIT_NOFILE, 256);
+            const Undone undone = undoNewest(folderDescriptorBudget());
+            return undone == Undone(0, Depth + 1) && m_host.failures.isEmpty() ? 0 : 1;
+        }),
+            0);
+        int levels = 0;
+        for (fd = ::open(m_root.c_str(), O_RDONLY | O_DIRECTORY); fd >= 0;) {
+            levels += ::faccessat(fd, "CC a.txt", F_OK, AT_SYMLINK_NOFOLLOW) == 0;
+            ::close(std::exchange(fd, ::openat(fd, "d", O_RDONLY | O_DIRECTORY)));
+        }
+        QCOMPARE(levels, Depth + 1);
+    }
+    void journalKeepsNamesAsBytes()
+    {
+        const Journal journal{1765116120000,
+            {{-1, "/t/\xFF dir", {7, 8, 040755}}, {0, "sub%\t", {7, 9, 040700}}},
+            {{JournalRecord::Kind::ReadOnlyCleared, 1, "x\ty\nz", "x\ty\nz", {7, 10, 0100464}},
+                {JournalRecord::Kind::Rename, 0, "caf\xE9 %41", "caf\xE9 ok", {7, 11, 0}}}};
+        const QString path = m_temp->filePath(u"a.journal"_s);
+        QVERIFY(JournalFile::replace(path, journal).ok());
+        // A last line that a killed pass left half written is no record.
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::Append));
+        file.write("R\t0\t7\t12\tpart\tpa");
+        file.close();
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const Result<Journal> read = JournalFile::read(file.handle(), path);
+        QVERIFY(read.ok());
+        QCOMPARE(read.value(), journal);
+        QCOMPARE(read.value().pathOf(1), "/t/\xFF dir/sub%\t"_ba);
     }
 };
 

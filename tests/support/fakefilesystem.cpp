@@ -70,6 +70,15 @@ public:
     }
     bool ignoresCase() override { return m_fs.m_ignoreCase; }
     bool isMountRoot() override { return m_fs.m_mountRoots.contains(m_fs.key(m_path)); }
+    Result<EntryIdentity> identity(QByteArrayView name) override
+    {
+        return m_fs.identity(name == "." ? m_path : joined(m_path, name));
+    }
+    Status setMode(QByteArrayView name, quint32 mode) override
+    {
+        return m_fs.setAttributes(
+            joined(m_path, name), mode & 0200 ? 0u : quint32(FileAttribute::ReadOnly));
+    }
 
 private:
     FakeFileSystem &m_fs;
@@ -200,4 +209,18 @@ Result<bool> FakeFileSystem::fileExists(const QByteArray &path)
         return *failed;
     const auto it = m_entries.constFind(key(path));
     return it != m_entries.cend() && !it->folder;
+}
+
+Result<EntryIdentity> FakeFileSystem::identity(const QByteArray &path)
+{
+    const QString what = u"identity "_s + shown(path);
+    if (auto failed = attempt(Op::Identity, path, what))
+        return *failed;
+    const auto it = m_entries.constFind(key(path));
+    if (it == m_entries.cend())
+        return failure(ENOENT, what, "No such file or directory");
+    // The serial goes with an entry through renames, as an inode does.
+    const quint32 mode
+        = it->folder ? 040755 : (it->attributes & FileAttribute::ReadOnly ? 0100444 : 0100644);
+    return EntryIdentity{1, quint64(it->serial), mode};
 }

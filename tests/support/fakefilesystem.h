@@ -17,7 +17,7 @@
 class FakeFileSystem final : public FileSystem
 {
 public:
-    enum class Op { Open, List, Attributes, SetAttributes, Rename, Exists };
+    enum class Op { Open, List, Attributes, SetAttributes, Rename, Exists, Identity };
 
     explicit FakeFileSystem(bool ignoreCase = false)
         : m_ignoreCase(ignoreCase)
@@ -80,6 +80,7 @@ private:
     Status setAttributes(const QByteArray &path, quint32 attributes);
     Status rename(const QByteArray &path, const QByteArray &newName);
     Result<bool> fileExists(const QByteArray &path);
+    Result<EntryIdentity> identity(const QByteArray &path);
 
     bool m_ignoreCase;
     QHash<QByteArray, Entry> m_entries; // by key

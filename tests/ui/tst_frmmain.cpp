@@ -14,6 +14,7 @@
 #include "passsettings.h"
 #include "scripteddialogs.h"
 #include "settingsstore.h"
+#include "uitexts.h"
 #include "windowpasshost.h"
 
 #include <QAccessible>
@@ -92,7 +93,7 @@ struct Fixture
         QVERIFY(list.open(QIODevice::WriteOnly) && list.write("www.ads.example\n") && list.flush());
         window = std::make_unique<frmMain>(fileSystem, drives, *store, dialogs);
         window->setRemovalListFolder(settings.path());
-        window->setJournalPath(settings.filePath(u"data/last-execution.journal"_s));
+        window->setJournalPath(settings.filePath(u"data/undo history"_s));
         window->Form_Load();
         window->show();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
@@ -414,6 +415,29 @@ private Q_SLOTS:
         QCOMPARE(f.window->isVisible(), !close);
     }
 
+    void undoQuestionNamesWhatItTakesBack_data()
+    {
+        QTest::addColumn<qint64>("renames");
+        QTest::addColumn<qint64>("readOnly");
+        QTest::addColumn<QString>("changes");
+        QTest::newRow("both, plural")
+            << qint64(289) << qint64(8) << u"289 renames and 8 read-only changes"_s;
+        QTest::newRow("both, singular")
+            << qint64(1) << qint64(1) << u"1 rename and 1 read-only change"_s;
+        QTest::newRow("read-only changes alone")
+            << qint64(0) << qint64(3) << u"3 read-only changes"_s;
+    }
+    void undoQuestionNamesWhatItTakesBack()
+    {
+        QFETCH(qint64, renames);
+        QFETCH(qint64, readOnly);
+        QFETCH(QString, changes);
+        const QDateTime madeAt(QDate(2026, 12, 7), QTime(14, 2));
+        QCOMPARE(UiTexts::undoQuestion(renames, readOnly, u"/home/ann/Downloads"_s, madeAt)
+                     .section(u'\n', 0, 0),
+            u"Take back the "_s + changes
+                + u" made in /home/ann/Downloads on 7 Dec 2026 at 14:02?"_s);
+    }
     void fileMenuUndoesAndPreviews_data()
     {
         QTest::addColumn<QMessageBox::StandardButton>("undoAnswer");
@@ -464,7 +488,8 @@ private Q_SLOTS:
         ModalCatcher catcher(undoAnswer);
         f.window->mnuFileUndo->trigger();
         QCOMPARE(catcher.shown.size(), 1);
-        QVERIFY(catcher.shown[0].contains(u"Take back the 2 renames of the last execution?"_s));
+        QVERIFY(catcher.shown[0].contains(
+            u"Take back the 2 renames made in "_s + f.c.path() + u" on "_s));
         files = f.window->FilMain->fileNames();
         files.sort();
         const bool undone = undoAnswer == QMessageBox::Ok;
