@@ -27,11 +27,6 @@ constexpr int SyncEvery = 1000;
 constexpr qint64 SyncIntervalMs = 1000;
 constexpr char Header[] = "Purlex journal 2\t";
 
-QString reasonOf(int error)
-{
-    return QString::fromLocal8Bit(std::strerror(error));
-}
-
 // Names as they are, but for "%", tabs, line breaks and NULs, which are
 // percent-encoded so that no name ends a field or a record:
 // QByteArray::fromPercentEncoding reads them back.
@@ -277,7 +272,7 @@ Status JournalWriter::begin()
     appendNumber(header, QDateTime::currentMSecsSinceEpoch());
     header += '\n';
     if (int error = 0; !put(header, &error)) {
-        const Status failed = failure(reasonOf(error));
+        const Status failed = failure(systemReason(error));
         unmap();
         ::close(std::exchange(m_fd, -1));
         (void)UndoHistory(m_historyFolder).removeOwn(m_path);
@@ -306,7 +301,7 @@ Status JournalWriter::append(JournalRecord::Kind kind, qint32 folder, const Entr
     const bool written = put(m_line, &error);
     m_line.clear();
     if (!written)
-        return failure(reasonOf(error));
+        return failure(systemReason(error));
     ++m_records;
     if (++m_unsynced >= SyncEvery && m_sinceSync.hasExpired(SyncIntervalMs)) {
         m_unsynced = 0;
@@ -317,7 +312,7 @@ Status JournalWriter::append(JournalRecord::Kind kind, qint32 folder, const Entr
             error = errno;
             cutTo(before);
             --m_records;
-            return failure(reasonOf(error));
+            return failure(systemReason(error));
         }
     }
     return Status::success();
@@ -339,7 +334,7 @@ Status JournalWriter::finish()
     Status result = Status::success();
     unmap();
     if (m_records > 0 && (::ftruncate(m_fd, m_size) != 0 || ::fdatasync(m_fd) != 0))
-        result = failure(reasonOf(errno));
+        result = failure(systemReason(errno));
     ::close(m_fd);
     m_fd = -1;
     UndoHistory history(m_historyFolder);
@@ -358,7 +353,7 @@ Result<Journal> read(int fd, const QString &path)
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)
-            return Failure{EIO, EngineTexts::journalNotReadable(path, reasonOf(errno))};
+            return Failure{EIO, EngineTexts::journalNotReadable(path, systemReason(errno))};
         if (got == 0)
             break;
         all.append(buffer, got);
@@ -389,7 +384,7 @@ Status replace(const QString &path, const Journal &journal)
     const QByteArray temporary = target + '.' + QByteArray::number(::getpid()) + ".new";
     const auto failed = [&](int error) {
         ::unlink(temporary.constData());
-        return Failure{EIO, EngineTexts::journalNotWritable(path, reasonOf(error))};
+        return Failure{EIO, EngineTexts::journalNotWritable(path, systemReason(error))};
     };
     ::unlink(temporary.constData());
     const int fd

@@ -1,6 +1,7 @@
 #include "undohistory.h"
 
 #include "enginetexts.h"
+#include "oserror.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -20,11 +21,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 const QString Suffix = u".journal"_s;
-
-QString reasonOf(int error)
-{
-    return QString::fromLocal8Bit(std::strerror(error));
-}
 
 // Closes its descriptor, and with it any lock taken through it.
 struct Descriptor
@@ -146,7 +142,7 @@ Result<std::pair<QString, int>> UndoHistory::create()
     // journal before its writer holds it.
     const HistoryLock lock(m_folder);
     if (lock.error() != 0)
-        return Failure{EIO, EngineTexts::journalNotWritable(m_folder, reasonOf(lock.error()))};
+        return Failure{EIO, EngineTexts::journalNotWritable(m_folder, systemReason(lock.error()))};
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
     for (int attempt = 0;; ++attempt) {
         const QString path = m_folder
@@ -158,7 +154,7 @@ Result<std::pair<QString, int>> UndoHistory::create()
             return std::pair(path, fd);
         }
         if (errno != EEXIST || attempt >= 1000)
-            return Failure{EIO, EngineTexts::journalNotWritable(path, reasonOf(errno))};
+            return Failure{EIO, EngineTexts::journalNotWritable(path, systemReason(errno))};
     }
 }
 
@@ -209,7 +205,7 @@ Status UndoHistory::keep(HeldJournal &held, const Journal &left)
 {
     const HistoryLock lock(m_folder);
     if (lock.error() != 0)
-        return Failure{EIO, EngineTexts::journalNotWritable(held.path(), reasonOf(lock.error()))};
+        return Failure{EIO, EngineTexts::journalNotWritable(held.path(), systemReason(lock.error()))};
     if (!left.records.isEmpty())
         return JournalFile::replace(held.path(), left);
     return removeOwn(held.path());
@@ -219,7 +215,7 @@ Status UndoHistory::prune()
 {
     const HistoryLock lock(m_folder);
     if (lock.error() != 0)
-        return Failure{EIO, EngineTexts::journalNotWritable(m_folder, reasonOf(lock.error()))};
+        return Failure{EIO, EngineTexts::journalNotWritable(m_folder, systemReason(lock.error()))};
     const qint64 oldest = QDateTime::currentMSecsSinceEpoch() - KeptDays * 24 * 3600 * 1000;
     int kept = 0;
     Status result = Status::success();
@@ -242,6 +238,6 @@ Status UndoHistory::prune()
 Status UndoHistory::removeOwn(const QString &path)
 {
     if (::unlink(QFile::encodeName(path).constData()) != 0 && errno != ENOENT)
-        return Failure{EIO, EngineTexts::journalNotWritable(path, reasonOf(errno))};
+        return Failure{EIO, EngineTexts::journalNotWritable(path, systemReason(errno))};
     return Status::success();
 }
