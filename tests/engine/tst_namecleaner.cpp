@@ -237,8 +237,6 @@ private Q_SLOTS:
         QTest::addColumn<bool>("hides");
 
         QTest::newRow("by the removal list") << u"[www.ads.com].avi"_s << u"e"_s << u"60"_s << QStringList{u"www.ads.com"_s} << true;
-        QTest::newRow("by the copy tag") << u"ZZ .mp4"_s << u"c"_s << u"60"_s << QStringList() << true;
-        QTest::newRow("by a cut to the extension") << u"x.abcdefghijk"_s << u""_s << u"12"_s << QStringList() << true;
         QTest::newRow("hidden already") << u".profile"_s << u"all"_s << u"60"_s << QStringList{u"pro"_s} << false;
         QTest::newRow("cleaned to nothing") << u"sample"_s << u""_s << u"60"_s << QStringList{u"sample"_s} << false;
         QTest::newRow("a base left") << u"ZZ x.mp4"_s << u"c"_s << u"60"_s << QStringList() << false;
