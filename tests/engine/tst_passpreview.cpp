@@ -66,7 +66,6 @@ private Q_SLOTS:
         QTemporaryDir temp;
         const fs::path root = fs::path(temp.path().toStdString()) / "tree";
         buildTree(root, layout);
-        const QByteArrayList before = treeSnapshot(root);
         RecordingHost host;
         PassSettings &settings = host.settings;
         settings.startFolder = QString::fromStdString(root.string());
@@ -77,11 +76,10 @@ private Q_SLOTS:
         settings.includeSubfolders = subfolders;
         settings.overrideReadOnly = readOnly;
         LinuxFileSystem native;
-
-        const auto snapshot = [&] { return treeSnapshot(root); };
-        const auto removeTree
-            = [&] { fs::remove_all(root); }; // Qt cannot remove names that are not text
-        executeMatchesPreview(native, host, snapshot, removeTree, failures);
+        // Qt cannot remove names that are not text.
+        executeMatchesPreview(
+            native, host, [&] { return treeSnapshot(root); }, [&] { fs::remove_all(root); },
+            failures);
     }
 
     // Where the file system ignores case, a cleaned name that differs in
@@ -106,9 +104,8 @@ private Q_SLOTS:
         RecordingHost host;
         host.settings.rules.copy = true;
 
-        const auto snapshot = [&] { return QByteArrayList{fake.fileNames("/r")}; };
         executeMatchesPreview(
-            fake, host, snapshot, [] {}, 0);
+            fake, host, [&] { return QByteArrayList{fake.fileNames("/r")}; }, [] {}, 0);
         QCOMPARE(fake.fileNames("/r"), after);
     }
 
