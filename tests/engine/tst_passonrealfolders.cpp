@@ -158,8 +158,9 @@ private Q_SLOTS:
         QCOMPARE(run(m_native), 30);
         QCOMPARE(openDescriptors(), before);
     }
-    // Without the no-replace flag, links or a check stand in for it (the file
-    // system's own tests); with no rename at all, the pass says so once.
+    // Without the no-replace flag, links or a check stand in for it, as the
+    // native file system's tests show; with no safe rename at all, the pass
+    // says so once and changes nothing.
     void noRenameAtAll()
     {
         buildTree(m_root, "Song.mp3|CC Song.mp3|ZZ Song.mp3|CC a.txt"_ba);
