@@ -11,6 +11,10 @@
 #include "range.h"
 #include "textconversions.h"
 
+#include <QScopeGuard>
+
+#include <algorithm>
+#include <cerrno>
 #include <utility>
 
 #include <optional>
@@ -100,8 +104,55 @@ ExecutionPass::Flow ExecutionPass::report(const Failure &failure)
     return m_host.continueAfter(failure) ? Flow::Continue : Flow::Abort;
 }
 
+Result<Folder *> ExecutionPass::folderOf(OpenLevel &level)
+{
+    if (level.folder || level.lost)
+        return level.folder.get();
+    // Closed to stay within the budget: opened again the way it was first
+    // reached, never through a link, and only while it is the same folder.
+    Result<FolderPtr> opened = FolderPtr();
+    if (level.parent) {
+        const Result<Folder *> parent = folderOf(*level.parent);
+        if (!parent.ok() || !parent.value()) {
+            level.lost = true;
+            return parent;
+        }
+        opened = parent.value()->openSubFolder(level.name);
+    } else {
+        opened = m_walked->openFolder(level.path);
+    }
+    const Result<EntryIdentity> now = opened.ok() && opened.value()
+        ? opened.value()->identity(".")
+        : Result<EntryIdentity>(EntryIdentity());
+    if (!opened.ok() || !opened.value() || !now.ok() || !now.value().sameEntry(level.identity)) {
+        // Said once: the folders below it are lost with it, silently.
+        level.lost = true;
+        return Failure{ENOTDIR, EngineTexts::folderReplaced(level.path)};
+    }
+    level.folder = std::move(opened.value());
+    keepWithinBudget(level);
+    return level.folder.get();
+}
+
+void ExecutionPass::keepWithinBudget(const OpenLevel &inUse)
+{
+    if (m_settings.openFolders <= 0)
+        return;
+    qsizetype open = std::count_if(m_levels.cbegin(), m_levels.cend(),
+        [](const OpenLevel *level) { return level->folder != nullptr; });
+    // The shallowest folders are the ones the walk needs again last.
+    for (OpenLevel *level : m_levels) {
+        if (open <= m_settings.openFolders)
+            break;
+        if (level == &inUse || level == inUse.parent || !level->folder)
+            continue;
+        level->folder.reset();
+        --open;
+    }
+}
+
 ExecutionPass::Flow ExecutionPass::ProcessFolder(
-    Folder *parent, const QString &path, QByteArrayView name)
+    OpenLevel *parent, const QString &path, QByteArrayView name)
 {
     if (m_settings.limit <= m_summary.filesFixed)
         return Flow::Continue;
@@ -110,14 +161,34 @@ ExecutionPass::Flow ExecutionPass::ProcessFolder(
 
     // A folder that cannot be opened or listed has nothing to go on with:
     // after OK the walk leaves it instead.
-    Result<FolderPtr> opened = parent ? parent->openSubFolder(name) : m_walked->openFolder(path);
+    Result<FolderPtr> opened = FolderPtr();
+    if (parent) {
+        const Result<Folder *> parentFolder = folderOf(*parent);
+        if (!parentFolder.ok())
+            return report(parentFolder.failure());
+        if (!parentFolder.value())
+            return Flow::Continue; // lost, and said so
+        opened = parentFolder.value()->openSubFolder(name);
+    } else {
+        opened = m_walked->openFolder(path);
+    }
     if (!opened.ok())
         return report(opened.failure());
     if (!opened.value())
         return Flow::Continue; // a kernel's virtual file system: never walked
-    Folder &folder = *opened.value();
 
-    const Result<FolderListing> listing = folder.list();
+    OpenLevel level{parent, path, name, std::move(opened.value()), {}, false};
+    if (m_settings.openFolders > 0) {
+        const Result<EntryIdentity> identity = level.folder->identity(".");
+        if (!identity.ok())
+            return report(identity.failure());
+        level.identity = identity.value();
+    }
+    m_levels.push_back(&level);
+    const auto popLevel = qScopeGuard([this] { m_levels.pop_back(); });
+    keepWithinBudget(level);
+
+    const Result<FolderListing> listing = level.folder->list();
     if (!listing.ok())
         return report(listing.failure());
 
@@ -137,14 +208,19 @@ ExecutionPass::Flow ExecutionPass::ProcessFolder(
                     return Flow::Abort;
                 continue;
             }
-            if (ProcessFolder(&folder, subPath, bytes) == Flow::Abort)
+            if (ProcessFolder(&level, subPath, bytes) == Flow::Abort)
                 return Flow::Abort;
         }
     }
 
+    const Result<Folder *> folder = folderOf(level);
+    if (!folder.ok())
+        return report(folder.failure());
+    if (!folder.value())
+        return Flow::Continue; // lost, and said so
     FolderNames names(listing.value());
     for (const FolderListing::Entry &entry : listing.value().files()) {
-        const Flow flow = processFile(folder, names, listing.value().name(entry));
+        const Flow flow = processFile(*folder.value(), names, listing.value().name(entry));
         if (flow == Flow::Abort)
             return Flow::Abort;
         if (flow == Flow::LeaveFolder)

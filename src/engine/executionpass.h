@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <memory>
+#include <vector>
 
 class FolderNames;
 class JournalWriter;
@@ -37,8 +38,25 @@ private:
     // The start folder is the root of a mounted volume: with subfolders,
     // the whole volume would be walked.
     bool startsAtMountRoot();
+    // A folder of the walk from the start folder down to the one in hand.
+    // Its descriptor may be closed while the walk is deeper down, so that a
+    // tree of any depth needs only a bounded number of them.
+    struct OpenLevel
+    {
+        OpenLevel *parent; // null for the start folder
+        QString path;
+        QByteArrayView name; // in the parent's listing
+        FolderPtr folder; // null while closed
+        EntryIdentity identity; // to know it again when it is reopened
+        bool lost; // could not be reopened as the same folder
+    };
+    // The level's folder, reopened when it was closed; null for a level
+    // that is lost, which was reported when it was lost.
+    Result<Folder *> folderOf(OpenLevel &level);
+    void keepWithinBudget(const OpenLevel &inUse);
+
     // `parent` is null for the folder the pass starts in.
-    Flow ProcessFolder(Folder *parent, const QString &path, QByteArrayView name);
+    Flow ProcessFolder(OpenLevel *parent, const QString &path, QByteArrayView name);
     Flow processFile(Folder &folder, FolderNames &names, QByteArrayView bytes);
     // Cleans `name`, numbers it when taken and renames; sets `renamed` once
     // the rename was carried out.
@@ -60,6 +78,7 @@ private:
 
     std::unique_ptr<NameCleaner> m_cleaner;
     PassSummary m_summary;
+    std::vector<OpenLevel *> m_levels; // from the start folder down
     bool m_noSafeRenameReported = false;
     bool m_noModesReported = false;
 };

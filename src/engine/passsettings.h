@@ -17,6 +17,9 @@ struct PassSettings
     // limit is reached still renames one more.
     double limit = 0;
     CleaningRules rules;
+    // How many folders the walk may hold open at once, however deep the
+    // tree; 0 for no bound.
+    int openFolders = 0;
 
     // The message a front end shows instead of starting, when the settings
     // cannot run a pass; empty when they can.

@@ -516,6 +516,7 @@ PassSettings frmMain::passSettings() const
     }
     settings.rules.maxLength = TextConversions::leadingNumberAfterZero(txtMax->text());
     settings.rules.removals = colJnk;
+    settings.openFolders = folderDescriptorBudget();
     return settings;
 }
 

@@ -389,6 +389,40 @@ private Q_SLOTS:
         // Refused like a name cleaned to nothing: it counts as fixed.
         QCOMPARE(p.summary.filesFixed, hiddenRefused + (files != after ? 1 : 0));
     }
+    void deepTreeWithinAFolderBudget_data()
+    {
+        QTest::addColumn<int>("budget");
+        QTest::addColumn<bool>("swapped"); // a closed folder becomes a link meanwhile
+        QTest::newRow("no bound") << 0 << false;
+        QTest::newRow("three open at most") << 3 << false;
+        QTest::newRow("a closed folder swapped: refused, not followed") << 3 << true;
+    }
+    void deepTreeWithinAFolderBudget()
+    {
+        QFETCH(int, budget);
+        QFETCH(bool, swapped);
+        Pass p;
+        QByteArray folder = "/r";
+        for (int depth = 0; depth < 40; ++depth) {
+            p.fs.addFile(folder + "/f--" + QByteArray::number(depth));
+            folder += "/d";
+        }
+        p.host.settings.openFolders = budget;
+        if (swapped) {
+            p.host.onRenamed = [&](const RenamedFile &file) {
+                if (file.oldName == u"f--39"_s)
+                    p.fs.replaceWithLink("/r/d");
+            };
+        }
+        p.run();
+
+        QCOMPARE(p.host.failureNumbers(), swapped ? QList<int>{ENOTDIR} : QList<int>{});
+        // The three deepest were still open; the start folder reopens by its path.
+        QCOMPARE(p.summary.filesFixed, swapped ? 4 : 40);
+        QCOMPARE(p.fs.contains("/r/f-0"), true);
+        QVERIFY(p.fs.mostFoldersOpen() <= (budget ? budget + 1 : 41));
+        QCOMPARE(p.fs.openFolders(), 0);
+    }
     void walkStaysInTheChosenTree_data()
     {
         QTest::addColumn<bool>("swapped"); // /r/sub becomes a link once /r is listed

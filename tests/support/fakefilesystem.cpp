@@ -40,7 +40,7 @@ public:
         , m_path(std::move(path))
         , m_shown(shown(m_path))
     {
-        ++m_fs.m_open;
+        m_fs.m_mostOpen = std::max(m_fs.m_mostOpen, ++m_fs.m_open);
     }
     ~FakeFolder() override { --m_fs.m_open; }
     FakeFolder(const FakeFolder &) = delete;

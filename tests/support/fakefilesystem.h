@@ -53,6 +53,7 @@ public:
     // "open /r", "rename /r/a -> b" ... in order.
     const QStringList &log() const { return m_log; }
     int openFolders() const { return m_open; }
+    int mostFoldersOpen() const { return m_mostOpen; }
 
     Result<FolderPtr> openFolder(const QString &path) override { return open(path.toUtf8()); }
 
@@ -89,5 +90,6 @@ private:
     QMap<std::pair<Op, QByteArray>, int> m_faults;
     QStringList m_log;
     int m_open = 0;
+    int m_mostOpen = 0;
     int m_serial = 0;
 };
