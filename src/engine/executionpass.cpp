@@ -104,6 +104,11 @@ ExecutionPass::Flow ExecutionPass::report(const Failure &failure)
     return m_host.continueAfter(failure) ? Flow::Continue : Flow::Abort;
 }
 
+ExecutionPass::Flow ExecutionPass::reportOnce(const Failure &failure, bool *said)
+{
+    return std::exchange(*said, true) ? Flow::Continue : report(failure);
+}
+
 Result<Folder *> ExecutionPass::folderOf(OpenLevel &level)
 {
     if (level.folder || level.lost)
@@ -146,6 +151,12 @@ void ExecutionPass::keepWithinBudget(const OpenLevel &inUse)
             break;
         if (level == &inUse || level == inUse.parent || !level->folder)
             continue;
+        // Known again by its identity when it is reopened; one that cannot
+        // tell it stays open.
+        const Result<EntryIdentity> identity = level->folder->identity(".");
+        if (!identity.ok())
+            continue;
+        level->identity = identity.value();
         level->folder.reset();
         --open;
     }
@@ -178,12 +189,6 @@ ExecutionPass::Flow ExecutionPass::ProcessFolder(
         return Flow::Continue; // a kernel's virtual file system: never walked
 
     OpenLevel level{parent, path, name, std::move(opened.value()), {}, false};
-    if (m_settings.openFolders > 0) {
-        const Result<EntryIdentity> identity = level.folder->identity(".");
-        if (!identity.ok())
-            return report(identity.failure());
-        level.identity = identity.value();
-    }
     m_levels.push_back(&level);
     const auto popLevel = qScopeGuard([this] { m_levels.pop_back(); });
     keepWithinBudget(level);
@@ -266,9 +271,11 @@ ExecutionPass::Flow ExecutionPass::processFile(
         cleared = written.ok();
         // A volume that keeps no modes refuses every file alike: said once,
         // and the pass goes on renaming.
-        const bool sayIt = written.ok() || !written.failure().is(ProgramFault::NoModes)
-            || !std::exchange(m_noModesReported, true);
-        if (sayIt && !written.ok() && report(written.failure()) == Flow::Abort)
+        if (!written.ok()
+            && (written.failure().is(ProgramFault::NoModes)
+                       ? reportOnce(written.failure(), &m_noModesReported)
+                       : report(written.failure()))
+                == Flow::Abort)
             return Flow::Abort;
     }
 
@@ -315,10 +322,7 @@ ExecutionPass::Flow ExecutionPass::renameIfChanged(Folder &folder, FolderNames &
 
     if (!outcome.ok() && outcome.failure().is(ProgramFault::NoSafeRename)) {
         // Every further rename would fail alike: said once, each file stays.
-        if (m_noSafeRenameReported)
-            return Flow::Continue;
-        m_noSafeRenameReported = true;
-        return report(outcome.failure());
+        return reportOnce(outcome.failure(), &m_noSafeRenameReported);
     }
     if (!outcome.ok() && report(outcome.failure()) == Flow::Abort)
         return Flow::Abort;

@@ -47,7 +47,7 @@ private:
         QString path;
         QByteArrayView name; // in the parent's listing
         FolderPtr folder; // null while closed
-        EntryIdentity identity; // to know it again when it is reopened
+        EntryIdentity identity; // taken when it is closed, to know it again
         bool lost; // could not be reopened as the same folder
     };
     // The level's folder, reopened when it was closed; null for a level
@@ -68,7 +68,8 @@ private:
         Folder &folder, FolderNames &names, QString *name, bool *numbered, bool *keepName);
     // Asks the user; Continue for OK.
     Flow report(const Failure &failure);
-    Flow reportRenameFailure(const Failure &failure);
+    // Asks only the first time `said` is false; after that, Continue.
+    Flow reportOnce(const Failure &failure, bool *said);
 
     FileSystem &m_fileSystem;
     PassHost &m_host;
