@@ -141,29 +141,31 @@ UndoPass::Flow UndoPass::undoRename(Folder &folder, const JournalRecord &record)
     if (const Result<EntryIdentity> old = folder.identity(record.oldName);
         old.ok() && old.value().sameEntry(record.file))
         return Flow::Done;
-    const Result<EntryIdentity> now = folder.identity(record.newName);
-    if (!now.ok())
+    if (const Result<EntryIdentity> now = sameFile(folder, record.newName, record.file); !now.ok())
         return report(now.failure());
-    if (!now.value().sameEntry(record.file))
-        return report({ESTALE,
-            EngineTexts::fileReplaced(
-                joinedPath(folder.path(), NameBytes::decode(record.newName).text))});
     if (const Status back = folder.rename(record.newName, record.oldName); !back.ok())
         return report(back.failure());
     m_host.fileFixed(++m_summary.filesFixed);
     return Flow::Done;
 }
 
+Result<EntryIdentity> UndoPass::sameFile(
+    Folder &folder, QByteArrayView name, const EntryIdentity &recorded)
+{
+    const Result<EntryIdentity> now = folder.identity(name);
+    if (now.ok() && !now.value().sameEntry(recorded)) {
+        return Failure{ESTALE,
+            EngineTexts::fileReplaced(joinedPath(folder.path(), NameBytes::decode(name).text))};
+    }
+    return now;
+}
+
 UndoPass::Flow UndoPass::undoReadOnly(Folder &folder, const JournalRecord &record)
 {
     constexpr quint32 PermissionBits = 07777;
-    const Result<EntryIdentity> now = folder.identity(record.oldName);
+    const Result<EntryIdentity> now = sameFile(folder, record.oldName, record.file);
     if (!now.ok())
         return report(now.failure());
-    if (!now.value().sameEntry(record.file))
-        return report({ESTALE,
-            EngineTexts::fileReplaced(
-                joinedPath(folder.path(), NameBytes::decode(record.oldName).text))});
     if ((now.value().mode & PermissionBits) == (record.file.mode & PermissionBits))
         return Flow::Done;
     const Status written = folder.setMode(record.oldName, record.file.mode & PermissionBits);

@@ -46,6 +46,10 @@ private:
     Flow undo(const JournalRecord &record);
     Flow undoRename(Folder &folder, const JournalRecord &record);
     Flow undoReadOnly(Folder &folder, const JournalRecord &record);
+    // What `name` is now, while it is still the file the pass changed;
+    // a failure naming it when another file stands there.
+    Result<EntryIdentity> sameFile(
+        Folder &folder, QByteArrayView name, const EntryIdentity &recorded);
     Flow report(const Failure &failure);
     // nullptr for a folder whose failure was reported already.
     Result<Folder *> reach(qint32 index);
