@@ -42,5 +42,5 @@ void RecordingHost::fileFixed(qint32 filesFixed)
 
 void RecordingHost::readOnlyCleared(const QString &folder, const QString &name)
 {
-    keptReadOnlyCleared.append(joinedPath(folder, name));
+    keptReadOnlyCleared.append({folder, name, QString(), false, true});
 }

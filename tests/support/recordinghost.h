@@ -30,8 +30,8 @@ public:
     qint32 lastFixed = 0;
     QList<Failure> failures;
     QList<RenamedFile> renamed;
-    // Files that lost the read-only bit and kept their names, as "folder/name".
-    QStringList keptReadOnlyCleared;
+    // Files that lost the read-only bit and kept their names: no new name.
+    QList<RenamedFile> keptReadOnlyCleared;
     std::function<void(const RenamedFile &)> onRenamed;
 
     // The error numbers of `failures`, in order.
