@@ -77,18 +77,38 @@ bool folderExists(const Drives &drives, const QString &driveFolder)
     return local && QFileInfo(*local).isDir();
 }
 
-std::optional<DriveInfo> driveOf(const QList<DriveInfo> &drives, const QString &localPath)
+namespace {
+
+// The entry with the deepest mount point that contains the path, of those
+// `admit` lets through; -1 when there is none.
+template <typename Admit>
+qsizetype deepest(const QList<DriveInfo> &drives, const QString &localPath, Admit admit)
 {
     const QString path = QDir::cleanPath(localPath);
-    const DriveInfo *best = nullptr;
-    for (const DriveInfo &drive : drives) {
-        if (!drive.letter.isNull() && contains(drive.mountPoint, path)
-            && (!best || drive.mountPoint.size() > best->mountPoint.size()))
-            best = &drive;
+    qsizetype best = -1;
+    for (qsizetype i = 0; i < drives.size(); ++i) {
+        const DriveInfo &drive = drives[i];
+        if (admit(drive) && contains(drive.mountPoint, path)
+            && (best < 0 || drive.mountPoint.size() > drives[best].mountPoint.size()))
+            best = i;
     }
-    if (!best)
+    return best;
+}
+
+} // namespace
+
+std::optional<DriveInfo> driveOf(const QList<DriveInfo> &drives, const QString &localPath)
+{
+    const qsizetype found
+        = deepest(drives, localPath, [](const DriveInfo &drive) { return !drive.letter.isNull(); });
+    if (found < 0)
         return std::nullopt;
-    return *best;
+    return drives[found];
+}
+
+qsizetype mountOf(const QList<DriveInfo> &drives, const QString &localPath)
+{
+    return deepest(drives, localPath, [](const DriveInfo &) { return true; });
 }
 
 } // namespace DrivePaths

@@ -32,5 +32,8 @@ bool folderExists(const Drives &drives, const QString &driveFolder);
 // The lettered drive whose volume holds the local path: the one with the
 // deepest mount point that contains it.
 std::optional<DriveInfo> driveOf(const QList<DriveInfo> &drives, const QString &localPath);
+// The index of the entry, lettered or not, whose volume holds the local
+// path; -1 when none does.
+qsizetype mountOf(const QList<DriveInfo> &drives, const QString &localPath);
 
 } // namespace DrivePaths

@@ -17,14 +17,17 @@ DriveList::DriveList(const Drives &drives, QWidget *parent)
 
 void DriveList::fill()
 {
-    const std::optional<QChar> selected = letter();
+    const DriveInfo *before = selected();
+    const QString selectedMount = before ? before->mountPoint : QString();
     const QSignalBlocker blocker(this);
     clear();
     m_list = m_drives.list();
     for (const DriveInfo &info : m_list)
         addItem(UiTexts::driveEntry(info.letter, info.mountPoint, info.kind));
-    if (selected)
-        selectLetter(*selected);
+    for (qsizetype i = 0; i < m_list.size(); ++i) {
+        if (m_list.at(i).mountPoint == selectedMount)
+            setCurrentIndex(int(i));
+    }
 }
 
 void DriveList::showPopup()
@@ -34,9 +37,18 @@ void DriveList::showPopup()
     QComboBox::showPopup();
 }
 
+const DriveInfo *DriveList::selected() const
+{
+    const int index = currentIndex();
+    return index >= 0 && index < m_list.size() ? &m_list.at(index) : nullptr;
+}
+
 std::optional<QChar> DriveList::letter() const
 {
-    return DrivePaths::letterOf(drive());
+    const DriveInfo *drive = selected();
+    if (!drive || drive->letter.isNull())
+        return std::nullopt;
+    return drive->letter;
 }
 
 bool DriveList::selectLetter(QChar letter)
@@ -51,29 +63,25 @@ bool DriveList::selectLetter(QChar letter)
     return false;
 }
 
-std::optional<QChar> DriveList::driveOf(const QString &path) const
+void DriveList::selectDriveOf(const QString &path)
 {
-    if (const std::optional<DriveInfo> owner = DrivePaths::driveOf(m_list, path))
-        return owner->letter;
-    return std::nullopt;
+    if (const qsizetype owner = DrivePaths::mountOf(m_list, path); owner >= 0)
+        setCurrentIndex(int(owner));
 }
 
 void DriveList::rememberFolder(const QString &path)
 {
-    if (const std::optional<QChar> owner = driveOf(path))
-        m_folders.insert(*owner, path);
+    if (const qsizetype owner = DrivePaths::mountOf(m_list, path); owner >= 0)
+        m_folders.insert(m_list.at(owner).mountPoint, path);
 }
 
-QString DriveList::mountPoint(QChar letter) const
+QString DriveList::currentFolder() const
 {
-    const DriveInfo *drive = DrivePaths::find(m_list, letter.toUpper());
-    return drive ? drive->mountPoint : QString();
-}
-
-QString DriveList::currentFolder(QChar letter) const
-{
-    const QString remembered = m_folders.value(letter.toUpper());
+    const DriveInfo *drive = selected();
+    if (!drive)
+        return QString();
+    const QString remembered = m_folders.value(drive->mountPoint);
     if (!remembered.isEmpty() && QDir(remembered).exists())
         return remembered;
-    return mountPoint(letter);
+    return drive->mountPoint;
 }

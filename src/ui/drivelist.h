@@ -9,8 +9,7 @@
 
 // The drop-down of the computer's drives, each shown as its letter and mount
 // point ("C: /"), a network or FUSE mount with its kind. `drive()` is the
-// text of the selected entry, whose first letter is the drive letter. The
-// list remembers the last folder shown on each drive, which is where
+// text of the selected entry. The list remembers the last folder shown on each drive, which is where
 // selecting the drive again leads.
 class DriveList final : public QComboBox
 {
@@ -21,17 +20,20 @@ public:
     explicit DriveList(const Drives &drives, QWidget *parent = nullptr);
 
     QString drive() const { return currentText(); }
+    // The selected entry; nullptr when the list is empty.
+    const DriveInfo *selected() const;
+    // The selected drive's letter; nothing for a mount without one.
     std::optional<QChar> letter() const;
     // Selects the drive named by the text's first letter, without any check
     // of readiness. False when no drive has that letter.
     bool selectLetter(QChar letter);
+    // Selects the entry, lettered or not, whose volume holds `path`.
+    void selectDriveOf(const QString &path);
 
-    // The drive whose volume holds `path`.
-    std::optional<QChar> driveOf(const QString &path) const;
     void rememberFolder(const QString &path);
-    QString mountPoint(QChar letter) const;
-    // The folder to show when the drive is selected; its mount point at first.
-    QString currentFolder(QChar letter) const;
+    // The folder to show for the selected entry: the last one shown on it,
+    // its mount point at first.
+    QString currentFolder() const;
 
     void showPopup() override;
 
@@ -40,5 +42,5 @@ private:
 
     const Drives &m_drives;
     QList<DriveInfo> m_list;
-    QHash<QChar, QString> m_folders;
+    QHash<QString, QString> m_folders; // by mount point
 };

@@ -437,16 +437,16 @@ void frmMain::Form_Load()
 
 Status frmMain::followDrive()
 {
-    const std::optional<QChar> letter = drvMain->letter();
-    if (!letter)
+    const DriveInfo *drive = drvMain->selected();
+    if (!drive)
         return Status::success();
-    const Status moved = m_drives.isReady(*letter)
-        ? dirMain->setPath(drvMain->currentFolder(*letter))
-        : Status(Failure{ENOMEDIUM, UiTexts::driveNotReady(*letter, drvMain->mountPoint(*letter))});
+    // A mount past "Z" is listed only while it is mounted.
+    const Status moved = drive->letter.isNull() || m_drives.isReady(drive->letter)
+        ? dirMain->setPath(drvMain->currentFolder())
+        : Status(Failure{ENOMEDIUM, UiTexts::driveNotReady(drive->letter, drive->mountPoint)});
     if (!moved.ok()) {
         const QSignalBlocker blocker(drvMain);
-        if (const std::optional<QChar> shown = drvMain->driveOf(dirMain->path()))
-            drvMain->selectLetter(*shown);
+        drvMain->selectDriveOf(dirMain->path());
     }
     return moved;
 }
@@ -472,8 +472,7 @@ void frmMain::openFolder(const QString &folder)
         return;
     }
     const QSignalBlocker blocker(drvMain);
-    if (const std::optional<QChar> letter = drvMain->driveOf(folder))
-        drvMain->selectLetter(*letter);
+    drvMain->selectDriveOf(folder);
 }
 
 void frmMain::dragEnterEvent(QDragEnterEvent *event)
