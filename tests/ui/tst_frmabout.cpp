@@ -18,19 +18,6 @@ class TestFrmAbout final : public QObject
 private Q_SLOTS:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
-    void textsSetAtLoad()
-    {
-        frmAbout dialog;
-        QStringList texts{dialog.windowTitle()};
-        for (const char *name : {"lblTitle", "lblVersion", "lblDescription", "lblDisclaimer"})
-            texts.append(dialog.findChild<QLabel *>(QLatin1StringView(name))->text());
-        QCOMPARE(texts,
-            (QStringList{u"About Purlex"_s, u"Purlex"_s,
-                u"Version "_s + QLatin1StringView(PURLEX_TEST_VERSION),
-                BuildInfo::FileDescription + u"\r\n\r\n"_s + BuildInfo::Comments,
-                BuildInfo::CompanyName + u"\r\n"_s + BuildInfo::LegalCopyright}));
-    }
-
     void buttonsAndKeys_data()
     {
         QTest::addColumn<QString>("keys"); // empty: a click on OK
@@ -82,7 +69,7 @@ private Q_SLOTS:
             ran() + catcher.shown << (dialog.isVisible() ? u"open"_s : u"closed"_s), outcome);
     }
 
-    void followsADarkPalette()
+    void textsAndColours()
     {
         QPalette dark;
         dark.setColor(QPalette::Window, QColor(0x20, 0x20, 0x20));
@@ -90,6 +77,15 @@ private Q_SLOTS:
         dark.setColor(QPalette::Mid, QColor(0x10, 0x10, 0x10));
         dark.setColor(QPalette::Light, QColor(0x50, 0x50, 0x50));
         frmAbout dialog;
+        QStringList texts{dialog.windowTitle()};
+        for (const char *name : {"lblTitle", "lblVersion", "lblDescription", "lblDisclaimer"})
+            texts.append(dialog.findChild<QLabel *>(QLatin1StringView(name))->text());
+        QCOMPARE(texts,
+            (QStringList{u"About Purlex"_s, u"Purlex"_s,
+                u"Version "_s + QLatin1StringView(PURLEX_TEST_VERSION),
+                BuildInfo::FileDescription + u"\r\n\r\n"_s + BuildInfo::Comments,
+                BuildInfo::CompanyName + u"\r\n"_s + BuildInfo::LegalCopyright}));
+        // The texts and the etched lines follow a dark palette.
         dialog.setPalette(dark);
         const QImage shot = dialog.grab().toImage();
         for (const QLabel *label : dialog.findChildren<QLabel *>())
