@@ -458,15 +458,8 @@ private Q_SLOTS:
         QCOMPARE(firstLine(1, 1), u"Take back the 1 rename and 1 read-only change"_s + tail);
         QCOMPARE(firstLine(0, 3), u"Take back the 3 read-only changes"_s + tail);
     }
-    void fileMenuUndoesAndPreviews_data()
-    {
-        QTest::addColumn<QMessageBox::StandardButton>("undoAnswer");
-        QTest::newRow("Undo confirmed") << QMessageBox::Ok;
-        QTest::newRow("Undo cancelled") << QMessageBox::Cancel;
-    }
     void fileMenuUndoesAndPreviews()
     {
-        QFETCH(QMessageBox::StandardButton, undoAnswer);
         Fixture f;
         QStringList items;
         for (const QAction *action : f.window->mnuFile->actions())
@@ -501,16 +494,14 @@ private Q_SLOTS:
         QCOMPARE(f.sortedFiles(), (QStringList{u"a b.txt"_s, u"z.txt"_s}));
         QVERIFY(f.window->mnuFileUndo->isEnabled());
 
-        ModalCatcher catcher(undoAnswer);
+        // Cancelled, the undo changes nothing and stays on offer.
+        ModalCatcher catcher(QMessageBox::Cancel);
         f.window->mnuFileUndo->trigger();
         QCOMPARE(catcher.shown.size(), 1);
         QVERIFY(catcher.shown[0].contains(
             u"Take back the 2 renames made in "_s + f.c.path() + u" on "_s));
-        const bool undone = undoAnswer == QMessageBox::Ok;
-        QCOMPARE(f.sortedFiles(), undone ? untidyNames : (QStringList{u"a b.txt"_s, u"z.txt"_s}));
-        QCOMPARE(f.window->mnuFileUndo->isEnabled(), !undone);
-        if (undone)
-            QCOMPARE(f.panel(u"Fixed"_s), u" Fixed: 2"_s);
+        QCOMPARE(f.sortedFiles(), (QStringList{u"a b.txt"_s, u"z.txt"_s}));
+        QVERIFY(f.window->mnuFileUndo->isEnabled());
     }
     void escapeStopsAPassThatUndoTakesBack()
     {
@@ -539,6 +530,8 @@ private Q_SLOTS:
         f.window->mnuFileUndo->trigger();
         QCOMPARE(catcher.shown.size(), 1);
         QCOMPARE(many.entryList({u"n__*.txt"_s}, QDir::Files).size(), total);
+        QCOMPARE(f.panel(u"Fixed"_s), u" Fixed: %1"_s.arg(renamed));
+        QVERIFY(!f.window->mnuFileUndo->isEnabled());
     }
     void previewRefusedForAnUnreadableLengthOutOfFocus()
     {
