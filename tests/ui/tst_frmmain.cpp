@@ -344,7 +344,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("drive");
         // clang-format off
         QTest::newRow("root of C, OK") << u"c"_s << true << u"OK"_s << u"C"_s;
-        QTest::newRow("root of C, Cancel") << u"c"_s << true << u"Cancel"_s << u"C"_s;
         QTest::newRow("root of C, Escape") << u"c"_s << true << u"Esc"_s << u"C"_s;
         QTest::newRow("root of C, Enter") << u"c"_s << true << u"Return"_s << u"C"_s;
         QTest::newRow("root of C without subdirectories") << u"c"_s << false << QString() << QString();
@@ -679,33 +678,21 @@ private Q_SLOTS:
         QVERIFY(!scroller->horizontalScrollBar()->isVisible());
     }
 
-    void exitAndAboutKeys_data()
-    {
-        QTest::addColumn<QString>("keys");
-        QTest::addColumn<QStringList>("dialogs");
-        QTest::addColumn<bool>("open"); // the window afterwards
-        QTest::newRow("Alt+H, A: About") << u"Alt+H, A"_s << QStringList{u"frmAbout"_s} << true;
-        QTest::newRow("Ctrl+Q: Exit") << u"Ctrl+Q"_s << QStringList() << false;
-    }
-
     void exitAndAboutKeys()
     {
-        QFETCH(QString, keys);
-        QFETCH(QStringList, dialogs);
-        QFETCH(bool, open);
         Fixture f;
         ModalCatcher catcher;
-        const QKeySequence sequence(keys);
-        for (int i = 0; i < sequence.count(); ++i) {
-            // A menu opened by the key before takes the next one.
-            QWidget *target = QApplication::activePopupWidget();
-            QTest::keyClick(target ? target : f.window.get(), sequence[i].key(),
-                sequence[i].keyboardModifiers());
-        }
-        QTRY_COMPARE(catcher.shown, dialogs);
-        QTRY_COMPARE(f.window->isVisible(), open);
+        QTest::keyClick(f.window.get(), Qt::Key_H, Qt::AltModifier);
+        // The Help menu that the first key opened takes the second.
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_A);
+        QTRY_COMPARE(catcher.shown, QStringList{u"frmAbout"_s});
         // Released when it closed, a dialog is built anew each time.
-        QVERIFY(f.window->findChildren<QDialog *>().isEmpty());
+        QTRY_VERIFY(f.window->findChildren<QDialog *>().isEmpty());
+        f.window->activateWindow(); // the offscreen screen does not hand it back
+        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        QTest::keyClick(f.window.get(), Qt::Key_Q, Qt::ControlModifier);
+        QTRY_VERIFY(!f.window->isVisible());
     }
 
     void lockKeysFollowedInTheStatusBar()
