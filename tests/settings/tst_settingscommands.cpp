@@ -14,9 +14,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 const QString Absent = u"<absent>"_s;
-// In the order of SwitchId.
-const QStringList SwitchKeys{u"IncSubDirs"_s, u"ReadOnly"_s, u"MultSpace"_s, u"MultSpecial"_s,
-    u"Empty"_s, u"Underline"_s, u"Copy"_s, u"Starting"_s, u"Ending"_s};
 
 struct Prompt
 {
@@ -65,91 +62,64 @@ class TestSettingsCommands : public QObject
 
 private Q_SLOTS:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-    void prompts_data();
-    void prompts();
-    void toggle_data();
-    void toggle();
-};
 
-void TestSettingsCommands::prompts_data()
-{
-    QTest::addColumn<QString>("key"); // names the command
-    QTest::addColumn<QString>("drive"); // gDrive before
-    QTest::addColumn<bool>("unwritable"); // a file stands where the store's folder belongs
-    QTest::addColumn<QStringList>("answers");
-    QTest::addColumn<QStringList>("errors");
-    QTest::addColumn<QString>("shown"); // drive|folder|max|limit on the window, then the variable
-    QTest::addColumn<QString>("stored");
-    // clang-format off
-    QTest::newRow("drive c kept lower case") << u"Drive"_s << u"C"_s << false << QStringList{u"c"_s} << QStringList{} << u"c||||c"_s << u"c"_s;
-    QTest::newRow("drive q does not exist") << u"Drive"_s << u"C"_s << false << QStringList{u"q"_s, u"C"_s} << QStringList{u"Drive q does not exist on this computer"_s} << u"C||||C"_s << u"C"_s;
-    QTest::newRow("drive 12, Cancel: both messages each") << u"Drive"_s << u"C"_s << false << QStringList{u"12"_s, u""_s, u"c"_s} << QStringList{u"Drive letter must be a single letter A to Z"_s, u"Drive 12 does not exist on this computer"_s, u"Drive letter must be a single letter A to Z"_s, u"Drive  does not exist on this computer"_s} << u"c||||c"_s << u"c"_s;
-    QTest::newRow("drive not ready") << u"Drive"_s << u"C"_s << false << QStringList{u"e"_s} << QStringList{u"Drive e may not be used as default drive, original entry restored"_s} << u"D||||C"_s << Absent;
-    QTest::newRow("path on gDrive") << u"Path"_s << u"C"_s << false << QStringList{u"Music"_s} << QStringList{} << u"D|C:\\Music|||Music"_s << u"Music"_s;
-    QTest::newRow("path missing") << u"Path"_s << u"C"_s << false << QStringList{u"Music\\Jazz"_s, u"Music"_s} << QStringList{u"Path C:\\Music\\Jazz does not exist on this computer"_s} << u"D|C:\\Music|||Music"_s << u"Music"_s;
-    QTest::newRow("path Cancel saves empty") << u"Path"_s << u"C"_s << false << QStringList{u""_s} << QStringList{} << u"D|C:\\|||"_s << u""_s;
-    QTest::newRow("path drive gone: Cancel leaves") << u"Path"_s << u"Q"_s << false << QStringList{u"x"_s, u""_s} << QStringList{u"Path Q:\\x does not exist on this computer"_s, u"Path Q:\\ does not exist on this computer"_s, u"Path Q:\\ may not be used as default path, original entry restored"_s} << u"D||||old"_s << Absent;
-    QTest::newRow("path refused by the window") << u"Path"_s << u"C"_s << false << QStringList{u"Music\\Rock"_s} << QStringList{u"Path C:\\Music\\Rock may not be used as default path, original entry restored"_s} << u"D||||old"_s << Absent;
-    QTest::newRow("length abc, Cancel: both messages each") << u"MaxLength"_s << u"C"_s << false << QStringList{u"abc"_s, u""_s, u"20"_s} << QStringList{u"Maximum length must be a number"_s, u"Maximum length must be 20 to 240"_s, u"Maximum length must be a number"_s, u"Maximum length must be 20 to 240"_s} << u"D||20||20"_s << u"20"_s;
-    QTest::newRow("length 300, then abc keeps 300") << u"MaxLength"_s << u"C"_s << false << QStringList{u"300"_s, u"abc"_s, u"240"_s} << QStringList{u"Maximum length must be 20 to 240"_s, u"Maximum length must be a number"_s, u"Maximum length must be 20 to 240"_s} << u"D||240||240"_s << u"240"_s;
-    QTest::newRow("length 60.5 to even") << u"MaxLength"_s << u"C"_s << false << QStringList{u"60.5"_s} << QStringList{} << u"D||60||60"_s << u"60"_s;
-    QTest::newRow("length, store unwritable") << u"MaxLength"_s << u"C"_s << true << QStringList{u"100"_s} << QStringList{} << u"D||100||100"_s << Absent;
-    QTest::newRow("limit 49, 2001, 2000") << u"MaxCount"_s << u"C"_s << false << QStringList{u"49"_s, u"2001"_s, u"2000"_s} << QStringList(2, u"Maximum files must be 50 to 2000"_s) << u"D|||2000|2000"_s << u"2000"_s;
-    QTest::newRow("limit abc: both messages") << u"MaxCount"_s << u"C"_s << false << QStringList{u"abc"_s, u"500"_s} << QStringList{u"Maximum files must be a number"_s, u"Maximum files must be 50 to 2000"_s} << u"D|||500|500"_s << u"500"_s;
-    // clang-format on
-}
-
-void TestSettingsCommands::prompts()
-{
-    QFETCH(QString, key);
-    QFETCH(QString, drive);
-    QFETCH(bool, unwritable);
-    QFETCH(QStringList, answers);
-    QFETCH(QStringList, errors);
-    QFETCH(QString, shown);
-    QFETCH(QString, stored);
-    Fixture f;
-    f.defaults.gDrive = drive;
-    f.dialogs.answers = answers;
-    QVERIFY(!unwritable || QFile(f.temp.folder() + u"/Purlex"_s).open(QIODevice::WriteOnly));
-    (f.commands.*Prompts[key].click)();
-
-    QCOMPARE(f.dialogs.errors, errors);
-    QCOMPARE(f.dialogs.prompts, QStringList(answers.size(), Prompts[key].shown));
-    const RecordingView &v = f.view;
-    const QString variable = DefaultsTable::storedText(f.defaults, *DefaultsTable::forKey(key));
-    QCOMPARE(
-        QStringList({v.drive, v.folder, v.maxLengthText, v.limitText, variable}).join(u'|'), shown);
-    QCOMPARE(f.store.get(key, Absent), stored);
-    // The value stays in force, and the user learns where it could not be saved.
-    QCOMPARE(f.dialogs.warnings.size(), unwritable ? 1 : 0);
-    QVERIFY(!unwritable || f.dialogs.warnings[0].contains(f.store.location()));
-}
-
-void TestSettingsCommands::toggle_data()
-{
-    QTest::addColumn<int>("id");
-    for (int id = 0; id < SwitchKeys.size(); ++id)
-        QTest::newRow(qPrintable(SwitchKeys[id])) << id;
-}
-
-void TestSettingsCommands::toggle()
-{
-    QFETCH(int, id);
-    const SwitchId switchId = SwitchId(id);
-    // The box and the variable say off: the new value follows the check mark.
-    Fixture f;
-    f.view.menuChecked.insert(switchId, true);
-    f.view.ticked.insert(switchId, false);
-    DefaultsTable::switchValue(f.defaults, switchId) = false;
-    for (const bool on : {false, true}) {
-        f.commands.toggle(switchId);
-        QCOMPARE(f.view.menuChecked.value(switchId), on);
-        QCOMPARE(f.view.ticked.value(switchId), on);
-        QCOMPARE(DefaultsTable::switchValue(f.defaults, switchId), on);
-        QCOMPARE(f.store.get(SwitchKeys[id], Absent), on ? u"True"_s : u"False"_s);
+    void prompts_data()
+    {
+        QTest::addColumn<QString>("key"); // names the command
+        QTest::addColumn<QString>("drive"); // gDrive before
+        QTest::addColumn<bool>("unwritable"); // a file stands where the store's folder belongs
+        QTest::addColumn<QStringList>("answers");
+        QTest::addColumn<QStringList>("errors");
+        QTest::addColumn<QString>(
+            "shown"); // drive|folder|max|limit on the window, then the variable
+        QTest::addColumn<QString>("stored");
+        // clang-format off
+        QTest::newRow("drive c kept lower case") << u"Drive"_s << u"C"_s << false << QStringList{u"c"_s} << QStringList{} << u"c||||c"_s << u"c"_s;
+        QTest::newRow("drive q does not exist") << u"Drive"_s << u"C"_s << false << QStringList{u"q"_s, u"C"_s} << QStringList{u"Drive q does not exist on this computer"_s} << u"C||||C"_s << u"C"_s;
+        QTest::newRow("drive 12, Cancel: both messages each") << u"Drive"_s << u"C"_s << false << QStringList{u"12"_s, u""_s, u"c"_s} << QStringList{u"Drive letter must be a single letter A to Z"_s, u"Drive 12 does not exist on this computer"_s, u"Drive letter must be a single letter A to Z"_s, u"Drive  does not exist on this computer"_s} << u"c||||c"_s << u"c"_s;
+        QTest::newRow("drive not ready") << u"Drive"_s << u"C"_s << false << QStringList{u"e"_s} << QStringList{u"Drive e may not be used as default drive, original entry restored"_s} << u"D||||C"_s << Absent;
+        QTest::newRow("path on gDrive") << u"Path"_s << u"C"_s << false << QStringList{u"Music"_s} << QStringList{} << u"D|C:\\Music|||Music"_s << u"Music"_s;
+        QTest::newRow("path missing") << u"Path"_s << u"C"_s << false << QStringList{u"Music\\Jazz"_s, u"Music"_s} << QStringList{u"Path C:\\Music\\Jazz does not exist on this computer"_s} << u"D|C:\\Music|||Music"_s << u"Music"_s;
+        QTest::newRow("path Cancel saves empty") << u"Path"_s << u"C"_s << false << QStringList{u""_s} << QStringList{} << u"D|C:\\|||"_s << u""_s;
+        QTest::newRow("path drive gone: Cancel leaves") << u"Path"_s << u"Q"_s << false << QStringList{u"x"_s, u""_s} << QStringList{u"Path Q:\\x does not exist on this computer"_s, u"Path Q:\\ does not exist on this computer"_s, u"Path Q:\\ may not be used as default path, original entry restored"_s} << u"D||||old"_s << Absent;
+        QTest::newRow("path refused by the window") << u"Path"_s << u"C"_s << false << QStringList{u"Music\\Rock"_s} << QStringList{u"Path C:\\Music\\Rock may not be used as default path, original entry restored"_s} << u"D||||old"_s << Absent;
+        QTest::newRow("length abc, Cancel: both messages each") << u"MaxLength"_s << u"C"_s << false << QStringList{u"abc"_s, u""_s, u"20"_s} << QStringList{u"Maximum length must be a number"_s, u"Maximum length must be 20 to 240"_s, u"Maximum length must be a number"_s, u"Maximum length must be 20 to 240"_s} << u"D||20||20"_s << u"20"_s;
+        QTest::newRow("length 300, then abc keeps 300") << u"MaxLength"_s << u"C"_s << false << QStringList{u"300"_s, u"abc"_s, u"240"_s} << QStringList{u"Maximum length must be 20 to 240"_s, u"Maximum length must be a number"_s, u"Maximum length must be 20 to 240"_s} << u"D||240||240"_s << u"240"_s;
+        QTest::newRow("length 60.5 to even") << u"MaxLength"_s << u"C"_s << false << QStringList{u"60.5"_s} << QStringList{} << u"D||60||60"_s << u"60"_s;
+        QTest::newRow("length, store unwritable") << u"MaxLength"_s << u"C"_s << true << QStringList{u"100"_s} << QStringList{} << u"D||100||100"_s << Absent;
+        QTest::newRow("limit 49, 2001, 2000") << u"MaxCount"_s << u"C"_s << false << QStringList{u"49"_s, u"2001"_s, u"2000"_s} << QStringList(2, u"Maximum files must be 50 to 2000"_s) << u"D|||2000|2000"_s << u"2000"_s;
+        QTest::newRow("limit abc: both messages") << u"MaxCount"_s << u"C"_s << false << QStringList{u"abc"_s, u"500"_s} << QStringList{u"Maximum files must be a number"_s, u"Maximum files must be 50 to 2000"_s} << u"D|||500|500"_s << u"500"_s;
+        // clang-format on
     }
-}
+
+    void prompts()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, drive);
+        QFETCH(bool, unwritable);
+        QFETCH(QStringList, answers);
+        QFETCH(QStringList, errors);
+        QFETCH(QString, shown);
+        QFETCH(QString, stored);
+        Fixture f;
+        f.defaults.gDrive = drive;
+        f.dialogs.answers = answers;
+        QVERIFY(!unwritable || QFile(f.temp.folder() + u"/Purlex"_s).open(QIODevice::WriteOnly));
+        (f.commands.*Prompts[key].click)();
+
+        QCOMPARE(f.dialogs.errors, errors);
+        QCOMPARE(f.dialogs.prompts, QStringList(answers.size(), Prompts[key].shown));
+        const RecordingView &v = f.view;
+        const QString variable = DefaultsTable::storedText(f.defaults, *DefaultsTable::forKey(key));
+        QCOMPARE(
+            QStringList({v.drive, v.folder, v.maxLengthText, v.limitText, variable}).join(u'|'),
+            shown);
+        QCOMPARE(f.store.get(key, Absent), stored);
+        // The value stays in force, and the user learns where it could not be saved.
+        QCOMPARE(f.dialogs.warnings.size(), unwritable ? 1 : 0);
+        QVERIFY(!unwritable || f.dialogs.warnings[0].contains(f.store.location()));
+    }
+};
 
 QTEST_APPLESS_MAIN(TestSettingsCommands)
 #include "tst_settingscommands.moc"

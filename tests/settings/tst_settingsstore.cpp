@@ -13,152 +13,140 @@ class TestSettingsStore : public QObject
 
 private Q_SLOTS:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-    void plainTextUnderExecutableName();
-    void content_data();
-    void content();
-    void roundTrip_data();
-    void roundTrip();
-    void oddFiles_data();
-    void oddFiles();
-    void unwritable();
-};
 
-void TestSettingsStore::plainTextUnderExecutableName()
-{
-    TempStore temp;
-    SettingsStore store(QString(), temp.folder());
-    QCOMPARE(store.location(), temp.filePath(u"tst_settingsstore"_s));
-    // Text the native format would otherwise read as a list or a variant.
-    const QString odd = u"@Variant(x), Música\\Rock "_s;
-    QVERIFY(store.save(u"MaxLength", u"240"_s).ok() && store.save(u"Copy", u"False"_s).ok());
-    QCOMPARE(temp.read(u"tst_settingsstore"_s), "[Defaults]\nCopy=False\nMaxLength=240\n");
-    QVERIFY(store.save(u"Drive", odd).ok() && store.save(u"Path", QString()).ok());
-    const SettingsStore again(QString(), temp.folder());
-    QCOMPARE(again.get(u"Drive", u"C"_s), odd);
-    QCOMPARE(again.get(u"Path", u"C"_s), QString());
-    // A file in a format it does not expect is mended by the next save.
-    QVERIFY(temp.write(u"tst_settingsstore"_s, "[Defaults]\nPath=x\na broken line\n"));
-    QVERIFY(SettingsStore(QString(), temp.folder()).save(u"Copy", u"False"_s).ok());
-    QCOMPARE(SettingsStore(QString(), temp.folder()).readProblem(), QString());
-}
+    void plainTextUnderExecutableName()
+    {
+        TempStore temp;
+        SettingsStore store(QString(), temp.folder());
+        QCOMPARE(store.location(), temp.filePath(u"tst_settingsstore"_s));
+        QVERIFY(store.save(u"MaxLength", u"240"_s).ok() && store.save(u"Copy", u"False"_s).ok());
+        QCOMPARE(temp.read(u"tst_settingsstore"_s), "[Defaults]\nCopy=False\nMaxLength=240\n");
+        // A file in a format it does not expect is mended by the next save.
+        QVERIFY(temp.write(u"tst_settingsstore"_s, "[Defaults]\nPath=x\na broken line\n"));
+        QVERIFY(SettingsStore(QString(), temp.folder()).save(u"Copy", u"False"_s).ok());
+        QCOMPARE(SettingsStore(QString(), temp.folder()).readProblem(), QString());
+    }
 
-void TestSettingsStore::content_data()
-{
-    QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<bool>("wellFormed");
-    QTest::addColumn<QString>("path"); // what Path reads as; "-" when absent
-    // clang-format off
-    QTest::newRow("empty file") << QByteArray() << true << u"-"_s;
-    QTest::newRow("blank lines, comments, CR LF, mark") << QByteArray("\xEF\xBB\xBF\r\n; note\r\n[Defaults] ; the program's\r\n\r\n  Path = x  \r\n") << true << u"x"_s;
-    QTest::newRow("other sections, keys before any") << QByteArray("Path=no\n[General]\nPath=no\n[Other]\nPath=no\n[Defaults]\nPath=yes\n[defaults]\nPath=no\n") << true << u"yes"_s;
-    QTest::newRow("the last of a key counts") << QByteArray("[Defaults]\nPath=a\n[Defaults]\nPath=b\n") << true << u"b"_s;
-    QTest::newRow("quotes, escapes, a comment after the value") << QByteArray("[Defaults]\nPath=\" a;b=c \"\\t\\\"\\x41\\101\\\\ ;x\n") << true << u" a;b=c \t\"AA\\ "_s;
-    QTest::newRow("a quoted line break, a continued line") << QByteArray("[Defaults]\nPath=\"a\nb\" c\\\nd\n") << true << u"a\nbcd"_s;
-    QTest::newRow("a list of texts") << QByteArray("[Defaults]\nPath=Rock , Pop,\"Jazz, Blues\"\n") << true << u"Rock, Pop, Jazz, Blues"_s;
-    QTest::newRow("doubled at sign") << QByteArray("[Defaults]\nPath=@@Variant\n") << true << u"@Variant"_s;
-    QTest::newRow("text beyond ASCII") << QByteArray("[Defaults]\nPath=M\xC3\xBAsica\n") << true << u"Música"_s;
-    QTest::newRow("not UTF-8") << QByteArray("[Defaults]\nPath=M\xFAsica\n") << false << u"-"_s;
-    QTest::newRow("a control character") << QByteArray("[Defaults]\nPath=a\x01\n") << false << u"-"_s;
-    QTest::newRow("a NUL byte") << QByteArray("[Defaults]\nPath=a\0b\n", 18) << false << u"-"_s;
-    QTest::newRow("a line without =") << QByteArray("[Defaults]\nPath=x\na broken line\n") << false << u"-"_s;
-    QTest::newRow("a line without = in another section") << QByteArray("[Other]\nbroken\n[Defaults]\nPath=x\n") << false << u"-"_s;
-    QTest::newRow("a section without ]") << QByteArray("[Defaults\nPath=x\n") << false << u"-"_s;
-    QTest::newRow("text after a section") << QByteArray("[Defaults] x\nPath=x\n") << false << u"-"_s;
-    QTest::newRow("no key before =") << QByteArray("[Defaults]\n =x\n") << false << u"-"_s;
-    QTest::newRow("a quote that never ends") << QByteArray("[Defaults]\nPath=\"x\nCopy=False\n") << false << u"-"_s;
-    // clang-format on
-}
+    void content_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("wellFormed");
+        QTest::addColumn<QString>("path"); // what Path reads as; "-" when absent
+        // clang-format off
+        QTest::newRow("empty file") << QByteArray() << true << u"-"_s;
+        QTest::newRow("blank lines, comments, CR LF, mark") << QByteArray("\xEF\xBB\xBF\r\n; note\r\n[Defaults] ; the program's\r\n\r\n  Path = x  \r\n") << true << u"x"_s;
+        QTest::newRow("other sections, keys before any") << QByteArray("Path=no\n[General]\nPath=no\n[Other]\nPath=no\n[Defaults]\nPath=yes\n[defaults]\nPath=no\n") << true << u"yes"_s;
+        QTest::newRow("the last of a key counts") << QByteArray("[Defaults]\nPath=a\n[Defaults]\nPath=b\n") << true << u"b"_s;
+        QTest::newRow("quotes, escapes, a comment after the value") << QByteArray("[Defaults]\nPath=\" a;b=c \"\\t\\\"\\x41\\101\\\\ ;x\n") << true << u" a;b=c \t\"AA\\ "_s;
+        QTest::newRow("a quoted line break, a continued line") << QByteArray("[Defaults]\nPath=\"a\nb\" c\\\nd\n") << true << u"a\nbcd"_s;
+        QTest::newRow("a list of texts") << QByteArray("[Defaults]\nPath=Rock , Pop,\"Jazz, Blues\"\n") << true << u"Rock, Pop, Jazz, Blues"_s;
+        QTest::newRow("doubled at sign") << QByteArray("[Defaults]\nPath=@@Variant\n") << true << u"@Variant"_s;
+        QTest::newRow("text beyond ASCII") << QByteArray("[Defaults]\nPath=M\xC3\xBAsica\n") << true << u"Música"_s;
+        QTest::newRow("not UTF-8") << QByteArray("[Defaults]\nPath=M\xFAsica\n") << false << u"-"_s;
+        QTest::newRow("a control character") << QByteArray("[Defaults]\nPath=a\x01\n") << false << u"-"_s;
+        QTest::newRow("a NUL byte") << QByteArray("[Defaults]\nPath=a\0b\n", 18) << false << u"-"_s;
+        QTest::newRow("a line without =") << QByteArray("[Defaults]\nPath=x\na broken line\n") << false << u"-"_s;
+        QTest::newRow("a line without = in another section") << QByteArray("[Other]\nbroken\n[Defaults]\nPath=x\n") << false << u"-"_s;
+        QTest::newRow("a section without ]") << QByteArray("[Defaults\nPath=x\n") << false << u"-"_s;
+        QTest::newRow("text after a section") << QByteArray("[Defaults] x\nPath=x\n") << false << u"-"_s;
+        QTest::newRow("no key before =") << QByteArray("[Defaults]\n =x\n") << false << u"-"_s;
+        QTest::newRow("a quote that never ends") << QByteArray("[Defaults]\nPath=\"x\nCopy=False\n") << false << u"-"_s;
+        // clang-format on
+    }
 
-void TestSettingsStore::content()
-{
-    QFETCH(QByteArray, content);
-    QFETCH(bool, wellFormed);
-    QFETCH(QString, path);
-    TempStore temp;
-    QVERIFY(temp.write(u"Purlex"_s, content));
-    const SettingsStore store(u"Purlex"_s, temp.folder());
-    const QString expected = wellFormed
-        ? QString()
-        : u"The settings file '%1' is not in the expected format; the built-in defaults are used."_s
-              .arg(store.location());
-    QCOMPARE(store.readProblem(), expected);
-    QCOMPARE(store.get(u"Path", u"-"_s), path);
-}
+    void content()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(bool, wellFormed);
+        QFETCH(QString, path);
+        TempStore temp;
+        QVERIFY(temp.write(u"Purlex"_s, content));
+        const SettingsStore store(u"Purlex"_s, temp.folder());
+        const QString expected = wellFormed
+            ? QString()
+            : u"The settings file '%1' is not in the expected format; the built-in defaults are used."_s
+                  .arg(store.location());
+        QCOMPARE(store.readProblem(), expected);
+        QCOMPARE(store.get(u"Path", u"-"_s), path);
+    }
 
-void TestSettingsStore::roundTrip_data()
-{
-    QTest::addColumn<QString>("text");
-    // clang-format off
-    QTest::newRow("blanks around") << u"  a b  "_s;
-    QTest::newRow("INI specials") << u"a;b,c=d\"e\\f[g]#h"_s;
-    QTest::newRow("control characters") << u"a\tb\nc\rd\u0001\u001F\u007F\0" "01"_s;
-    QTest::newRow("a list look") << u"a, @b"_s;
-    QTest::newRow("beyond the basic plane") << u"\u00A0\U0001F3B5"_s;
-    QTest::newRow("a continued-line look") << u"a\\\nb"_s;
-    // clang-format on
-}
+    void roundTrip_data()
+    {
+        QTest::addColumn<QString>("text");
+        // clang-format off
+        QTest::newRow("empty, not absent") << QString();
+        QTest::newRow("blanks around") << u"  a b  "_s;
+        // Text the native format would otherwise read as a list or a variant.
+        QTest::newRow("a variant look") << u"@Variant(x), Música\\Rock "_s;
+        QTest::newRow("INI specials") << u"a;b,c=d\"e\\f[g]#h"_s;
+        QTest::newRow("control characters") << u"a\tb\nc\rd\u0001\u001F\u007F\0" "01"_s;
+        QTest::newRow("a list look") << u"a, @b"_s;
+        QTest::newRow("beyond the basic plane") << u"\u00A0\U0001F3B5"_s;
+        QTest::newRow("a continued-line look") << u"a\\\nb"_s;
+        // clang-format on
+    }
 
-void TestSettingsStore::roundTrip()
-{
-    QFETCH(QString, text);
-    TempStore temp;
-    QVERIFY(SettingsStore(u"Purlex"_s, temp.folder()).save(u"Path", text).ok());
-    const SettingsStore again(u"Purlex"_s, temp.folder());
-    QCOMPARE(again.readProblem(), QString());
-    QCOMPARE(again.get(u"Path", u"absent"_s), text);
-}
+    void roundTrip()
+    {
+        QFETCH(QString, text);
+        TempStore temp;
+        QVERIFY(SettingsStore(u"Purlex"_s, temp.folder()).save(u"Path", text).ok());
+        const SettingsStore again(u"Purlex"_s, temp.folder());
+        QCOMPARE(again.readProblem(), QString());
+        QCOMPARE(again.get(u"Path", u"absent"_s), text);
+    }
 
-void TestSettingsStore::oddFiles_data()
-{
-    QTest::addColumn<QString>("kind");
-    QTest::newRow("named pipe") << u"pipe"_s;
-    QTest::newRow("link to a named pipe") << u"linked pipe"_s;
-    QTest::newRow("link to /dev/zero") << u"zero"_s;
-    QTest::newRow("folder") << u"folder"_s;
-}
+    void oddFiles_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("named pipe") << u"pipe"_s;
+        QTest::newRow("link to a named pipe") << u"linked pipe"_s;
+        QTest::newRow("link to /dev/zero") << u"zero"_s;
+        QTest::newRow("folder") << u"folder"_s;
+    }
 
-void TestSettingsStore::oddFiles()
-{
-    QFETCH(QString, kind);
-    TempStore temp;
-    const QString file = temp.filePath(u"Purlex"_s);
-    QVERIFY(QDir().mkpath(QFileInfo(file).path()));
-    const QString pipe = kind == u"linked pipe" ? temp.folder() + u"/pipe"_s : file;
-    QVERIFY(OddFiles::make(kind, file, pipe));
+    void oddFiles()
+    {
+        QFETCH(QString, kind);
+        TempStore temp;
+        const QString file = temp.filePath(u"Purlex"_s);
+        QVERIFY(QDir().mkpath(QFileInfo(file).path()));
+        const QString pipe = kind == u"linked pipe" ? temp.folder() + u"/pipe"_s : file;
+        QVERIFY(OddFiles::make(kind, file, pipe));
 
-    std::optional<SettingsStore> store;
-    QVERIFY(
-        OddFiles::returnsWithoutWaiting(pipe, [&] { store.emplace(u"Purlex"_s, temp.folder()); }));
-    QCOMPARE(store->readProblem(),
-        u"The settings file '%1' cannot be read (it is not a regular file); the built-in "
-        u"defaults are used."_s.arg(file));
-    QCOMPARE(store->get(u"Path", u"C"_s), u"C"_s);
-    // A faulty save would replace what the link leads to: never risk a device.
-    if (kind == u"zero")
-        return;
-    Status saved = Status::success();
-    QVERIFY(OddFiles::returnsWithoutWaiting(pipe, [&] { saved = store->save(u"Path", u"x"_s); }));
-    QVERIFY(!saved.ok() && saved.failure().number != 0);
-    QCOMPARE(saved.failure().description.section(u'\'', 0, 1),
-        u"Cannot save the setting Path to '"_s + file);
-    QVERIFY(QFileInfo(pipe).exists() && !QFileInfo(pipe).isFile());
-}
+        std::optional<SettingsStore> store;
+        QVERIFY(OddFiles::returnsWithoutWaiting(
+            pipe, [&] { store.emplace(u"Purlex"_s, temp.folder()); }));
+        QCOMPARE(store->readProblem(),
+            u"The settings file '%1' cannot be read (it is not a regular file); the built-in "
+            u"defaults are used."_s.arg(file));
+        QCOMPARE(store->get(u"Path", u"C"_s), u"C"_s);
+        // A faulty save would replace what the link leads to: never risk a device.
+        if (kind == u"zero")
+            return;
+        Status saved = Status::success();
+        QVERIFY(
+            OddFiles::returnsWithoutWaiting(pipe, [&] { saved = store->save(u"Path", u"x"_s); }));
+        QVERIFY(!saved.ok() && saved.failure().number != 0);
+        QCOMPARE(saved.failure().description.section(u'\'', 0, 1),
+            u"Cannot save the setting Path to '"_s + file);
+        QVERIFY(QFileInfo(pipe).exists() && !QFileInfo(pipe).isFile());
+    }
 
-void TestSettingsStore::unwritable()
-{
-    // Permission bits would not stop a test run as root; these do.
-    TempStore temp;
-    SettingsStore store(u"Purlex"_s, temp.folder());
-    const QString folder = temp.folder() + u"/Purlex"_s;
-    QVERIFY(QFile(folder).open(QIODevice::WriteOnly)); // a file in place of the store's folder
-    const Status blocked = store.save(u"MaxLength", u"61"_s);
-    QVERIFY(QFile::remove(folder) && QDir().mkpath(store.location())); // a folder in place of it
-    for (const Status &saved : {blocked, store.save(u"MaxLength", u"61"_s)}) {
+    void unwritable()
+    {
+        // Permission bits would not stop a test run as root; a file where the
+        // store's folder belongs does. A folder in place of the file is one
+        // of the odd files above.
+        TempStore temp;
+        SettingsStore store(u"Purlex"_s, temp.folder());
+        QVERIFY(QFile(temp.folder() + u"/Purlex"_s).open(QIODevice::WriteOnly));
+        const Status saved = store.save(u"MaxLength", u"61"_s);
         QVERIFY(!saved.ok() && saved.failure().number != 0);
         QCOMPARE(saved.failure().description.section(u'\'', 0, 1),
             u"Cannot save the setting MaxLength to '"_s + store.location());
     }
-}
+};
 
 QTEST_GUILESS_MAIN(TestSettingsStore)
 #include "tst_settingsstore.moc"

@@ -74,89 +74,86 @@ class TestStartup : public QObject
 
 private Q_SLOTS:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-    void firstRunInOrder();
-    void shown_data();
-    void shown();
+
+    void firstRunInOrder()
+    {
+        const Rig rig({}, QString(), List);
+        // Switches by number in SwitchId order; the eight after IncSubDirs in
+        // the order ReadOnly, Underline, MultSpecial, MultSpace, Empty, Copy,
+        // Starting, Ending.
+        QCOMPARE(rig.view.calls.join(u';'),
+            u"row abc;row ;row abc;drive C;folder C:\\;max 60;menu 0 1;tick 0 1;limit 1000;"
+            u"tick 1 1;menu 1 1;tick 5 1;menu 5 1;tick 3 1;menu 3 1;tick 2 1;menu 2 1;"
+            u"tick 4 1;menu 4 1;tick 6 1;menu 6 1;tick 7 1;menu 7 1;tick 8 1;menu 8 1;"
+            u"panel Read;panel Fixed;panel Current"_s);
+        QCOMPARE(rig.view.panels,
+            (QHash<QString, QString>{{u"Read"_s, u" Read: 0"_s}, {u"Fixed"_s, u" Fixed: 0"_s},
+                {u"Current"_s, u"Ready..."_s}}));
+        QCOMPARE(rig.colJnk, (QStringList{u"abc"_s, u""_s, u"abc"_s}));
+        QVERIFY(rig.defaults == SavedDefaults());
+        QCOMPARE(rig.dialogs.warnings, QStringList());
+    }
+
+    void shown_data()
+    {
+        QTest::addColumn<QByteArray>("storeFile"); // below [Defaults]; backslashes doubled
+        QTest::addColumn<QString>("refused"); // a drive letter or folder the window refuses
+        QTest::addColumn<QByteArray>("list"); // null: none; its abc, blank, abc lines are read
+        // gDrive|gPath, then the window: drive, folder, MaxLength, MaxCount, switches by SwitchId
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QStringList>("warning"); // its lines, as Rig::local takes them
+        const QString dflt = u"C| C C:\\ 60 1000 111111111"_s;
+        // Values of 10 MB, quoted by their first 60 characters.
+        const auto huge = [](char fill) { return QByteArray(10 * 1024 * 1024, fill); };
+        const auto first60 = [](QChar fill) { return QString(60, fill) + u"..."_s; };
+        // clang-format off
+        QTest::newRow("stored values") << QByteArray("Copy=False\nIncSubDirs=false\nEmpty=0\nMaxLength=62.5\nMaxCount=abc") << QString() << List << u"C| C C:\\ 62 0 011101011"_s << QStringList();
+        QTest::newRow("drive e, Music\\Rock, 250, 61.5 files") << QByteArray("Drive=e\nPath=Music\\\\Rock\nMaxLength=250\nMaxCount=61.5 files") << QString() << List << u"e|Music\\Rock e e:\\Music\\Rock 250 62 111111111"_s << QStringList();
+        QTest::newRow("16-bit edges") << QByteArray("MaxLength=32767\nMaxCount=-32768.4") << QString() << List << u"C| C C:\\ 32767 -32768 111111111"_s << QStringList();
+        QTest::newRow("missing drive") << QByteArray("Drive=q\nPath=Music") << QString() << List << dflt << QStringList{u"The default drive 'q' cannot be used (it does not exist on this computer); '<c>' is shown instead."_s};
+        QTest::newRow("drive not ready") << QByteArray("Drive=F") << QString() << List << dflt << QStringList{u"The default drive 'F' cannot be used (it is not ready); '<c>' is shown instead."_s};
+        QTest::newRow("window refuses drive e") << QByteArray("Drive=e\nPath=Music\\\\Rock") << u"E"_s << List << dflt << QStringList{u"The default drive 'e' cannot be used (Drive e is not ready); '<c>' is shown instead."_s};
+        QTest::newRow("window refuses drive C") << QByteArray() << u"C"_s << List << u"C|  C:\\ 60 1000 111111111"_s << QStringList{u"The drive 'C' cannot be shown (Drive C is not ready)."_s};
+        QTest::newRow("missing folder") << QByteArray("Drive=e\nPath=Music\\\\Jazz") << QString() << List << u"e| e e:\\ 60 1000 111111111"_s << QStringList{u"The default folder 'e:\\Music\\Jazz' cannot be used (it does not exist on this computer); '<e>' is shown instead."_s};
+        QTest::newRow("path names a file") << QByteArray("Path=notafolder") << QString() << List << dflt << QStringList{u"The default folder 'C:\\notafolder' cannot be used (it does not exist on this computer); '<c>' is shown instead."_s};
+        QTest::newRow("window refuses the folder") << QByteArray("Path=Music") << u"C:\\Music"_s << List << dflt << QStringList{u"The default folder 'C:\\Music' cannot be used (Folder C:\\Music cannot be shown); '<c>' is shown instead."_s};
+        QTest::newRow("missing folder, root refused") << QByteArray("Path=Jazz") << u"C:\\"_s << List << u"C| C  60 1000 111111111"_s << QStringList{u"The default folder 'C:\\Jazz' cannot be used (it does not exist on this computer); '<c>' is shown instead."_s, u"The folder '<c>' cannot be shown (Folder C:\\ cannot be shown)."_s};
+        QTest::newRow("window refuses the root") << QByteArray() << u"C:\\"_s << List << u"C| C  60 1000 111111111"_s << QStringList{u"The folder 'C:\\' cannot be shown (Folder C:\\ cannot be shown)."_s};
+        QTest::newRow("unusable Boolean, number") << QByteArray("Copy=maybe\nMaxLength=99999") << QString() << List << dflt << QStringList{u"The stored setting MaxLength is '99999', which lies outside -32768 to 32767; 60 is used instead."_s, u"The stored setting Copy is 'maybe', which is neither True, False nor a number; True is used instead."_s};
+        QTest::newRow("malformed store") << QByteArray("Copy=False\nDrive=e\nbroken line") << QString() << List << dflt << QStringList{u"The settings file '<store>' is not in the expected format; the built-in defaults are used."_s};
+        QTest::newRow("no list, and more") << QByteArray("Drive=q\nEnding=perhaps\nMaxCount=1e9") << QString() << QByteArray() << dflt << QStringList{u"The stored setting MaxCount is '1e9', which lies outside -32768 to 32767; 1000 is used instead."_s, u"The stored setting Ending is 'perhaps', which is neither True, False nor a number; True is used instead."_s, u"Cannot read the list of strings to remove, '<list>': No such file or directory; no strings will be removed."_s, u"The default drive 'q' cannot be used (it does not exist on this computer); '<c>' is shown instead."_s};
+        QTest::newRow("list lines that are not text") << QByteArray() << QString() << QByteArray("abc\n\xFF\n\nabc\nM\xFAsica\n") << dflt << QStringList{u"Lines 2 and 5 of the list of strings to remove, '<list>', are not valid text; they are left out, the other lines are used."_s};
+        QTest::newRow("list with a long run of lines that are not text") << QByteArray() << QString() << List + QByteArray("\xFF\n").repeated(1000) << dflt << QStringList{u"Lines 4, 5, 6, 7, 8 and 995 more of the list of strings to remove, '<list>', are not valid text; they are left out, the other lines are used."_s};
+        QTest::newRow("10 MB Boolean, number and drive") << "Copy=" + huge('x') + "\nMaxLength=" + huge('9') + "\nDrive=" + huge('q') << QString() << List << dflt << QStringList{u"The stored setting MaxLength is '"_s + first60(u'9') + u"', which lies outside -32768 to 32767; 60 is used instead."_s, u"The stored setting Copy is '"_s + first60(u'x') + u"', which is neither True, False nor a number; True is used instead."_s, u"The default drive '"_s + first60(u'q') + u"' cannot be used (it does not exist on this computer); '<c>' is shown instead."_s};
+        const QString sixty(60, u'y');
+        const QString note = u"', which is neither True, False nor a number; True is used instead."_s;
+        QTest::newRow("long values quoted in part") << "Copy=" + sixty.toUtf8() + "\nStarting=" + sixty.toUtf8() + "z\nEnding=" + sixty.first(59).toUtf8() + "\xF0\x9F\x8E\xB5" << QString() << List << dflt << QStringList{u"The stored setting Copy is '"_s + sixty + note, u"The stored setting Starting is '"_s + sixty + u"..."_s + note, u"The stored setting Ending is '"_s + sixty.first(59) + u"..."_s + note};
+        QTest::newRow("10 MB path") << "Path=" + huge('p') << QString() << List << dflt << QStringList{u"The default folder 'C:\\"_s + first60(u'p').sliced(3) + u"' cannot be used (it does not exist on this computer); '<c>' is shown instead."_s};
+        // clang-format on
+    }
+
+    void shown()
+    {
+        QFETCH(QByteArray, storeFile);
+        QFETCH(QString, refused);
+        QFETCH(QByteArray, list);
+        QFETCH(QString, shown);
+        QFETCH(QStringList, warning);
+        const Rig rig(storeFile, refused, list);
+        const SavedDefaults &d = rig.defaults;
+        const RecordingView &v = rig.view;
+        QCOMPARE(u"%1|%2 %3 %4 %5 %6 %7"_s.arg(d.gDrive, d.gPath, v.drive, v.folder,
+                     v.maxLengthText, v.limitText, switches(v.ticked)),
+            shown);
+        QCOMPARE(switches(v.menuChecked), switches(v.ticked));
+        QCOMPARE(v.panels.value(u"Current"_s), u"Ready..."_s);
+        QCOMPARE(rig.colJnk.size(), list.isNull() ? 0 : 3);
+        for (QString &line : warning)
+            line = rig.local(line);
+        QCOMPARE(rig.dialogs.warnings,
+            warning.isEmpty() ? QStringList() : QStringList{warning.join(u'\n')});
+    }
 };
-
-void TestStartup::firstRunInOrder()
-{
-    const Rig rig({}, QString(), List);
-    // Switches by number in SwitchId order; the eight after IncSubDirs in
-    // the order ReadOnly, Underline, MultSpecial, MultSpace, Empty, Copy,
-    // Starting, Ending.
-    QCOMPARE(rig.view.calls.join(u';'),
-        u"row abc;row ;row abc;drive C;folder C:\\;max 60;menu 0 1;tick 0 1;limit 1000;"
-        u"tick 1 1;menu 1 1;tick 5 1;menu 5 1;tick 3 1;menu 3 1;tick 2 1;menu 2 1;"
-        u"tick 4 1;menu 4 1;tick 6 1;menu 6 1;tick 7 1;menu 7 1;tick 8 1;menu 8 1;"
-        u"panel Read;panel Fixed;panel Current"_s);
-    QCOMPARE(rig.view.panels,
-        (QHash<QString, QString>{{u"Read"_s, u" Read: 0"_s}, {u"Fixed"_s, u" Fixed: 0"_s},
-            {u"Current"_s, u"Ready..."_s}}));
-    QCOMPARE(rig.colJnk, (QStringList{u"abc"_s, u""_s, u"abc"_s}));
-    QVERIFY(rig.defaults == SavedDefaults());
-    QCOMPARE(rig.dialogs.warnings, QStringList());
-}
-
-void TestStartup::shown_data()
-{
-    QTest::addColumn<QByteArray>("storeFile"); // below [Defaults]; backslashes doubled
-    QTest::addColumn<QString>("refused"); // a drive letter or folder the window refuses
-    QTest::addColumn<QByteArray>("list"); // null: none; its abc, blank, abc lines are read
-    // gDrive|gPath, then the window: drive, folder, MaxLength, MaxCount, switches by SwitchId
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<QStringList>("warning"); // its lines, as Rig::local takes them
-    const QString dflt = u"C| C C:\\ 60 1000 111111111"_s;
-    // Values of 10 MB, quoted by their first 60 characters.
-    const auto huge = [](char fill) { return QByteArray(10 * 1024 * 1024, fill); };
-    const auto first60 = [](QChar fill) { return QString(60, fill) + u"..."_s; };
-    // clang-format off
-    QTest::newRow("stored values") << QByteArray("Copy=False\nIncSubDirs=false\nEmpty=0\nMaxLength=62.5\nMaxCount=abc") << QString() << List << u"C| C C:\\ 62 0 011101011"_s << QStringList();
-    QTest::newRow("drive e, Music\\Rock, 250, 61.5 files") << QByteArray("Drive=e\nPath=Music\\\\Rock\nMaxLength=250\nMaxCount=61.5 files") << QString() << List << u"e|Music\\Rock e e:\\Music\\Rock 250 62 111111111"_s << QStringList();
-    QTest::newRow("16-bit edges") << QByteArray("MaxLength=32767\nMaxCount=-32768.4") << QString() << List << u"C| C C:\\ 32767 -32768 111111111"_s << QStringList();
-    QTest::newRow("missing drive") << QByteArray("Drive=q\nPath=Music") << QString() << List << dflt << QStringList{u"The default drive 'q' cannot be used (it does not exist on this computer); '<c>' is shown instead."_s};
-    QTest::newRow("drive not ready") << QByteArray("Drive=F") << QString() << List << dflt << QStringList{u"The default drive 'F' cannot be used (it is not ready); '<c>' is shown instead."_s};
-    QTest::newRow("window refuses drive e") << QByteArray("Drive=e\nPath=Music\\\\Rock") << u"E"_s << List << dflt << QStringList{u"The default drive 'e' cannot be used (Drive e is not ready); '<c>' is shown instead."_s};
-    QTest::newRow("window refuses drive C") << QByteArray() << u"C"_s << List << u"C|  C:\\ 60 1000 111111111"_s << QStringList{u"The drive 'C' cannot be shown (Drive C is not ready)."_s};
-    QTest::newRow("missing folder") << QByteArray("Drive=e\nPath=Music\\\\Jazz") << QString() << List << u"e| e e:\\ 60 1000 111111111"_s << QStringList{u"The default folder 'e:\\Music\\Jazz' cannot be used (it does not exist on this computer); '<e>' is shown instead."_s};
-    QTest::newRow("path names a file") << QByteArray("Path=notafolder") << QString() << List << dflt << QStringList{u"The default folder 'C:\\notafolder' cannot be used (it does not exist on this computer); '<c>' is shown instead."_s};
-    QTest::newRow("window refuses the folder") << QByteArray("Path=Music") << u"C:\\Music"_s << List << dflt << QStringList{u"The default folder 'C:\\Music' cannot be used (Folder C:\\Music cannot be shown); '<c>' is shown instead."_s};
-    QTest::newRow("missing folder, root refused") << QByteArray("Path=Jazz") << u"C:\\"_s << List << u"C| C  60 1000 111111111"_s << QStringList{u"The default folder 'C:\\Jazz' cannot be used (it does not exist on this computer); '<c>' is shown instead."_s, u"The folder '<c>' cannot be shown (Folder C:\\ cannot be shown)."_s};
-    QTest::newRow("window refuses the root") << QByteArray() << u"C:\\"_s << List << u"C| C  60 1000 111111111"_s << QStringList{u"The folder 'C:\\' cannot be shown (Folder C:\\ cannot be shown)."_s};
-    QTest::newRow("unusable Boolean, number") << QByteArray("Copy=maybe\nMaxLength=99999") << QString() << List << dflt << QStringList{u"The stored setting MaxLength is '99999', which lies outside -32768 to 32767; 60 is used instead."_s, u"The stored setting Copy is 'maybe', which is neither True, False nor a number; True is used instead."_s};
-    QTest::newRow("malformed store") << QByteArray("Copy=False\nDrive=e\nbroken line") << QString() << List << dflt << QStringList{u"The settings file '<store>' is not in the expected format; the built-in defaults are used."_s};
-    QTest::newRow("no list, and more") << QByteArray("Drive=q\nEnding=perhaps\nMaxCount=1e9") << QString() << QByteArray() << dflt << QStringList{u"The stored setting MaxCount is '1e9', which lies outside -32768 to 32767; 1000 is used instead."_s, u"The stored setting Ending is 'perhaps', which is neither True, False nor a number; True is used instead."_s, u"Cannot read the list of strings to remove, '<list>': No such file or directory; no strings will be removed."_s, u"The default drive 'q' cannot be used (it does not exist on this computer); '<c>' is shown instead."_s};
-    QTest::newRow("list lines that are not text") << QByteArray() << QString() << QByteArray("abc\n\xFF\n\nabc\nM\xFAsica\n") << dflt << QStringList{u"Lines 2 and 5 of the list of strings to remove, '<list>', are not valid text; they are left out, the other lines are used."_s};
-    QTest::newRow("list with a long run of lines that are not text") << QByteArray() << QString() << List + QByteArray("\xFF\n").repeated(1000) << dflt << QStringList{u"Lines 4, 5, 6, 7, 8 and 995 more of the list of strings to remove, '<list>', are not valid text; they are left out, the other lines are used."_s};
-    QTest::newRow("10 MB Boolean, number and drive") << "Copy=" + huge('x') + "\nMaxLength=" + huge('9') + "\nDrive=" + huge('q') << QString() << List << dflt << QStringList{u"The stored setting MaxLength is '"_s + first60(u'9') + u"', which lies outside -32768 to 32767; 60 is used instead."_s, u"The stored setting Copy is '"_s + first60(u'x') + u"', which is neither True, False nor a number; True is used instead."_s, u"The default drive '"_s + first60(u'q') + u"' cannot be used (it does not exist on this computer); '<c>' is shown instead."_s};
-    const QString sixty(60, u'y');
-    const QString note = u"', which is neither True, False nor a number; True is used instead."_s;
-    QTest::newRow("long values quoted in part") << "Copy=" + sixty.toUtf8() + "\nStarting=" + sixty.toUtf8() + "z\nEnding=" + sixty.first(59).toUtf8() + "\xF0\x9F\x8E\xB5" << QString() << List << dflt << QStringList{u"The stored setting Copy is '"_s + sixty + note, u"The stored setting Starting is '"_s + sixty + u"..."_s + note, u"The stored setting Ending is '"_s + sixty.first(59) + u"..."_s + note};
-    QTest::newRow("10 MB path") << "Path=" + huge('p') << QString() << List << dflt << QStringList{u"The default folder 'C:\\"_s + first60(u'p').sliced(3) + u"' cannot be used (it does not exist on this computer); '<c>' is shown instead."_s};
-    // clang-format on
-}
-
-void TestStartup::shown()
-{
-    QFETCH(QByteArray, storeFile);
-    QFETCH(QString, refused);
-    QFETCH(QByteArray, list);
-    QFETCH(QString, shown);
-    QFETCH(QStringList, warning);
-    const Rig rig(storeFile, refused, list);
-    const SavedDefaults &d = rig.defaults;
-    const RecordingView &v = rig.view;
-    QCOMPARE(u"%1|%2 %3 %4 %5 %6 %7"_s.arg(d.gDrive, d.gPath, v.drive, v.folder, v.maxLengthText,
-                 v.limitText, switches(v.ticked)),
-        shown);
-    QCOMPARE(switches(v.menuChecked), switches(v.ticked));
-    QCOMPARE(v.panels.value(u"Current"_s), u"Ready..."_s);
-    QCOMPARE(rig.colJnk.size(), list.isNull() ? 0 : 3);
-    for (QString &line : warning)
-        line = rig.local(line);
-    QCOMPARE(
-        rig.dialogs.warnings, warning.isEmpty() ? QStringList() : QStringList{warning.join(u'\n')});
-}
 
 QTEST_GUILESS_MAIN(TestStartup)
 #include "tst_startup.moc"

@@ -58,24 +58,12 @@ private Q_SLOTS:
         const QString tooLong = u"Cannot cut 'report.backup-copy-old' to the maximum length 12: "
                                 "its extension alone is longer"_s;
         // clang-format off
-        QTest::newRow("rename in the start folder")
-            << rename({}, u"CC a__b.txt"_s, u"a b.txt"_s)
-            << QStringList{u"."_s, u"CC a__b.txt"_s, u"a b.txt"_s, QString()} << false;
-        QTest::newRow("numbered")
-            << rename(u"a"_s, u"x .txt"_s, u"x1.txt"_s, true, false)
-            << QStringList{u"a"_s, u"x .txt"_s, u"x1.txt"_s, u"numbered"_s} << false;
-        QTest::newRow("read-only")
-            << rename(u"a"_s, u"x .txt"_s, u"x.txt"_s, false, true)
-            << QStringList{u"a"_s, u"x .txt"_s, u"x.txt"_s, u"read-only"_s} << false;
-        QTest::newRow("numbered and read-only")
-            << rename(u"a/b"_s, u"x .txt"_s, u"x2.txt"_s, true, true)
-            << QStringList{u"a/b"_s, u"x .txt"_s, u"x2.txt"_s, u"numbered, read-only"_s} << false;
-        QTest::newRow("failure in a subfolder")
-            << failure(u"Docs"_s, u"report.backup-copy-old"_s, tooLong)
-            << QStringList{u"Docs"_s, u"report.backup-copy-old"_s, QString(), tooLong} << true;
-        QTest::newRow("failure without folder or name")
-            << failure({}, {}, u"Cannot open the folder 'x'"_s)
-            << QStringList{QString(), QString(), QString(), u"Cannot open the folder 'x'"_s} << true;
+        QTest::newRow("rename in the start folder") << rename({}, u"CC a__b.txt"_s, u"a b.txt"_s) << QStringList{u"."_s, u"CC a__b.txt"_s, u"a b.txt"_s, QString()} << false;
+        QTest::newRow("numbered") << rename(u"a"_s, u"x .txt"_s, u"x1.txt"_s, true, false) << QStringList{u"a"_s, u"x .txt"_s, u"x1.txt"_s, u"numbered"_s} << false;
+        QTest::newRow("read-only") << rename(u"a"_s, u"x .txt"_s, u"x.txt"_s, false, true) << QStringList{u"a"_s, u"x .txt"_s, u"x.txt"_s, u"read-only"_s} << false;
+        QTest::newRow("numbered and read-only") << rename(u"a/b"_s, u"x .txt"_s, u"x2.txt"_s, true, true) << QStringList{u"a/b"_s, u"x .txt"_s, u"x2.txt"_s, u"numbered, read-only"_s} << false;
+        QTest::newRow("failure in a subfolder") << failure(u"Docs"_s, u"report.backup-copy-old"_s, tooLong) << QStringList{u"Docs"_s, u"report.backup-copy-old"_s, QString(), tooLong} << true;
+        QTest::newRow("failure without folder or name") << failure({}, {}, u"Cannot open the folder 'x'"_s) << QStringList{QString(), QString(), QString(), u"Cannot open the folder 'x'"_s} << true;
         // clang-format on
     }
 
