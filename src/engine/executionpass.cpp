@@ -251,8 +251,8 @@ ExecutionPass::Flow ExecutionPass::processFile(
     // A test that cannot be made counts as passed once the user said OK:
     // the file is then processed as if it had no attributes.
     quint32 attributes = 0;
-    if (const Result<quint32> read = folder.attributes(bytes); read.ok()) {
-        attributes = read.value();
+    if (const Result<EntryAttributes> read = folder.attributes(bytes); read.ok()) {
+        attributes = read.value().bits;
     } else if (report(read.failure()) == Flow::Abort) {
         return Flow::Abort;
     }

@@ -34,6 +34,13 @@ struct EntryIdentity
     }
 };
 
+// What the pass tests of an entry, and which entry that was.
+struct EntryAttributes
+{
+    quint32 bits = 0; // FileAttribute
+    EntryIdentity identity;
+};
+
 class Folder;
 using FolderPtr = std::unique_ptr<Folder>;
 
@@ -58,7 +65,7 @@ public:
     // opens as nullptr: nothing in it is ever walked or changed.
     virtual Result<FolderPtr> openSubFolder(QByteArrayView name) = 0;
 
-    virtual Result<quint32> attributes(QByteArrayView name) = 0;
+    virtual Result<EntryAttributes> attributes(QByteArrayView name) = 0;
     // Only the read-only bit is written; the others are properties of the
     // entry that cannot be set.
     virtual Status setAttributes(QByteArrayView name, quint32 attributes) = 0;

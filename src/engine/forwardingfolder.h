@@ -17,7 +17,10 @@ public:
     {
         return m_inner->openSubFolder(name);
     }
-    Result<quint32> attributes(QByteArrayView name) override { return m_inner->attributes(name); }
+    Result<EntryAttributes> attributes(QByteArrayView name) override
+    {
+        return m_inner->attributes(name);
+    }
     Status setAttributes(QByteArrayView name, quint32 attributes) override
     {
         return m_inner->setAttributes(name, attributes);

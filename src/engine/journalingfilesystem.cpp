@@ -6,6 +6,8 @@
 #include <QFile>
 
 #include <memory>
+#include <optional>
+#include <utility>
 
 namespace {
 
@@ -47,6 +49,17 @@ public:
     {
         return wrap(inner().openSubFolder(name), m_journal, m_entry, name.toByteArray());
     }
+    // The pass reads a file's attributes just before it changes the file:
+    // the identity read with them goes into the record, with no second
+    // look at the file.
+    Result<EntryAttributes> attributes(QByteArrayView name) override
+    {
+        Result<EntryAttributes> read = inner().attributes(name);
+        m_lastRead.reset();
+        if (read.ok())
+            m_lastRead = {name.toByteArray(), read.value().identity};
+        return read;
+    }
     Status setAttributes(QByteArrayView name, quint32 attributes) override
     {
         if (attributes & FileAttribute::ReadOnly)
@@ -76,11 +89,14 @@ private:
     Status journaled(
         JournalRecord::Kind kind, QByteArrayView oldName, QByteArrayView newName, Change change)
     {
+        // The file as it is before the change: its identity, and the mode
+        // to give back. Once changed, it is read afresh.
+        const std::optional<LastRead> lastRead = std::exchange(m_lastRead, std::nullopt);
         if (m_journal.abandoned())
             return change();
-        // The file as it is before the change: its identity, and the mode
-        // to give back.
-        const Result<EntryIdentity> file = inner().identity(oldName);
+        const Result<EntryIdentity> file = lastRead && lastRead->name == oldName
+            ? Result<EntryIdentity>(lastRead->identity)
+            : inner().identity(oldName);
         if (!file.ok())
             return file.failure();
         if (const Status written
@@ -93,8 +109,15 @@ private:
         return changed;
     }
 
+    struct LastRead
+    {
+        QByteArray name;
+        EntryIdentity identity;
+    };
+
     JournalWriter &m_journal;
     std::shared_ptr<FolderEntry> m_entry;
+    std::optional<LastRead> m_lastRead;
 };
 
 } // namespace

@@ -31,11 +31,11 @@ public:
     {
         return PreviewFileSystem::previewOf(inner().openSubFolder(name));
     }
-    Result<quint32> attributes(QByteArrayView name) override
+    Result<EntryAttributes> attributes(QByteArrayView name) override
     {
-        Result<quint32> real = inner().attributes(name);
+        Result<EntryAttributes> real = inner().attributes(name);
         if (real.ok() && m_cleared.contains(name.toByteArray()))
-            real.value() &= ~quint32(FileAttribute::ReadOnly);
+            real.value().bits &= ~quint32(FileAttribute::ReadOnly);
         return real;
     }
     Status setAttributes(QByteArrayView name, quint32 attributes) override
@@ -93,7 +93,7 @@ Status PreviewFolder::rename(QByteArrayView name, QByteArrayView newName)
     // as much as a file.
     bool taken = m_added.contains(to);
     if (!taken && !m_gone.contains(to)) {
-        const Result<quint32> entry = inner().attributes(newName);
+        const Result<EntryAttributes> entry = inner().attributes(newName);
         taken
             = entry.ok() || (entry.failure().number != ENOENT && entry.failure().number != ENOTDIR);
     }

@@ -57,7 +57,7 @@ public:
     const QString &path() const override { return m_path; }
     Result<FolderListing> list() override;
     Result<FolderPtr> openSubFolder(QByteArrayView name) override;
-    Result<quint32> attributes(QByteArrayView name) override;
+    Result<EntryAttributes> attributes(QByteArrayView name) override;
     Status setAttributes(QByteArrayView name, quint32 attributes) override;
     Status rename(QByteArrayView name, QByteArrayView newName) override;
     Result<bool> fileExists(QByteArrayView name) override;
@@ -129,7 +129,12 @@ Result<FolderPtr> LinuxFolder::openSubFolder(QByteArrayView name)
     return adopt(std::move(fd), pathOf(name), m_calls, m_virtual);
 }
 
-Result<quint32> LinuxFolder::attributes(QByteArrayView name)
+EntryIdentity identityOf(const struct stat &info)
+{
+    return EntryIdentity{quint64(info.st_dev), quint64(info.st_ino), quint32(info.st_mode)};
+}
+
+Result<EntryAttributes> LinuxFolder::attributes(QByteArrayView name)
 {
     struct stat info;
     if (fstatat(m_fd.get(), cName(name).constData(), &info, AT_SYMLINK_NOFOLLOW) != 0)
@@ -147,7 +152,7 @@ Result<quint32> LinuxFolder::attributes(QByteArrayView name)
         bits |= FileAttribute::ReadOnly;
     if (isHiddenName(name))
         bits |= FileAttribute::Hidden;
-    return bits;
+    return EntryAttributes{bits, identityOf(info)};
 }
 
 Status LinuxFolder::setAttributes(QByteArrayView name, quint32 attributes)
@@ -226,7 +231,7 @@ Result<EntryIdentity> LinuxFolder::identity(QByteArrayView name)
     struct stat info;
     if (fstatat(m_fd.get(), cName(name).constData(), &info, AT_SYMLINK_NOFOLLOW) != 0)
         return systemFailure(errno, u"Cannot read the identity of "_s + quoted(pathOf(name)));
-    return EntryIdentity{quint64(info.st_dev), quint64(info.st_ino), quint32(info.st_mode)};
+    return identityOf(info);
 }
 
 Status LinuxFolder::setMode(QByteArrayView name, quint32 mode)

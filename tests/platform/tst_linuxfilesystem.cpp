@@ -193,7 +193,9 @@ private Q_SLOTS:
         QFETCH(QList<int>, outcomes);
 
         makeEntries();
-        const Result<quint32> attributes = folder().attributes(name);
+        const Result<EntryAttributes> read = folder().attributes(name);
+        const Result<quint32> attributes
+            = read.ok() ? Result<quint32>(read.value().bits) : Result<quint32>(read.failure());
         const Result<FolderPtr> opened = folder().openSubFolder(name);
         const Status flipped
             = folder().setAttributes(name, quint32(outcome(attributes)) ^ FileAttribute::ReadOnly);

@@ -52,7 +52,7 @@ public:
     {
         return m_fs.open(joined(m_path, name));
     }
-    Result<quint32> attributes(QByteArrayView name) override
+    Result<EntryAttributes> attributes(QByteArrayView name) override
     {
         return m_fs.attributes(joined(m_path, name));
     }
@@ -165,7 +165,19 @@ Result<FolderListing> FakeFileSystem::list(const QByteArray &path)
     return listing;
 }
 
-Result<quint32> FakeFileSystem::attributes(const QByteArray &path)
+namespace {
+
+// The serial goes with an entry through renames, as an inode does.
+EntryIdentity identityOf(int serial, bool folder, quint32 attributes)
+{
+    const quint32 mode
+        = folder ? 040755 : (attributes & FileAttribute::ReadOnly ? 0100444 : 0100644);
+    return EntryIdentity{1, quint64(serial), mode};
+}
+
+} // namespace
+
+Result<EntryAttributes> FakeFileSystem::attributes(const QByteArray &path)
 {
     const QString what = u"attributes "_s + shown(path);
     if (auto failed = attempt(Op::Attributes, path, what))
@@ -173,7 +185,7 @@ Result<quint32> FakeFileSystem::attributes(const QByteArray &path)
     const auto it = m_entries.constFind(key(path));
     if (it == m_entries.cend())
         return failure(ENOENT, what, "No such file or directory");
-    return it->attributes;
+    return EntryAttributes{it->attributes, identityOf(it->serial, it->folder, it->attributes)};
 }
 
 Status FakeFileSystem::setAttributes(const QByteArray &path, quint32 attributes)
@@ -219,8 +231,5 @@ Result<EntryIdentity> FakeFileSystem::identity(const QByteArray &path)
     const auto it = m_entries.constFind(key(path));
     if (it == m_entries.cend())
         return failure(ENOENT, what, "No such file or directory");
-    // The serial goes with an entry through renames, as an inode does.
-    const quint32 mode
-        = it->folder ? 040755 : (it->attributes & FileAttribute::ReadOnly ? 0100444 : 0100644);
-    return EntryIdentity{1, quint64(it->serial), mode};
+    return identityOf(it->serial, it->folder, it->attributes);
 }

@@ -77,7 +77,7 @@ private:
     std::optional<Failure> attempt(Op op, const QByteArray &path, const QString &what);
     Result<FolderPtr> open(const QByteArray &path);
     Result<FolderListing> list(const QByteArray &path);
-    Result<quint32> attributes(const QByteArray &path);
+    Result<EntryAttributes> attributes(const QByteArray &path);
     Status setAttributes(const QByteArray &path, quint32 attributes);
     Status rename(const QByteArray &path, const QByteArray &newName);
     Result<bool> fileExists(const QByteArray &path);
