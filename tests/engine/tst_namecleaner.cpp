@@ -9,26 +9,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-// Switch letters: u underline, c copy, s doubled specials, p repeated
-// blanks, e empty pairs, b leading delimiters, n trailing delimiters.
-CleaningRules rulesFrom(
-    const QString &switches, const QString &maxLength, const QStringList &removals)
-{
-    const QString letters = u"ucspebn"_s;
-    CleaningRules rules;
-    bool *const members[] = {&rules.underline, &rules.copy, &rules.multSpecial, &rules.multSpace,
-        &rules.empty, &rules.starting, &rules.ending};
-    for (int i = 0; i < 7; ++i)
-        *members[i] = switches == u"all"_s || switches.contains(letters[i]);
-    rules.maxLength = TextConversions::leadingNumberAfterZero(maxLength);
-    rules.removals = removals;
-    return rules;
-}
-
-} // namespace
-
 class TestNameCleaner : public QObject
 {
     Q_OBJECT
