@@ -136,16 +136,16 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("layout");
         QTest::addColumn<int>("renames");
 
-        QByteArrayList many;
-        for (int i = 0; i < 10000; ++i)
-            many.append("CC file " + QByteArray::number(i % 5000) + (i < 5000 ? ".a" : "__.a"));
+        const QByteArray many
+            = numbered("CC file ", 0, 5000, ".a") + '|' + numbered("CC file ", 0, 5000, "__.a");
         // clang-format off
         QTest::newRow("numbered collisions") << "Song.mp3|CC Song.mp3|ZZ Song.mp3|Song1.mp3|CC Song1.mp3"_ba << 3;
         QTest::newRow("read-only files with the override on") << "CC locked.txt*|clean.txt*|CC open.txt"_ba << 2;
         QTest::newRow("names that are not text beside others") << "CC caf\xE9.txt|d\xFF/CC x.txt|CC fine__name.txt"_ba << 1;
         QTest::newRow("a refused rename leaves no record") << "Song.mp3/|CC Song.mp3|CC x.txt"_ba << 1;
         QTest::newRow("subfolders, first renamed to what a later file was") << "a/CC b.txt|a/b.txt|a--b.txt|a-b.txt"_ba << 2;
-        QTest::newRow("ten thousand files") << many.join('|') << 10000;
+        QTest::newRow("ten thousand files") << many << 10000;
+        QTest::newRow("modes come back exactly") << "CC a:0464|CC b:0640|CC c:0400|CC d:0555"_ba << 4;
         // clang-format on
     }
     void undoGivesBackTheTreeBefore()
@@ -164,11 +164,7 @@ private Q_SLOTS:
     }
     void executionsComeBackNewestFirst()
     {
-        QByteArray layout = "sub/CC deep.txt|CC ro.txt";
-        for (int i = 0; i < 6; ++i)
-            layout += "|CC f" + QByteArray::number(i) + "__x.txt";
-        buildTree(m_root, layout);
-        fs::permissions(m_root / "CC ro.txt", fs::perms(0464));
+        buildTree(m_root, "sub/CC deep.txt|CC ro.txt:0464|" + numbered("CC f", 0, 6, "__x.txt"));
         m_host.settings.limit = 2;
         QList<QByteArrayList> states{treeSnapshot(m_root)};
         for (int run = 0; run < 3; ++run) {
@@ -236,51 +232,42 @@ private Q_SLOTS:
     }
     void changesAlreadyTakenBackAreDone_data()
     {
+        QTest::addColumn<int>("killedAfter"); // renames the pass made before it was killed
         QTest::addColumn<int>("takenBack"); // renames an earlier Undo made before it was killed
         QTest::addColumn<bool>("modeBack");
-        QTest::newRow("the newest renames") << 7 << false;
-        QTest::newRow("every rename and the mode") << 21 << true;
+        QTest::newRow("a pass killed midway") << 7 << 0 << false;
+        QTest::newRow("the newest renames") << 0 << 7 << false;
+        QTest::newRow("every rename and the mode") << 0 << 22 << true;
     }
     void changesAlreadyTakenBackAreDone()
     {
+        QFETCH(int, killedAfter);
         QFETCH(int, takenBack);
         QFETCH(bool, modeBack);
-        QByteArray layout = "CC locked.txt*";
-        for (int i = 0; i < 20; ++i)
-            layout += "|CC f" + QByteArray::number(i) + ".txt";
-        buildTree(m_root, layout);
+        buildTree(m_root, "sub/CC deep.txt|CC locked.txt*|" + numbered("CC f", 0, 20, ".txt"));
         const QByteArrayList before = treeSnapshot(m_root);
-        execute();
-        for (qsizetype i = m_host.renamed.size() - 1; i >= m_host.renamed.size() - takenBack; --i)
-            fs::rename(m_root / m_host.renamed[i].newName.toStdString(),
-                m_root / m_host.renamed[i].oldName.toStdString());
+        if (killedAfter) {
+            QCOMPARE(inChild([&] {
+                m_host.onRenamed = [left = killedAfter](const RenamedFile &) mutable {
+                    if (--left == 0)
+                        ::kill(::getpid(), SIGKILL);
+                };
+                execute();
+                return 0;
+            }),
+                -1);
+        } else {
+            execute();
+        }
+        for (qsizetype i = m_host.renamed.size() - 1; i >= m_host.renamed.size() - takenBack; --i) {
+            const RenamedFile &file = m_host.renamed[i];
+            const fs::path folder = file.folder.toStdString();
+            fs::rename(folder / file.newName.toStdString(), folder / file.oldName.toStdString());
+        }
         if (modeBack)
             fs::permissions(m_root / "CC locked.txt", fs::perms(0444));
 
-        QCOMPARE(undoNewest(), Undone(0, 21 - takenBack));
-        QVERIFY(m_host.failures.isEmpty());
-        QCOMPARE(treeSnapshot(m_root), before);
-    }
-    void passKilledMidwayIsUndone()
-    {
-        QByteArray layout = "sub/CC deep.txt|CC locked.txt*";
-        for (int i = 0; i < 20; ++i)
-            layout += "|CC f" + QByteArray::number(i) + ".txt";
-        buildTree(m_root, layout);
-        const QByteArrayList before = treeSnapshot(m_root);
-
-        QCOMPARE(inChild([&] {
-            m_host.onRenamed = [left = 7](const RenamedFile &) mutable {
-                if (--left == 0)
-                    ::kill(::getpid(), SIGKILL);
-            };
-            execute();
-            return 0;
-        }),
-            -1);
-        QVERIFY(treeSnapshot(m_root) != before);
-
-        QCOMPARE(undoNewest(), Undone(0, 7));
+        QCOMPARE(undoNewest(), Undone(0, killedAfter ? killedAfter : 22 - takenBack));
         QVERIFY(m_host.failures.isEmpty());
         QCOMPARE(treeSnapshot(m_root), before);
     }
@@ -373,24 +360,6 @@ private Q_SLOTS:
             QCOMPARE(treeSnapshot(real), realBefore);
         }
     }
-    void modesComeBackExactly_data()
-    {
-        QTest::addColumn<int>("mode");
-        QTest::newRow("0464") << 0464;
-        QTest::newRow("0640, never read-only") << 0640;
-        QTest::newRow("0400") << 0400;
-        QTest::newRow("0555") << 0555;
-    }
-    void modesComeBackExactly()
-    {
-        QFETCH(int, mode);
-        buildTree(m_root, "CC f.txt"_ba);
-        fs::permissions(m_root / "CC f.txt", fs::perms(mode));
-        execute();
-        QCOMPARE(int(fs::status(m_root / "f.txt").permissions()), mode | 0200);
-        QCOMPARE(undoNewest(), Undone(0, 1));
-        QCOMPARE(int(fs::status(m_root / "CC f.txt").permissions()), mode);
-    }
     void journalsThatAreNoRegularFiles_data()
     {
         QTest::addColumn<QString>("fifo");
@@ -423,10 +392,7 @@ private Q_SLOTS:
     void fullDiskIsAskedAboutOnce()
     {
         QFETCH(bool, ok);
-        QByteArray layout = "CC f100.txt";
-        for (int i = 101; i < 300; ++i)
-            layout += "|CC f" + QByteArray::number(i) + ".txt";
-        buildTree(m_root, layout);
+        buildTree(m_root, numbered("CC f", 100, 300, ".txt"));
         const QByteArrayList before = treeSnapshot(m_root);
         // The file-size limit makes every write past it fail as a full disk
         // would.
@@ -455,24 +421,22 @@ private Q_SLOTS:
     }
     void windowsShareTheHistory()
     {
-        QByteArray layout = "c/CC 0.txt";
-        for (const char folder : {'a', 'b', 'c'})
-            for (int i = 1; i < 100; ++i)
-                layout += '|' + QByteArray(1, folder) + "/CC " + QByteArray::number(i) + ".txt";
-        buildTree(m_root, layout);
+        buildTree(m_root,
+            numbered("a/CC ", 1, 100, ".txt") + '|' + numbered("b/CC ", 1, 100, ".txt") + '|'
+                + numbered("c/CC ", 0, 100, ".txt"));
         const QByteArrayList before = treeSnapshot(m_root);
-        const auto passOn = [&](const char *folder) {
-            m_host.settings.startFolder = QString::fromStdString((m_root / folder).string());
-            execute();
-            return 0;
+        const auto passIn = [&](const char *folder) {
+            const pid_t child = fork();
+            if (child == 0) {
+                m_host.settings.startFolder = QString::fromStdString((m_root / folder).string());
+                execute();
+                ::_exit(0);
+            }
+            return child;
         };
         // Two passes at once.
-        const pid_t a = fork();
-        if (a == 0)
-            ::_exit(passOn("a"));
-        const pid_t b = fork();
-        if (b == 0)
-            ::_exit(passOn("b"));
+        const pid_t a = passIn("a");
+        const pid_t b = passIn("b");
         QCOMPARE(::waitpid(a, nullptr, 0), a);
         QCOMPARE(::waitpid(b, nullptr, 0), b);
         QCOMPARE(journals().size(), 2);
@@ -481,18 +445,16 @@ private Q_SLOTS:
         int toParent[2];
         int toChild[2];
         QVERIFY(::pipe(toParent) == 0 && ::pipe(toChild) == 0);
-        const pid_t c = fork();
-        if (c == 0) {
+        m_host.onRenamed = [&](const RenamedFile &) {
             // Only the parent's ends stay open, so a parent that fails ends the wait.
-            ::close(toParent[0]);
-            ::close(toChild[1]);
-            m_host.onRenamed = [&](const RenamedFile &) {
-                char go = 0;
-                if (m_host.renamed.size() == 1)
-                    (void)(::write(toParent[1], "!", 1) + ::read(toChild[0], &go, 1));
-            };
-            ::_exit(passOn("c"));
-        }
+            char go = 0;
+            if (m_host.renamed.size() == 1) {
+                ::close(toParent[0]);
+                ::close(toChild[1]);
+                (void)(::write(toParent[1], "!", 1) + ::read(toChild[0], &go, 1));
+            }
+        };
+        const pid_t c = passIn("c");
         char ready = 0;
         QCOMPARE(::read(toParent[0], &ready, 1), 1);
         QCOMPARE(journals().size(), 3);
@@ -509,22 +471,6 @@ private Q_SLOTS:
         QVERIFY(m_host.failures.isEmpty());
         QCOMPARE(treeSnapshot(m_root), before);
         QVERIFY(journals().isEmpty());
-    }
-    void undoHoldsFewFoldersOpen()
-    {
-        QByteArray layout = "d0/CC x.txt";
-        for (int i = 1; i < 1500; ++i)
-            layout += "|d" + QByteArray::number(i) + "/CC x.txt";
-        buildTree(m_root, layout);
-        const QByteArrayList before = treeSnapshot(m_root);
-        execute();
-        QCOMPARE(m_host.renamed.size(), 1500);
-        QCOMPARE(inChild([&] {
-            setLimit(RLIMIT_NOFILE, 256);
-            return undoNewest(folderDescriptorBudget()) == Undone(0, 1500) ? 0 : 1;
-        }),
-            0);
-        QCOMPARE(treeSnapshot(m_root), before);
     }
     void passAndUndoReachAnyDepth()
     {
