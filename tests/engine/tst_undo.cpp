@@ -100,6 +100,11 @@ QByteArrayList contents(const fs::path &root)
     return all;
 }
 
+int openDescriptors()
+{
+    return int(std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator()));
+}
+
 } // namespace
 
 class TestUndo final : public QObject
@@ -222,6 +227,7 @@ private Q_SLOTS:
         buildTree(m_root, before);
         const QByteArrayList snapshot = treeSnapshot(m_root);
         const QByteArrayList held = contents(m_root);
+        const int descriptors = openDescriptors();
         m_host.settings.overrideReadOnly = override;
         execute();
 
@@ -229,8 +235,22 @@ private Q_SLOTS:
         QCOMPARE(m_host.failureNumbers(), failures);
         QCOMPARE(m_host.lastRead, read);
         QCOMPARE(contents(m_root), held);
+        // One record for each change the pass made, none for one refused.
+        qsizetype changes = m_host.keptReadOnlyCleared.size();
+        for (const RenamedFile &file : std::as_const(m_host.renamed))
+            changes += file.readOnlyCleared ? 2 : 1;
+        qsizetype records = 0;
+        if (const QStringList made = journals(); !made.isEmpty()) {
+            QFile journal(m_history + u'/' + made.first());
+            QVERIFY(journal.open(QIODevice::ReadOnly));
+            records
+                = JournalFile::read(journal.handle(), journal.fileName()).value().records.size();
+        }
+        QCOMPARE(records, changes);
         QVERIFY(undoNewest().first <= 0); // nothing left over, if there was a journal
         QCOMPARE(treeSnapshot(m_root), snapshot);
+        // Even a leak that a pass short of descriptors would never notice.
+        QCOMPARE(openDescriptors(), descriptors);
     }
     void executionsComeBackNewestFirst()
     {
