@@ -6,6 +6,7 @@
 #include "linuxfilesystem.h"
 #include "linuxfilesystemrename.h"
 #include "namebytes.h"
+#include "treesnapshot.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -112,44 +113,26 @@ class TestLinuxFileSystem final : public QObject
     // the name with ".target", which gets the mode.
     void make(Kind kind, const QByteArray &name, mode_t mode = 0644) const
     {
-        const std::string full = raw(name).toStdString();
-        if (kind == Kind::LinkToFile || kind == Kind::LinkToFolder) {
-            make(kind == Kind::LinkToFile ? Kind::Regular : Kind::Folder, name + ".target", mode);
-            std::filesystem::create_symlink((name + ".target").toStdString(), full);
-        } else if (kind == Kind::DanglingLink) {
-            std::filesystem::create_symlink("nowhere", full);
-        } else if (kind != Kind::None) {
-            if (kind == Kind::Regular)
-                std::ofstream(full) << name.constData();
-            else if (kind == Kind::Folder)
-                std::filesystem::create_directory(full);
-            else
-                QCOMPARE(mkfifo(full.c_str(), 0600), 0);
-            QCOMPARE(chmod(full.c_str(), mode), 0);
-        }
+        const QByteArray target = name + ".target";
+        const QByteArray moded = ':' + QByteArray::number(mode, 8);
+        const QByteArray layouts[] = {"", name + moded, name + '/' + moded, name + '!' + moded,
+            target + moded + '|' + name + '>' + target,
+            target + '/' + moded + '|' + name + '>' + target, name + ">nowhere"};
+        buildTree(m_dir->path().toStdString(), layouts[int(kind)]);
     }
     // One entry of every kind that a folder can hold.
     void makeEntries() const
     {
-        make(Kind::Regular, "a.b", 0666);
-        make(Kind::Regular, "g", 0464);
-        make(Kind::Regular, ".h", 0444);
-        make(Kind::Fifo, "pipe");
-        make(Kind::Folder, "sub", 0755);
-        make(Kind::LinkToFile, "l");
-        make(Kind::LinkToFolder, "linked", 0755);
-        make(Kind::DanglingLink, ".dangling");
+        buildTree(m_dir->path().toStdString(),
+            "a.b:0666|g:0464|.h:0444|pipe!:0644|sub/:0755|l.target:0644|l>l.target|"
+            "linked.target/:0755|linked>linked.target|.dangling>nowhere");
     }
     // "name=contents" of every entry, sorted, joined by " ".
     QByteArray state() const
     {
-        QByteArrayList entries;
-        for (const auto &entry : std::filesystem::directory_iterator(raw("").toStdString())) {
-            std::ifstream in(entry.is_regular_file() ? entry.path() : "");
-            entries.append(QByteArray::fromStdString(entry.path().filename().string() + '='
-                + std::string(std::istreambuf_iterator<char>(in), {})));
-        }
-        std::sort(entries.begin(), entries.end());
+        QByteArrayList entries = treeSnapshot(m_dir->path().toStdString());
+        for (QByteArray &entry : entries)
+            entry = entry.left(entry.indexOf('|')) + '=' + entry.mid(entry.lastIndexOf('|') + 1);
         return entries.join(' ');
     }
 
