@@ -553,8 +553,8 @@ private Q_SLOTS:
             ::close(::openat(fd, "CC a.txt", O_CREAT | O_WRONLY, 0644));
             if (level == Depth)
                 break;
-            ::mkdirat(fd, "d", 0755);
-            ::close(std::exchange(fd, ::openat(fd, "d", O_RDONLY | O_DIRECTORY)));
+            ::mkdirat(fd, "level", 0755);
+            ::close(std::exchange(fd, ::openat(fd, "level", O_RDONLY | O_DIRECTORY)));
         }
         ::close(fd);
 
@@ -571,7 +571,7 @@ private Q_SLOTS:
         int levels = 0;
         for (fd = ::open(m_root.c_str(), O_RDONLY | O_DIRECTORY); fd >= 0;) {
             levels += ::faccessat(fd, "CC a.txt", F_OK, AT_SYMLINK_NOFOLLOW) == 0;
-            ::close(std::exchange(fd, ::openat(fd, "d", O_RDONLY | O_DIRECTORY)));
+            ::close(std::exchange(fd, ::openat(fd, "level", O_RDONLY | O_DIRECTORY)));
         }
         QCOMPARE(levels, Depth + 1);
     }
