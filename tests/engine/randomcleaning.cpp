@@ -3,6 +3,7 @@
 #include "textconversions.h"
 
 #include <algorithm>
+#include <array>
 
 using namespace Qt::StringLiterals;
 
@@ -48,7 +49,25 @@ const QChar LoneUnits[]
     = {QChar(0xd800), QChar(0xd801), QChar(0xd802), QChar(0xdc00), QChar(0xdc28)};
 const QString LoneSurrogates(LoneUnits, std::size(LoneUnits));
 
+constexpr QStringView SwitchLetters = u"ucspebn";
+template <typename Rules> auto switchesOf(Rules &rules)
+{
+    return std::array{&rules.underline, &rules.copy, &rules.multSpecial, &rules.multSpace,
+        &rules.empty, &rules.starting, &rules.ending};
+}
+
 } // namespace
+
+CleaningRules rulesFrom(
+    const QString &switches, const QString &maxLength, const QStringList &removals)
+{
+    CleaningRules rules;
+    for (int i = 0; i < 7; ++i)
+        *switchesOf(rules)[i] = switches == u"all"_s || switches.contains(SwitchLetters[i]);
+    rules.maxLength = TextConversions::leadingNumberAfterZero(maxLength);
+    rules.removals = removals;
+    return rules;
+}
 
 QString RandomCleaning::atom()
 {
@@ -145,11 +164,9 @@ QString RandomCleaning::entry(const QStringList &before)
 
 CleaningRules RandomCleaning::rules()
 {
-    CleaningRules rules;
-    for (bool *on : {&rules.underline, &rules.copy, &rules.multSpecial, &rules.multSpace,
-             &rules.empty, &rules.starting, &rules.ending})
-        *on = chance(50);
-
+    QString switches;
+    for (QChar letter : SwitchLetters)
+        switches += chance(50) ? letter : u'-';
     static const QStringList odd = {u""_s, u" 1 6"_s, u"-5"_s, u"abc"_s, u"1e1"_s, u"&H10"_s,
         u".5e2"_s, u"16px"_s, u"\t12"_s, u"3.4"_s, u"1.6D1"_s, u"+20"_s, u"0.4"_s, u"1e999"_s};
     const int length = below(100);
@@ -160,7 +177,7 @@ CleaningRules RandomCleaning::rules()
         : length < 80                     ? u"%1.5"_s.arg(below(40))
         : length < 85                     ? QString::number(200 + below(700))
                                           : oneOf(odd);
-    rules.maxLength = TextConversions::leadingNumberAfterZero(maxLength);
+    CleaningRules rules = rulesFrom(switches, maxLength);
 
     const int entries = below(100);
     const int count = entries < 15 ? 0
@@ -212,11 +229,9 @@ QString RandomCleaning::escaped(const QString &text)
 
 QString RandomCleaning::describe(const CleaningRules &rules)
 {
-    const bool on[] = {rules.underline, rules.copy, rules.multSpecial, rules.multSpace, rules.empty,
-        rules.starting, rules.ending};
     QString text = u"switches "_s;
     for (int i = 0; i < 7; ++i)
-        text += on[i] ? u"ucspebn"_s[i] : u'-';
+        text += *switchesOf(rules)[i] ? SwitchLetters[i] : u'-';
     text += u", maximum %1, entries"_s.arg(rules.maxLength);
     for (const QString &entry : rules.removals)
         text += u" \"%1\""_s.arg(escaped(entry));

@@ -4,6 +4,12 @@
 
 #include <QRandomGenerator>
 
+// Switch letters: u underline, c copy, s doubled specials, p repeated
+// blanks, e empty pairs, b leading delimiters, n trailing delimiters; "all"
+// turns on every one.
+CleaningRules rulesFrom(
+    const QString &switches, const QString &maxLength, const QStringList &removals = {});
+
 // Reproducible random cleaning rules and names for comparing the prepared
 // cleaner with the reference. Both lean towards what the steps look for:
 // special characters and their doubles, brackets and empty pairs, runs of

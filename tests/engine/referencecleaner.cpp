@@ -7,7 +7,7 @@
 #include <QStringView>
 #include <QTextBoundaryFinder>
 
-#include <array>
+#include <algorithm>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -15,69 +15,27 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // In the order in which their doubles are collapsed.
-constexpr std::array<char16_t, 11> SpecialCharacters
-    = {u'-', u'_', u'<', u'>', u'!', u'@', u'#', u'$', u'^', u'&', u'*'};
+constexpr QStringView SpecialCharacters = u"-_<>!@#$^&*";
 
 // In the order in which they are removed: the spaced form of each pair goes
 // before the bare one.
-constexpr std::array<QLatin1StringView, 8> EmptyPairs
-    = {QLatin1StringView("( )"), QLatin1StringView("()"), QLatin1StringView("[ ]"),
-        QLatin1StringView("[]"), QLatin1StringView("{ }"), QLatin1StringView("{}"),
-        QLatin1StringView("< >"), QLatin1StringView("<>")};
+const QStringList EmptyPairs
+    = {u"( )"_s, u"()"_s, u"[ ]"_s, u"[]"_s, u"{ }"_s, u"{}"_s, u"< >"_s, u"<>"_s};
 
-constexpr std::u16string_view LeadingDelimiters = u" -)]}>";
-constexpr std::u16string_view TrailingDelimiters = u" -([{<";
-
-bool isSpecial(QChar c)
+// Each step runs again as long as it changes the text. QString::replace
+// never looks again at what it wrote: "---" becomes "--" in one run.
+template <typename Step> void untilSettled(QString &text, Step step)
 {
-    for (char16_t s : SpecialCharacters)
-        if (c == s)
-            return true;
-    return false;
-}
-
-bool hasDoubled(const QString &text, bool (*counts)(QChar))
-{
-    for (qsizetype i = 1; i < text.size(); ++i)
-        if (text[i] == text[i - 1] && counts(text[i]))
-            return true;
-    return false;
-}
-
-// One left-to-right scan that turns each non-overlapping "cc" into "c" and
-// never looks again at what it wrote: "---" becomes "--".
-void collapseDoubles(QString &text, QChar c)
-{
-    qsizetype out = 0;
-    for (qsizetype in = 0; in < text.size(); ++out) {
-        text[out] = text[in];
-        in += (text[in] == c && in + 1 < text.size() && text[in + 1] == c) ? 2 : 1;
+    for (QString before; before != text;) {
+        before = text;
+        step(text);
     }
-    text.truncate(out);
 }
 
-bool hasEmptyPair(const QString &text)
+void dropDelimiters(QString &text, QStringView delimiters, bool atEnd)
 {
-    for (QLatin1StringView pair : EmptyPairs)
-        if (text.contains(pair))
-            return true;
-    return false;
-}
-
-void dropLeading(QString &text, std::u16string_view delimiters)
-{
-    qsizetype n = 0;
-    while (n < text.size() && delimiters.find(text[n].unicode()) != std::u16string_view::npos)
-        ++n;
-    text.remove(0, n);
-}
-
-void dropTrailing(QString &text, std::u16string_view delimiters)
-{
-    qsizetype n = text.size();
-    while (n > 0 && delimiters.find(text[n - 1].unicode()) != std::u16string_view::npos)
-        --n;
-    text.truncate(n);
+    while (!text.isEmpty() && delimiters.contains(atEnd ? text.back() : text.front()))
+        text.remove(atEnd ? text.size() - 1 : 0, 1);
 }
 
 bool isCopyTag(const QString &base)
@@ -86,22 +44,6 @@ bool isCopyTag(const QString &base)
         return false;
     const QChar first = base[0].toUpper();
     return (first == u'C' || first == u'Z') && base[1].toUpper() == first;
-}
-
-// The longest start of `text` of at most `count` units that ends between
-// two grapheme clusters.
-qsizetype wholeCut(const QString &text, qsizetype count)
-{
-    if (count <= 0)
-        return 0;
-    if (count >= text.size())
-        return text.size();
-    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
-    finder.setPosition(count);
-    qsizetype cut = count;
-    while (cut > 0 && (!finder.isAtBoundary() || splitsSurrogatePair(text, cut)))
-        cut = finder.toPreviousBoundary();
-    return cut;
 }
 
 // Decomposed, every code point folded on its own, decomposed again: equal
@@ -185,28 +127,23 @@ CleanResult referenceCleanFileName(const QString &name, const CleaningRules &rul
         base.remove(0, 3);
 
     if (rules.multSpecial) {
-        while (hasDoubled(base, isSpecial)) {
-            for (char16_t c : SpecialCharacters)
-                collapseDoubles(base, c);
-        }
+        untilSettled(base, [](QString &text) {
+            for (QChar c : SpecialCharacters)
+                text.replace(QString(2, c), QString(c));
+        });
     }
-
-    if (rules.multSpace) {
-        while (base.contains(u"  "_s))
-            collapseDoubles(base, u' ');
-    }
-
+    if (rules.multSpace)
+        untilSettled(base, [](QString &text) { text.replace(u"  "_s, u" "_s); });
     if (rules.empty) {
-        while (hasEmptyPair(base)) {
-            for (QLatin1StringView pair : EmptyPairs)
-                base.remove(pair);
-        }
+        untilSettled(base, [](QString &text) {
+            for (const QString &pair : EmptyPairs)
+                text.remove(pair);
+        });
     }
-
     if (rules.starting)
-        dropLeading(base, LeadingDelimiters);
+        dropDelimiters(base, u" -)]}>", false);
     if (rules.ending)
-        dropTrailing(base, TrailingDelimiters);
+        dropDelimiters(base, u" -([{<", true);
 
     const double maxLength = rules.maxLength;
     if (maxLength < double(base.size() + extension.size() + 1)) {
@@ -216,7 +153,9 @@ CleanResult referenceCleanFileName(const QString &name, const CleaningRules &rul
                 Failure::of(
                     ProgramFault::CutBelowZero, EngineTexts::cutBelowZero(name, maxLength))};
         }
-        base.truncate(wholeCut(base, qsizetype(keep)));
+        // The last cluster boundary that the kept length reaches.
+        const QList<qsizetype> bounds = clustersOf(base).bounds;
+        base.truncate(*std::prev(std::upper_bound(bounds.begin(), bounds.end(), qsizetype(keep))));
     }
 
     return {base + extension, std::nullopt};

@@ -54,70 +54,56 @@ private Q_SLOTS:
         QCOMPARE(afterZero ? leadingNumberAfterZero(text) : TextConversions::leadingNumber(text),
             expected);
     }
-    void int16_data()
+    void wholeTexts_data()
     {
         // clang-format off
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("numeric");
-        QTest::addColumn<bool>("converts");
+        QTest::addColumn<bool>("converts"); // to a 16-bit integer
         QTest::addColumn<int>("expected");
+        QTest::addColumn<int>("boolean"); // -1: does not convert
 
-        QTest::newRow("blanks around") << u"  60 "_s << true << true << 60;
-        QTest::newRow("half down to even") << u"60.5"_s << true << true << 60;
-        QTest::newRow("half up to even") << u"61.5"_s << true << true << 62;
-        QTest::newRow("negative half to even") << u"-2.5"_s << true << true << -2;
-        QTest::newRow("lowest") << u"-32768"_s << true << true << -32768;
-        QTest::newRow("highest") << u"32767"_s << true << true << 32767;
-        QTest::newRow("rounds into range") << u"32767.4"_s << true << true << 32767;
-        QTest::newRow("half rounds out of range") << u"32767.5"_s << true << false << 0;
-        QTest::newRow("just below lowest") << u"-32769"_s << true << false << 0;
-        QTest::newRow("just above highest") << u"32768"_s << true << false << 0;
-        QTest::newRow("exponent") << u"1e2"_s << true << true << 100;
-        QTest::newRow("hex") << u"&H10"_s << true << true << 16;
-        QTest::newRow("empty") << u""_s << false << false << 0;
-        QTest::newRow("blank inside") << u"1 2"_s << false << false << 0;
-        QTest::newRow("dangling exponent") << u"1e"_s << false << false << 0;
-        QTest::newRow("two points") << u"1.2.3"_s << false << false << 0;
-        QTest::newRow("huge") << u"1e999"_s << true << false << 0;
+        QTest::newRow("blanks around") << u"  60 "_s << true << true << 60 << 1;
+        QTest::newRow("half down to even") << u"60.5"_s << true << true << 60 << 1;
+        QTest::newRow("half up to even") << u"61.5"_s << true << true << 62 << 1;
+        QTest::newRow("negative half to even") << u"-2.5"_s << true << true << -2 << 1;
+        QTest::newRow("lowest") << u"-32768"_s << true << true << -32768 << 1;
+        QTest::newRow("highest") << u"32767"_s << true << true << 32767 << 1;
+        QTest::newRow("rounds into range") << u"32767.4"_s << true << true << 32767 << 1;
+        QTest::newRow("half rounds out of range") << u"32767.5"_s << true << false << 0 << 1;
+        QTest::newRow("just below lowest") << u"-32769"_s << true << false << 0 << 1;
+        QTest::newRow("just above highest") << u"32768"_s << true << false << 0 << 1;
+        QTest::newRow("exponent") << u"1e2"_s << true << true << 100 << 1;
+        QTest::newRow("hex") << u"&H10"_s << true << true << 16 << 1;
+        QTest::newRow("empty") << u""_s << false << false << 0 << -1;
+        QTest::newRow("blank inside") << u"1 2"_s << false << false << 0 << -1;
+        QTest::newRow("dangling exponent") << u"1e"_s << false << false << 0 << -1;
+        QTest::newRow("two points") << u"1.2.3"_s << false << false << 0 << -1;
+        QTest::newRow("huge") << u"1e999"_s << true << false << 0 << 1;
+        QTest::newRow("a fraction that rounds to zero is true") << u"0.5"_s << true << true << 0 << 1;
+        QTest::newRow("zero is false") << u"0"_s << true << true << 0 << 0;
+        QTest::newRow("True") << u"True"_s << false << false << 0 << 1;
+        QTest::newRow("lower case false") << u"false"_s << false << false << 0 << 0;
+        QTest::newRow("yes does not convert") << u"yes"_s << false << false << 0 << -1;
         // clang-format on
     }
-    void int16()
+    void wholeTexts()
     {
         QFETCH(QString, text);
         QFETCH(bool, numeric);
         QFETCH(bool, converts);
         QFETCH(int, expected);
+        QFETCH(int, boolean);
 
         QCOMPARE(isNumeric(text), numeric);
         const std::optional<qint16> value = toInt16(text);
         QCOMPARE(value.has_value(), converts);
         if (converts)
             QCOMPARE(int(*value), expected);
-    }
-    void boolean_data()
-    {
-        // clang-format off
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("expected"); // -1: does not convert
-
-        QTest::newRow("True") << u"True"_s << 1;
-        QTest::newRow("lower case false") << u"false"_s << 0;
-        QTest::newRow("number is true") << u"-1"_s << 1;
-        QTest::newRow("fraction is true") << u"0.5"_s << 1;
-        QTest::newRow("zero is false") << u"0"_s << 0;
-        QTest::newRow("yes does not convert") << u"yes"_s << -1;
-        QTest::newRow("empty does not convert") << u""_s << -1;
-        // clang-format on
-    }
-    void boolean()
-    {
-        QFETCH(QString, text);
-        QFETCH(int, expected);
-
-        const std::optional<bool> value = toBoolean(text);
-        QCOMPARE(value.has_value(), expected >= 0);
-        if (value)
-            QCOMPARE(*value, expected == 1);
+        const std::optional<bool> truth = toBoolean(text);
+        QCOMPARE(truth.has_value(), boolean >= 0);
+        if (truth)
+            QCOMPARE(*truth, boolean == 1);
     }
 };
 

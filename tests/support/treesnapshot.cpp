@@ -10,8 +10,11 @@ namespace fs = std::filesystem;
 void buildTree(const fs::path &root, const QByteArray &layout)
 {
     for (const QByteArray &item : layout.split('|')) {
+        if (item.isEmpty())
+            continue;
         const QByteArrayList parts = item.split('>'); // a link and its target
-        QByteArray name = parts[0];
+        const QByteArrayList moded = parts[0].split(':'); // a name and its mode
+        QByteArray name = moded[0];
         const char kind = parts.size() == 2 ? '>' : name.back();
         if (kind == '/' || kind == '*' || kind == '!')
             name.chop(1);
@@ -25,9 +28,17 @@ void buildTree(const fs::path &root, const QByteArray &layout)
             mkfifo(at.c_str(), 0644);
         else
             std::ofstream(at, std::ios::binary) << name.constData();
-        if (kind == '*')
-            fs::permissions(at, fs::perms(0444));
+        if (kind == '*' || moded.size() == 2)
+            fs::permissions(at, fs::perms(kind == '*' ? 0444 : moded[1].toInt(nullptr, 8)));
     }
+}
+
+QByteArray numbered(const QByteArray &prefix, int from, int to, const QByteArray &suffix)
+{
+    QByteArrayList items;
+    for (int i = from; i < to; ++i)
+        items.append(prefix + QByteArray::number(i) + suffix);
+    return items.join('|');
 }
 
 QByteArrayList treeSnapshot(const fs::path &root)
