@@ -54,6 +54,7 @@ struct Options
     int alike = 10'000; // files in one folder that all clean to one name
     QString parent; // where the tree goes; the temporary folder when empty
     bool journalOnly = false; // only what the undo journal costs
+    bool cpuOnly = false; // only the CPU seconds of the window's pass and its peers
 };
 
 bool parse(int argc, char **argv, Options *options)
@@ -74,6 +75,8 @@ bool parse(int argc, char **argv, Options *options)
             options->wide = number();
         else if (arg == "--alike" && hasValue)
             options->alike = number();
+        else if (arg == "--cpu-only")
+            options->cpuOnly = true;
         else if (arg == "--journal-only")
             options->journalOnly = true;
         else if (arg == "--dir" && hasValue)
@@ -460,6 +463,66 @@ void journalCost(const QString &parent, const CleaningRules &rules)
         journaled.cpu, 100 * (journaled.cpu / plain.cpu - 1));
 }
 
+using Renames = QList<std::pair<QByteArray, QByteArray>>;
+
+// In CPU seconds: the window's renaming pass against the floor (the bare
+// walk plus the same renames), and against detox given only what our
+// switches do (its wipeup filter), on a tree of the same names. Returns the
+// renames that could not be undone between runs.
+int cpuComparison(WindowHarness &window, const QByteArray &root, const Renames &renames,
+    const std::function<int()> &undoRenames, const Options &options)
+{
+    int notUndone = 0;
+    const QString detox = QStandardPaths::findExecutable(u"detox"_s);
+    double windowCpu = 1e9;
+    double floorCpu = 1e9;
+    double wipeupCpu = 0;
+    qsizetype wipeupRenamed = 0;
+    for (int run = 0; run < 3; ++run) {
+        notUndone += undoRenames();
+        windowCpu = std::min(windowCpu, cpuSecondsOf([&] { window.execute(); }));
+        notUndone += undoRenames();
+        floorCpu = std::min(floorCpu, cpuSecondsOf([&] {
+            bareWalk(root);
+            for (const auto &[from, to] : std::as_const(renames))
+                (void)renameat2(
+                    AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE);
+        }));
+    }
+    notUndone += undoRenames();
+    if (!detox.isEmpty()) {
+        QTemporaryDir peerDir(options.parent + u"/bench_peer-XXXXXX"_s);
+        QFile config(peerDir.filePath(u"wipeup.rc"_s));
+        if (config.open(QIODevice::WriteOnly))
+            config.write("sequence \"wipeup\" {\n\twipeup { remove_trailing; };\n};\n");
+        config.close();
+        for (int run = 0; run < 3; ++run) {
+            const QString tree = peerDir.filePath(u"tree%1"_s.arg(run));
+            QDir().mkpath(tree);
+            const Tree built = buildTree(
+                QFile::encodeName(tree), options.files, options.folders, options.dirtyEvery);
+            const double seconds = cpuSecondsOf(
+                [&] {
+                    QProcess::execute(
+                        detox, {u"-f"_s, config.fileName(), u"-s"_s, u"wipeup"_s, u"-r"_s, tree});
+                },
+                RUSAGE_CHILDREN);
+            wipeupCpu = run == 0 ? seconds : std::min(wipeupCpu, seconds);
+            wipeupRenamed = renamedSince(built);
+        }
+    }
+    std::printf("\nCPU: window's renaming pass %.3f s (%lld renames), bare walk + renames "
+                "%.3f s, detox wipeup %.3f s (%lld renames)\n",
+        windowCpu, static_cast<long long>(renames.size()), floorCpu, wipeupCpu,
+        static_cast<long long>(wipeupRenamed));
+    std::printf("window / (bare walk + renames), CPU = %.2f  (target 1.3)\n", windowCpu / floorCpu);
+    if (wipeupCpu > 0)
+        std::printf("window / detox wipeup, CPU          = %.2f  (below 1: faster)\n",
+            windowCpu / wipeupCpu);
+
+    return notUndone;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -471,7 +534,7 @@ int main(int argc, char **argv)
     Options options;
     if (!parse(argc, argv, &options)) {
         std::printf("usage: bench_pass [--files N] [--folders N] [--removals N] "
-                    "[--dirty-every N] [--wide N] [--alike N] [--journal-only] [--dir PATH]\n");
+                    "[--dirty-every N] [--wide N] [--alike N] [--journal-only] [--cpu-only] [--dir PATH]\n");
         return 2;
     }
     if (options.parent.isEmpty())
@@ -516,7 +579,7 @@ int main(int argc, char **argv)
         static_cast<long long>(dirty));
 
     // The same renames without the pass: there and back, timing the way there.
-    QList<std::pair<QByteArray, QByteArray>> renames;
+    Renames renames;
     for (qsizetype i = 0; i < cleaned.size(); ++i) {
         if (cleaned[i] != tree.names[i]) {
             const QByteArray &from = tree.paths[i];
@@ -533,6 +596,16 @@ int main(int argc, char **argv)
                 != 0;
         return left;
     };
+    if (options.cpuOnly) {
+        LinuxFileSystem fileSystem;
+        WindowHarness window(fileSystem, dir.path(), rules.removals);
+        window.execute(); // the comparison starts from a cleaned tree, as after (c)
+        const int notUndone = cpuComparison(window, root, renames, undoRenames, options);
+        if (notUndone > 0)
+            std::printf("%d renames could not be undone between runs\n", notUndone);
+        removeTree(dir);
+        return 0;
+    }
     int refused = 0;
     int notUndone = 0;
     double bare = 0;
@@ -643,54 +716,7 @@ int main(int argc, char **argv)
     const double again = bestOf(3, [&] { walked = bareWalk(root); });
     std::printf("(a) bare walk again, after the renames: %.3f s\n", again);
 
-    // In CPU seconds: the window's renaming pass against the floor (the
-    // bare walk plus the same renames), and against detox given only what
-    // our switches do (its wipeup filter).
-    double windowCpu = 1e9;
-    double floorCpu = 1e9;
-    double wipeupCpu = 0;
-    qsizetype wipeupRenamed = 0;
-    for (int run = 0; run < 3; ++run) {
-        notUndone += undoRenames();
-        windowCpu = std::min(windowCpu, cpuSecondsOf([&] { window.execute(); }));
-        notUndone += undoRenames();
-        floorCpu = std::min(floorCpu, cpuSecondsOf([&] {
-            bareWalk(root);
-            for (const auto &[from, to] : std::as_const(renames))
-                (void)renameat2(
-                    AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE);
-        }));
-    }
-    notUndone += undoRenames();
-    if (!detox.isEmpty()) {
-        QTemporaryDir peerDir(options.parent + u"/bench_peer-XXXXXX"_s);
-        QFile config(peerDir.filePath(u"wipeup.rc"_s));
-        if (config.open(QIODevice::WriteOnly))
-            config.write("sequence \"wipeup\" {\n\twipeup { remove_trailing; };\n};\n");
-        config.close();
-        for (int run = 0; run < 3; ++run) {
-            const QString tree = peerDir.filePath(u"tree%1"_s.arg(run));
-            QDir().mkpath(tree);
-            const Tree built = buildTree(
-                QFile::encodeName(tree), options.files, options.folders, options.dirtyEvery);
-            const double seconds = cpuSecondsOf(
-                [&] {
-                    QProcess::execute(
-                        detox, {u"-f"_s, config.fileName(), u"-s"_s, u"wipeup"_s, u"-r"_s, tree});
-                },
-                RUSAGE_CHILDREN);
-            wipeupCpu = run == 0 ? seconds : std::min(wipeupCpu, seconds);
-            wipeupRenamed = renamedSince(built);
-        }
-    }
-    std::printf("\nCPU: window's renaming pass %.3f s (%lld renames), bare walk + renames "
-                "%.3f s, detox wipeup %.3f s (%lld renames)\n",
-        windowCpu, static_cast<long long>(renames.size()), floorCpu, wipeupCpu,
-        static_cast<long long>(wipeupRenamed));
-    std::printf("window / (bare walk + renames), CPU = %.2f  (target 1.3)\n", windowCpu / floorCpu);
-    if (wipeupCpu > 0)
-        std::printf("window / detox wipeup, CPU          = %.2f  (below 1: faster)\n",
-            windowCpu / wipeupCpu);
+    notUndone += cpuComparison(window, root, renames, undoRenames, options);
 
     std::printf("\n(b) / ((a) + (d))                 = %.2f  (target 1.2)\n", b / (a + d));
     std::printf("(c) / ((a) + (d) + bare renames)  = %.2f  (target 1.3)\n", c / (a + d + bare));
