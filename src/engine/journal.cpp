@@ -21,10 +21,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Synced for a power loss at most once a second, and only after many
-// records: a sync can take longer than a thousand renames.
-constexpr int SyncEvery = 1000;
-constexpr qint64 SyncIntervalMs = 1000;
 constexpr char Header[] = "Purlex journal 2\t";
 
 // Names as they are, but for "%", tabs, line breaks and NULs, which are
@@ -190,8 +186,9 @@ qsizetype Journal::count(JournalRecord::Kind kind) const
         [kind](const JournalRecord &record) { return record.kind == kind; });
 }
 
-JournalWriter::JournalWriter(QString historyFolder)
+JournalWriter::JournalWriter(QString historyFolder, JournalSyncing syncing)
     : m_historyFolder(std::move(historyFolder))
+    , m_syncing(syncing)
 { }
 
 JournalWriter::~JournalWriter()
@@ -199,6 +196,11 @@ JournalWriter::~JournalWriter()
     unmap();
     if (m_fd >= 0)
         ::close(m_fd);
+}
+
+int JournalWriter::sync() const
+{
+    return m_syncing.sync ? m_syncing.sync(m_fd) : ::fdatasync(m_fd);
 }
 
 Status JournalWriter::failure(const QString &reason)
@@ -303,12 +305,13 @@ Status JournalWriter::append(JournalRecord::Kind kind, qint32 folder, const Entr
     if (!written)
         return failure(systemReason(error));
     ++m_records;
-    if (++m_unsynced >= SyncEvery && m_sinceSync.hasExpired(SyncIntervalMs)) {
+    if (++m_unsynced >= m_syncing.everyRecords
+        && m_sinceSync.elapsed() >= m_syncing.intervalMs) {
         m_unsynced = 0;
         m_sinceSync.start();
         // A record that may not survive must not stand for a change that is
         // then never made.
-        if (::fdatasync(m_fd) != 0) {
+        if (sync() != 0) {
             error = errno;
             cutTo(before);
             --m_records;
@@ -333,7 +336,7 @@ Status JournalWriter::finish()
         return Status::success();
     Status result = Status::success();
     unmap();
-    if (m_records > 0 && (::ftruncate(m_fd, m_size) != 0 || ::fdatasync(m_fd) != 0))
+    if (m_records > 0 && (::ftruncate(m_fd, m_size) != 0 || sync() != 0))
         result = failure(systemReason(errno));
     ::close(m_fd);
     m_fd = -1;

@@ -58,11 +58,20 @@ struct Journal
     qsizetype count(JournalRecord::Kind kind) const;
 };
 
+// When a journal is synced for a power loss, and the call that does it,
+// which a test can make fail.
+struct JournalSyncing
+{
+    int everyRecords = 1000; // a sync can take longer than a thousand renames
+    qint64 intervalMs = 1000;
+    int (*sync)(int fd) = nullptr; // fdatasync
+};
+
 // The journal of one execution, written as the pass goes: every record
 // reaches the system before its change is made, so that a pass killed at
 // any point leaves a journal that covers every change that happened (its
 // unused room reads as zeros, which end it). It is synced at the end
-// and, for a power loss, after 1,000 records once a second has passed. Once a record cannot be
+// and, for a power loss, now and then on the way. Once a record cannot be
 // written, nothing more is recorded and every later change goes on
 // unrecorded: the pass has asked the user about the first failure.
 class JournalWriter final
@@ -70,7 +79,7 @@ class JournalWriter final
 public:
     // The journal is made in `historyFolder`, beside those of other
     // executions.
-    explicit JournalWriter(QString historyFolder);
+    explicit JournalWriter(QString historyFolder, JournalSyncing syncing = {});
     ~JournalWriter();
     JournalWriter(const JournalWriter &) = delete;
     JournalWriter &operator=(const JournalWriter &) = delete;
@@ -90,6 +99,7 @@ public:
 
 private:
     Status failure(const QString &reason);
+    int sync() const;
     // The journal is written through a shared mapping of its file, grown
     // in steps; `error` is set when it cannot grow.
     bool reserve(qint64 needed, int *error);
@@ -98,6 +108,7 @@ private:
     void unmap();
 
     QString m_historyFolder;
+    JournalSyncing m_syncing;
     QString m_path;
     int m_fd = -1;
     char *m_map = nullptr;

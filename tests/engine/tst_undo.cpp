@@ -107,15 +107,24 @@ class TestUndo final : public QObject
     RecordingHost m_host;
 
     // A pass that cleans copy tags, doubled specials and underscores.
-    void execute()
+    void execute(JournalSyncing syncing = {})
     {
-        JournalWriter journal(m_history);
+        JournalWriter journal(m_history, syncing);
         ExecutionPass(m_native, m_host, m_host.settings, &journal).execute();
     }
     QStringList journals() const { return UndoHistory(m_history).names(); }
     // Undo of the newest execution: the records left of it (-1 when there
     // was none) and the renames taken back.
     using Undone = std::pair<qsizetype, qint32>;
+    qsizetype newestRecords()
+    {
+        UndoHistory history(m_history);
+        Result<std::optional<HeldJournal>> taken = history.takeNewest();
+        if (!taken.ok() || !taken.value())
+            return -1;
+        const Journal journal = taken.value()->journal();
+        return history.keep(*taken.value(), journal).ok() ? journal.records.size() : -2;
+    }
     Undone undoNewest(int openFolders = 64)
     {
         UndoHistory history(m_history);
@@ -291,33 +300,40 @@ private Q_SLOTS:
     }
     void changesAlreadyTakenBackAreDone_data()
     {
-        QTest::addColumn<int>("killedAfter"); // renames the pass made before it was killed
-        QTest::addColumn<int>("takenBack"); // renames an earlier Undo made before it was killed
+        QTest::addColumn<int>("passKilled"); // after this many renames
+        QTest::addColumn<int>("undoKilled"); // after this many renames back
+        QTest::addColumn<int>("takenBack"); // renames taken back by hand
         QTest::addColumn<bool>("modeBack");
-        QTest::newRow("a pass killed midway") << 7 << 0 << false;
-        QTest::newRow("the newest renames") << 0 << 7 << false;
-        QTest::newRow("every rename and the mode") << 0 << 22 << true;
+        QTest::newRow("a pass killed midway") << 7 << 0 << 0 << false;
+        QTest::newRow("an Undo killed midway") << 0 << 7 << 0 << false;
+        QTest::newRow("every rename and the mode") << 0 << 0 << 22 << true;
     }
     void changesAlreadyTakenBackAreDone()
     {
-        QFETCH(int, killedAfter);
+        QFETCH(int, passKilled);
+        QFETCH(int, undoKilled);
         QFETCH(int, takenBack);
         QFETCH(bool, modeBack);
         buildTree(m_root, "sub/CC deep.txt|CC locked.txt*|" + numbered("CC f", 0, 20, ".txt"));
         const QByteArrayList before = treeSnapshot(m_root);
-        if (killedAfter) {
+        // Killed in a child process once it has made `changes` changes.
+        const auto killedAfter = [&](int changes, const std::function<void()> &work) {
             QCOMPARE(inChild([&] {
-                m_host.onRenamed = [left = killedAfter](const RenamedFile &) mutable {
-                    if (--left == 0)
+                m_host.onFixed = [changes](qint32 fixed) {
+                    if (fixed == changes)
                         ::kill(::getpid(), SIGKILL);
                 };
-                execute();
+                work();
                 return 0;
             }),
                 -1);
-        } else {
+        };
+        if (passKilled)
+            killedAfter(passKilled, [&] { execute(); });
+        else
             execute();
-        }
+        if (undoKilled)
+            killedAfter(undoKilled, [&] { undoNewest(); });
         for (qsizetype i = m_host.renamed.size() - 1; i >= m_host.renamed.size() - takenBack; --i) {
             const RenamedFile &file = m_host.renamed[i];
             const fs::path folder = file.folder.toStdString();
@@ -326,7 +342,7 @@ private Q_SLOTS:
         if (modeBack)
             fs::permissions(m_root / "CC locked.txt", fs::perms(0444));
 
-        QCOMPARE(undoNewest(), Undone(0, killedAfter ? killedAfter : 22 - takenBack));
+        QCOMPARE(undoNewest(), Undone(0, passKilled ? passKilled : 22 - takenBack - undoKilled));
         QVERIFY(m_host.failures.isEmpty());
         QCOMPARE(treeSnapshot(m_root), before);
     }
@@ -445,21 +461,33 @@ private Q_SLOTS:
     void fullDiskIsAskedAboutOnce_data()
     {
         QTest::addColumn<bool>("ok");
-        QTest::newRow("OK goes on without a journal") << true;
-        QTest::newRow("Cancel stops") << false;
+        QTest::addColumn<bool>("syncFails"); // at the tenth record; else the disk fills
+        QTest::newRow("full disk, OK goes on without a journal") << true << false;
+        QTest::newRow("full disk, Cancel stops") << false << false;
+        QTest::newRow("failed sync, OK goes on without a journal") << true << true;
     }
     void fullDiskIsAskedAboutOnce()
     {
         QFETCH(bool, ok);
+        QFETCH(bool, syncFails);
         buildTree(m_root, numbered("CC f", 100, 300, ".txt"));
         const QByteArrayList before = treeSnapshot(m_root);
-        // The file-size limit makes every write past it fail as a full disk
-        // would.
         m_host.answers = {ok};
         QCOMPARE(inChild([&] {
-            ::signal(SIGXFSZ, SIG_IGN);
-            setLimit(RLIMIT_FSIZE, 6000);
-            execute();
+            JournalSyncing syncing;
+            if (syncFails) {
+                syncing = {1, 0, [](int) {
+                               static int calls = 0;
+                               errno = EIO;
+                               return ++calls == 10 ? -1 : 0;
+                           }};
+            } else {
+                // The file-size limit makes every write past it fail as a
+                // full disk would.
+                ::signal(SIGXFSZ, SIG_IGN);
+                setLimit(RLIMIT_FSIZE, 6000);
+            }
+            execute(syncing);
             return int(m_host.failures.size());
         }),
             1);
@@ -471,6 +499,9 @@ private Q_SLOTS:
         };
         // The file in hand when the journal failed keeps its name.
         const auto renamedByPass = renamedNow();
+        // A record whose sync failed stands for no change: it is gone.
+        if (syncFails)
+            QCOMPARE(newestRecords(), 9);
         const Undone undone = undoNewest();
         QCOMPARE(undone.first, 0);
         QVERIFY(undone.second > 5);

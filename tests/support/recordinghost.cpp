@@ -38,6 +38,8 @@ void RecordingHost::fileFixed(qint32 filesFixed)
 {
     lastFixed = filesFixed;
     events.append(u"fixed %1"_s.arg(filesFixed));
+    if (onFixed)
+        onFixed(filesFixed);
 }
 
 void RecordingHost::readOnlyCleared(const QString &folder, const QString &name)

@@ -33,6 +33,7 @@ public:
     // Files that lost the read-only bit and kept their names: no new name.
     QList<RenamedFile> keptReadOnlyCleared;
     std::function<void(const RenamedFile &)> onRenamed;
+    std::function<void(qint32 filesFixed)> onFixed;
 
     // The error numbers of `failures`, in order.
     QList<int> failureNumbers() const;
