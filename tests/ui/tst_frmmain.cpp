@@ -68,7 +68,8 @@ const QStringList untidyNames{u"a__b.txt"_s, u"z www.ads.example.txt"_s};
 
 // One shown window after start-up with an empty store, over temporary drives:
 // C holds a subfolder with a plain and a hidden file, D is empty but for the
-// folder where F is mounted, E is not ready. The window opens on C's root.
+// folders where F and a mount without a letter are mounted, E is not ready.
+// The window opens on C's root.
 // The removal list lies beside the store.
 struct Fixture
 {
@@ -87,6 +88,8 @@ struct Fixture
         drives.add(u'E', u"/nonexistent-e"_s, false);
         QVERIFY(QDir(d.path()).mkdir(u"f"_s));
         drives.add(u'F', d.filePath(u"f"_s));
+        QVERIFY(QDir(d.path()).mkdir(u"g"_s));
+        drives.add(QChar(), d.filePath(u"g"_s));
         fileSystem.roots = {c.path(), d.filePath(u"f"_s), c.filePath(u"sub/mnt"_s)};
         QDir(c.path()).mkdir(u"sub"_s);
         QVERIFY(QFile(c.filePath(u"sub/inner.txt"_s)).open(QIODevice::WriteOnly));
@@ -292,10 +295,14 @@ private Q_SLOTS:
 
         f.window->drvMain->setCurrentIndex(1);
         QCOMPARE(f.window->FilMain->path(), f.d.path());
+        f.window->drvMain->setCurrentIndex(4); // the mount without a letter
+        QCOMPARE(f.window->FilMain->path(), f.d.filePath(u"g"_s));
         f.window->drvMain->setCurrentIndex(2);
         QCOMPARE(f.dialogs.warnings, QStringList{u"Drive E: (/nonexistent-e) is not ready"_s});
-        QCOMPARE(f.window->FilMain->path(), f.d.path());
-        QCOMPARE(f.window->drvMain->letter(), std::optional<QChar>(u'D'));
+        QCOMPARE(f.window->FilMain->path(), f.d.filePath(u"g"_s));
+        QCOMPARE(f.window->drvMain->currentIndex(), 4);
+        f.window->drvMain->setCurrentIndex(0); // back where C was left
+        QCOMPARE(f.window->FilMain->path(), f.c.filePath(u"sub"_s));
     }
 
     void droppedFolderOpensForThisRun_data()
