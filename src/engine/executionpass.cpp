@@ -292,31 +292,42 @@ ExecutionPass::Flow ExecutionPass::renameIfChanged(Folder &folder, FolderNames &
     const CleanResult cleaned = m_cleaner->clean(name);
     if (cleaned.failure && report(*cleaned.failure) == Flow::Abort)
         return Flow::Abort;
-
-    QString newName = cleaned.name;
-    if (newName == name)
+    if (cleaned.name == name)
         return Flow::Continue;
 
     Status outcome = Status::success();
-    if (wouldHide(name, newName)) {
+    if (wouldHide(name, cleaned.name)) {
         // Hidden files are skipped before they are cleaned, so this one was
         // visible: a name that hides it, or a number in front of its
         // extension alone, would lose it to the user.
         outcome = Failure::of(ProgramFault::NewNameHides,
-            EngineTexts::newNameHides(joinedPath(folder.path(), name), newName));
+            EngineTexts::newNameHides(joinedPath(folder.path(), name), cleaned.name));
     } else {
-        bool numbered = false;
-        bool keepName = false;
-        if (freeName(folder, names, &newName, &numbered, &keepName) == Flow::Abort)
-            return Flow::Abort;
-        if (keepName)
-            return Flow::Continue;
-        const QByteArray newBytes = newName.toUtf8();
-        outcome = folder.rename(bytes, newBytes);
-        if (outcome.ok()) {
-            *renamed = true;
-            names.renamed(bytes, newBytes);
-            m_host.fileRenamed({folder.path(), name, newName, numbered, readOnlyCleared});
+        for (;;) {
+            Candidate free;
+            if (freeName(names, cleaned.name, &free) == Flow::Abort)
+                return Flow::Abort;
+            if (free.number < 0)
+                return Flow::Continue; // no number left: the file keeps its name
+            outcome = folder.rename(bytes, free.bytes);
+            if (outcome.ok()) {
+                *renamed = true;
+                names.renamed(bytes, free.bytes);
+                m_host.fileRenamed(
+                    {folder.path(), name, free.name, free.number > 0, readOnlyCleared});
+                break;
+            }
+            // The rename never replaces, so it is what tells whether a name
+            // the listing did not hold is taken: by a file made since, or by
+            // one whose name differs in letter case alone where the volume
+            // ignores case. Such a file is numbered past like a listed one;
+            // a folder is reported.
+            if (outcome.failure().number != EEXIST)
+                break;
+            const Result<bool> file = folder.fileExists(free.bytes);
+            if (!file.ok() || !file.value())
+                break;
+            names.candidateTaken(cleaned.name, free.number, free.bytes);
         }
     }
 
@@ -336,37 +347,24 @@ ExecutionPass::Flow ExecutionPass::renameIfChanged(Folder &folder, FolderNames &
 }
 
 ExecutionPass::Flow ExecutionPass::freeName(
-    Folder &folder, FolderNames &names, QString *name, bool *numbered, bool *keepName)
+    FolderNames &names, const QString &cleanedName, Candidate *free)
 {
-    const QString cleanedName = *name;
     const FileName cleaned = FileName::split(cleanedName);
-    // Names taken by the listing and by this pass's own renames are known;
-    // the file system is asked only about the name that looks free. The
-    // no-replace rename still guards against anything that appears meanwhile.
     for (int number = names.firstCandidate(cleanedName);; ++number) {
         // The numbering counter stays within what the name's digits were always
         // meant to hold; a name still taken then is reported, not looped over.
         if (number > Limits::HighestNameNumber) {
-            *keepName = true;
+            free->number = -1;
             return report(
                 Failure::of(ProgramFault::NoFreeNumber, EngineTexts::noFreeNumber(cleanedName)));
         }
-        *name
+        free->name
             = number == 0 ? cleanedName : numberedName(cleaned, number, m_settings.rules.maxLength);
-        *numbered = number > 0;
-        const QByteArray candidate = name->toUtf8();
-        if (names.isTaken(candidate)) {
-            names.candidateTaken(cleanedName, number, candidate);
-            continue;
-        }
-        const Result<bool> taken = folder.fileExists(candidate);
-        if (!taken.ok()) {
-            // The rename that follows never replaces anything, so going on
-            // with the name as it stands is safe.
-            return report(taken.failure());
-        }
-        if (!taken.value())
+        free->bytes = free->name.toUtf8();
+        if (!names.isTaken(free->bytes)) {
+            free->number = number;
             return Flow::Continue;
-        names.candidateTaken(cleanedName, number, candidate);
+        }
+        names.candidateTaken(cleanedName, number, free->bytes);
     }
 }

@@ -62,10 +62,16 @@ private:
     // the rename was carried out.
     Flow renameIfChanged(Folder &folder, FolderNames &names, QByteArrayView bytes,
         const QString &name, bool readOnlyCleared, bool *renamed);
-    // Numbers `name` until no file holds it. Sets `keepName` when no free
-    // number is left and the file must keep its name.
-    Flow freeName(
-        Folder &folder, FolderNames &names, QString *name, bool *numbered, bool *keepName);
+    // A name for a cleaned one: itself (number 0) or numbered.
+    struct Candidate
+    {
+        QString name;
+        QByteArray bytes;
+        int number = 0; // -1: none is left, and the file keeps its name
+    };
+    // The first candidate for `cleaned` that no name the pass knows of
+    // holds.
+    Flow freeName(FolderNames &names, const QString &cleaned, Candidate *free);
     // Asks the user; Continue for OK.
     Flow report(const Failure &failure);
     // Asks only the first time `said` is false; after that, Continue.

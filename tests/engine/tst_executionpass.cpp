@@ -202,8 +202,6 @@ private Q_SLOTS:
         QTest::newRow("clearing read-only, Cancel") << Op::SetAttributes << "/r/a--1.txt"_ba << false << "x-1|a--1 b--2"_ba << 2 << 1;
         QTest::newRow("rename, OK counts as fixed") << Op::Rename << "/r/a--1.txt"_ba << true << "x-1|a--1 b-2"_ba << 3 << 3;
         QTest::newRow("rename, Cancel") << Op::Rename << "/r/a--1.txt"_ba << false << "x-1|a--1 b--2"_ba << 2 << 1;
-        QTest::newRow("existence test, OK renames") << Op::Exists << "/r/a-1.txt"_ba << true << "x-1|a-1 b-2"_ba << 3 << 3;
-        QTest::newRow("existence test, Cancel") << Op::Exists << "/r/a-1.txt"_ba << false << "x-1|a--1 b--2"_ba << 2 << 1;
         // clang-format on
     }
     void failures()
@@ -298,6 +296,36 @@ private Q_SLOTS:
 
         QVERIFY(p.host.failures.isEmpty());
         QCOMPARE(p.fs.fileNames("/r"), after);
+    }
+    void nameTakenSinceTheListing_data()
+    {
+        QTest::addColumn<bool>("folder"); // what takes b-1.txt once a-1.txt is renamed
+        QTest::addColumn<bool>("checkFails");
+        QTest::addColumn<QByteArray>("after");
+        QTest::addColumn<QList<int>>("failures");
+        QTest::newRow("a file: numbered past") << false << false << "a-1 b-11 b-1"_ba << QList<int>{};
+        QTest::newRow("a folder: said") << true << false << "a-1 b--1"_ba << QList<int>{EEXIST};
+        QTest::newRow("unknown: said") << false << true << "a-1 b--1 b-1"_ba << QList<int>{EEXIST};
+    }
+    void nameTakenSinceTheListing()
+    {
+        QFETCH(bool, folder);
+        QFETCH(bool, checkFails);
+        QFETCH(QByteArray, after);
+        QFETCH(QList<int>, failures);
+        Pass p;
+        p.fs.addFile("/r/a--1.txt");
+        p.fs.addFile("/r/b--1.txt");
+        p.host.onRenamed = [&](const RenamedFile &file) {
+            if (file.newName == u"a-1.txt"_s)
+                folder ? p.fs.addFolder("/r/b-1.txt") : p.fs.addFile("/r/b-1.txt");
+        };
+        if (checkFails)
+            p.fs.failOn(Op::Exists, "/r/b-1.txt", EIO);
+        p.run();
+
+        QCOMPARE(p.host.failureNumbers(), failures);
+        QCOMPARE(p.fs.fileNames("/r").replace(".txt", ""), after);
     }
     void numberingMatchesTheLowestFreeNumber()
     {
