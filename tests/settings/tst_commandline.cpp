@@ -15,10 +15,6 @@ class TestCommandLine : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-
-private:
-    QTemporaryDir m_dir;
-
     void initTestCase()
     {
         QVERIFY(m_dir.isValid());
@@ -64,6 +60,9 @@ private:
         for (QString part : textHas)
             QVERIFY2(line.text.contains(part.replace(u"<dir>"_s, dir)), qPrintable(line.text));
     }
+
+private:
+    QTemporaryDir m_dir;
 };
 
 QTEST_GUILESS_MAIN(TestCommandLine)
