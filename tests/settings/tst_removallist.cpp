@@ -8,7 +8,7 @@
 
 using namespace Qt::StringLiterals;
 
-using LineNumbers = QList<qint64>;
+using Lines = RemovalList::Lines;
 
 class TestRemovalList : public QObject
 {
@@ -19,32 +19,28 @@ private Q_SLOTS:
     void parse_data()
     {
         QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QStringList>("expected");
-        QTest::addColumn<LineNumbers>("notText"); // the lines named as not valid text
-        QTest::addColumn<qint64>("notTextCount");
+        QTest::addColumn<Lines>("expected");
         // clang-format off
-        QTest::newRow("empty file") << QByteArray() << QStringList() << LineNumbers() << 0LL;
-        QTest::newRow("blank, duplicate, untrimmed, CR LF") << QByteArray("abc\r\n\r\nabc\r\n  Www\t\r\n") << QStringList{u"abc"_s, u""_s, u"abc"_s, u"  Www\t"_s} << LineNumbers() << 0LL;
-        QTest::newRow("LF or CR LF, lone CR, no final break") << QByteArray("a\rb\nc\r\nd") << QStringList{u"a\rb"_s, u"c"_s, u"d"_s} << LineNumbers() << 0LL;
-        QTest::newRow("CR before CR LF stays") << QByteArray("x\r\r\nabc\r") << QStringList{u"x\r"_s, u"abc\r"_s} << LineNumbers() << 0LL;
-        QTest::newRow("byte-order mark, two final breaks") << QByteArray("\xEF\xBB\xBF[ads]\n\n") << QStringList{u"[ads]"_s, u""_s} << LineNumbers() << 0LL;
-        QTest::newRow("byte-order mark of a later line is dropped") << QByteArray("a\n\xEF\xBB\xBF" "b") << QStringList{u"a"_s, u"b"_s} << LineNumbers() << 0LL;
-        QTest::newRow("text beyond ASCII") << QByteArray("M\xC3\xBAsica\n\xF0\x9F\x8E\xB5\n") << QStringList{u"Música"_s, u"\U0001F3B5"_s} << LineNumbers() << 0LL;
-        QTest::newRow("lines that are no text are left out") << QByteArray("ok\nM\xFAsica\nfine\n\xC3(\n\xC0\xAF\r\n\xED\xA0\x80\nend\xF0\x9F") << QStringList{u"ok"_s, u"fine"_s} << LineNumbers{2, 4, 5, 6, 7} << 5LL;
-        QTest::newRow("a long run: the first five named") << QByteArray("\xFF\n\xFF\ngood\n\xFF\n\xFF\n\xFF\n\xFF\n\xFF\n\xFF") << QStringList{u"good"_s} << LineNumbers{1, 2, 4, 5, 6} << 8LL;
+        QTest::newRow("empty file") << QByteArray() << Lines{{}, {}, 0};
+        QTest::newRow("blank, duplicate, untrimmed, CR LF") << QByteArray("abc\r\n\r\nabc\r\n  Www\t\r\n") << Lines{{u"abc"_s, u""_s, u"abc"_s, u"  Www\t"_s}, {}, 0};
+        QTest::newRow("LF or CR LF, lone CR, no final break") << QByteArray("a\rb\nc\r\nd") << Lines{{u"a\rb"_s, u"c"_s, u"d"_s}, {}, 0};
+        QTest::newRow("CR before CR LF stays") << QByteArray("x\r\r\nabc\r") << Lines{{u"x\r"_s, u"abc\r"_s}, {}, 0};
+        QTest::newRow("byte-order mark, two final breaks") << QByteArray("\xEF\xBB\xBF[ads]\n\n") << Lines{{u"[ads]"_s, u""_s}, {}, 0};
+        QTest::newRow("byte-order mark of a later line is dropped") << QByteArray("a\n\xEF\xBB\xBF" "b") << Lines{{u"a"_s, u"b"_s}, {}, 0};
+        QTest::newRow("text beyond ASCII") << QByteArray("M\xC3\xBAsica\n\xF0\x9F\x8E\xB5\n") << Lines{{u"Música"_s, u"\U0001F3B5"_s}, {}, 0};
+        QTest::newRow("lines that are no text are left out") << QByteArray("ok\nM\xFAsica\nfine\n\xC3(\n\xC0\xAF\r\n\xED\xA0\x80\nend\xF0\x9F") << Lines{{u"ok"_s, u"fine"_s}, {2, 4, 5, 6, 7}, 5};
+        QTest::newRow("a long run: the first five named") << QByteArray("\xFF\n\xFF\ngood\n\xFF\n\xFF\n\xFF\n\xFF\n\xFF\n\xFF") << Lines{{u"good"_s}, {1, 2, 4, 5, 6}, 8};
         // clang-format on
     }
 
     void parse()
     {
         QFETCH(QByteArray, bytes);
-        QFETCH(QStringList, expected);
-        QFETCH(LineNumbers, notText);
-        QFETCH(qint64, notTextCount);
-        const RemovalList::Lines lines = RemovalList::parse(bytes);
-        QCOMPARE(lines.items, expected);
-        QCOMPARE(lines.notTextLines, notText);
-        QCOMPARE(lines.notTextCount, notTextCount);
+        QFETCH(Lines, expected);
+        const Lines lines = RemovalList::parse(bytes);
+        QCOMPARE(lines.items, expected.items);
+        QCOMPARE(lines.notTextLines, expected.notTextLines); // the first few, by number
+        QCOMPARE(lines.notTextCount, expected.notTextCount);
     }
 
     void refused_data()
@@ -70,7 +66,7 @@ private Q_SLOTS:
         else
             QVERIFY(OddFiles::make(kind, path));
 
-        std::optional<Result<RemovalList::Lines>> list;
+        std::optional<Result<Lines>> list;
         QVERIFY(OddFiles::returnsWithoutWaiting(
             path, [&] { list = RemovalList::load(folder.path()); }));
         QVERIFY(!list->ok() && list->failure().number != 0);
@@ -85,11 +81,10 @@ private Q_SLOTS:
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write("first\r\n") == 7);
         QVERIFY(file.resize(RemovalList::MaxFileSize));
         file.close();
-        const Result<RemovalList::Lines> list = RemovalList::load(folder.path());
+        const Result<Lines> list = RemovalList::load(folder.path());
         QVERIFY(list.ok());
-        QCOMPARE(list.value().items.size(), 2);
-        QCOMPARE(list.value().items[0], u"first"_s);
-        QCOMPARE(list.value().items[1].size(), RemovalList::MaxFileSize - 7);
+        QCOMPARE(list.value().items,
+            (QStringList{u"first"_s, QString(RemovalList::MaxFileSize - 7, QChar())}));
     }
 
     void missingBesideExecutable()
@@ -98,7 +93,7 @@ private Q_SLOTS:
         // executable is not called Purlex.
         const QString before = QDir::currentPath();
         QVERIFY(QDir::setCurrent(QDir::rootPath()));
-        const Result<RemovalList::Lines> list = RemovalList::load();
+        const Result<Lines> list = RemovalList::load();
         QVERIFY(QDir::setCurrent(before));
         QVERIFY(!list.ok() && list.failure().number != 0);
         const QString path = QDir(QCoreApplication::applicationDirPath()).filePath(u"Purlex.txt"_s);
