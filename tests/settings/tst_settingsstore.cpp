@@ -14,7 +14,7 @@ class TestSettingsStore : public QObject
 private Q_SLOTS:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
-    void plainTextUnderExecutableName()
+    void saving()
     {
         TempStore temp;
         SettingsStore store(QString(), temp.folder());
@@ -25,6 +25,17 @@ private Q_SLOTS:
         QVERIFY(temp.write(u"tst_settingsstore"_s, "[Defaults]\nPath=x\na broken line\n"));
         QVERIFY(SettingsStore(QString(), temp.folder()).save(u"Copy", u"False"_s).ok());
         QCOMPARE(SettingsStore(QString(), temp.folder()).readProblem(), QString());
+
+        // Permission bits would not stop a test run as root; a file where the
+        // store's folder belongs does. A folder in place of the file is one
+        // of the odd files below.
+        TempStore blocked;
+        SettingsStore unsaved(u"Purlex"_s, blocked.folder());
+        QVERIFY(QFile(blocked.folder() + u"/Purlex"_s).open(QIODevice::WriteOnly));
+        const Status saved = unsaved.save(u"MaxLength", u"61"_s);
+        QVERIFY(!saved.ok() && saved.failure().number != 0);
+        QCOMPARE(saved.failure().description.section(u'\'', 0, 1),
+            u"Cannot save the setting MaxLength to '"_s + unsaved.location());
     }
 
     void content_data()
@@ -131,20 +142,6 @@ private Q_SLOTS:
         QCOMPARE(saved.failure().description.section(u'\'', 0, 1),
             u"Cannot save the setting Path to '"_s + file);
         QVERIFY(QFileInfo(pipe).exists() && !QFileInfo(pipe).isFile());
-    }
-
-    void unwritable()
-    {
-        // Permission bits would not stop a test run as root; a file where the
-        // store's folder belongs does. A folder in place of the file is one
-        // of the odd files above.
-        TempStore temp;
-        SettingsStore store(u"Purlex"_s, temp.folder());
-        QVERIFY(QFile(temp.folder() + u"/Purlex"_s).open(QIODevice::WriteOnly));
-        const Status saved = store.save(u"MaxLength", u"61"_s);
-        QVERIFY(!saved.ok() && saved.failure().number != 0);
-        QCOMPARE(saved.failure().description.section(u'\'', 0, 1),
-            u"Cannot save the setting MaxLength to '"_s + store.location());
     }
 };
 
