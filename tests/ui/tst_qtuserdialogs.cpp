@@ -1,7 +1,6 @@
 #include "modalcatcher.h"
 #include "qtuserdialogs.h"
 
-#include <QInputDialog>
 #include <QLineEdit>
 #include <QScreen>
 #include <QTest>
