@@ -236,28 +236,28 @@ private Q_SLOTS:
     void passSettingsReadTheWindow_data()
     {
         QTest::addColumn<int>("position"); // of the switch ticked, in the list read back
-        QTest::addColumn<QString>("maxLength");
-        QTest::addColumn<QString>("limit");
-        QTest::addColumn<double>("maxLengthRead");
-        QTest::addColumn<double>("limitRead");
-        // The maximum length reads with "0" in front, the limit without.
-        QTest::newRow("chkSubdirs") << 0 << u"60"_s << u"1000"_s << 60.0 << 1000.0;
-        QTest::newRow("chkReadOnly") << 1 << u""_s << u""_s << 0.0 << 0.0;
-        QTest::newRow("chkUnderline") << 2 << u"-2"_s << u"+2"_s << 0.0 << 2.0;
-        QTest::newRow("chkCopy") << 3 << u"&H"_s << u"&H2"_s << 0.0 << 2.0;
-        QTest::newRow("chkMultSpecial") << 4 << u".5"_s << u"3.5"_s << 0.5 << 3.5;
+        // The maximum length and the limit as typed, then as read: the maximum
+        // length with "0" in front, the limit without.
+        QTest::addColumn<QStringList>("typed");
+        QTest::addColumn<QList<double>>("read");
+        // clang-format off
+        QTest::newRow("chkSubdirs") << 0 << QStringList{u"60"_s, u"1000"_s} << QList<double>{60, 1000};
+        QTest::newRow("chkReadOnly") << 1 << QStringList{u""_s, u""_s} << QList<double>{0, 0};
+        QTest::newRow("chkUnderline") << 2 << QStringList{u"-2"_s, u"+2"_s} << QList<double>{0, 2};
+        QTest::newRow("chkCopy") << 3 << QStringList{u"&H"_s, u"&H2"_s} << QList<double>{0, 2};
+        QTest::newRow("chkMultSpecial") << 4 << QStringList{u".5"_s, u"3.5"_s} << QList<double>{0.5, 3.5};
+        // clang-format on
         const char *rest[] = {"chkMultSpace", "chkEmpty", "chkStarting", "chkEnding"};
         for (int i = 0; i < 4; ++i)
-            QTest::newRow(rest[i]) << 5 + i << u"60"_s << u"1000"_s << 60.0 << 1000.0;
+            QTest::newRow(rest[i])
+                << 5 + i << QStringList{u"60"_s, u"1000"_s} << QList<double>{60, 1000};
     }
 
     void passSettingsReadTheWindow()
     {
         QFETCH(int, position);
-        QFETCH(QString, maxLength);
-        QFETCH(QString, limit);
-        QFETCH(double, maxLengthRead);
-        QFETCH(double, limitRead);
+        QFETCH(QStringList, typed);
+        QFETCH(QList<double>, read);
         Fixture f;
         // A greyed box counts as off; a click ticks it.
         for (QCheckBox *box : f.window->centralWidget()->findChildren<QCheckBox *>())
@@ -265,8 +265,8 @@ private Q_SLOTS:
         QTest::mouseClick(
             f.window->findChild<QCheckBox *>(QLatin1StringView(QTest::currentDataTag())),
             Qt::LeftButton);
-        f.window->txtMax->setText(maxLength);
-        f.window->txtCount->setText(limit);
+        f.window->txtMax->setText(typed[0]);
+        f.window->txtCount->setText(typed[1]);
         const PassSettings settings = f.window->passSettings();
         const CleaningRules &r = settings.rules;
         QList<bool> expected(9, false);
@@ -274,8 +274,7 @@ private Q_SLOTS:
         QCOMPARE((QList<bool>{settings.includeSubfolders, settings.overrideReadOnly, r.underline,
                      r.copy, r.multSpecial, r.multSpace, r.empty, r.starting, r.ending}),
             expected);
-        QCOMPARE(r.maxLength, maxLengthRead);
-        QCOMPARE(settings.limit, limitRead);
+        QCOMPARE((QList<double>{r.maxLength, settings.limit}), read);
         QCOMPARE(settings.startFolder, f.window->FilMain->path());
         QCOMPARE(r.removals, f.window->colJnk);
         // The switches save nothing.
@@ -473,6 +472,16 @@ private Q_SLOTS:
         QCOMPARE(
             items, (QStringList{u"&Undo Last Execution"_s, u"Pre&view..."_s, u"-"_s, u"Exit"_s}));
         QVERIFY(!f.window->mnuFileUndo->isEnabled());
+        {
+            // Out of the box's focus, the length is read as the pass reads it.
+            f.window->txtMax->setText(u"abc"_s);
+            ModalCatcher catcher;
+            f.window->mnuFilePreview->trigger();
+            QCOMPARE(catcher.shown,
+                QStringList{ModalCatcher::entry(QMessageBox::Warning, QMessageBox::Ok,
+                    u"Input Error"_s, u"Maximum length must be 12 to 99"_s)});
+            f.window->txtMax->setText(u"60"_s);
+        }
 
         QDir c(f.c.path());
         f.addUntidyFiles();
@@ -539,17 +548,6 @@ private Q_SLOTS:
         QCOMPARE(f.panel(u"Fixed"_s), u" Fixed: %1"_s.arg(renamed));
         QVERIFY(!f.window->mnuFileUndo->isEnabled());
     }
-    void previewRefusedForAnUnreadableLengthOutOfFocus()
-    {
-        Fixture f;
-        f.window->txtMax->setText(u"abc"_s); // reads 0
-        ModalCatcher catcher;
-        f.window->mnuFilePreview->trigger();
-        QCOMPARE(catcher.shown,
-            QStringList{ModalCatcher::entry(QMessageBox::Warning, QMessageBox::Ok, u"Input Error"_s,
-                u"Maximum length must be 12 to 99"_s)});
-    }
-
     void panelsTakeTheLatestTextsWhenTheBarPaints()
     {
         Fixture f;
@@ -685,9 +683,15 @@ private Q_SLOTS:
         QVERIFY(!scroller->horizontalScrollBar()->isVisible());
     }
 
-    void exitAndAboutKeys()
+    void exitAboutAndLockKeys()
     {
-        Fixture f;
+        Fixture f; // no window system to ask: the lock key presses that the window sees count
+        const QList<QLabel *> panels = f.window->StatusBar1->panels();
+        QTest::keyClick(f.window->windowHandle(), Qt::Key_CapsLock);
+        QTRY_VERIFY(panels[3]->isEnabled() && !panels[4]->isEnabled());
+        QTest::keyClick(f.window->windowHandle(), Qt::Key_NumLock);
+        QTest::keyClick(f.window->windowHandle(), Qt::Key_CapsLock);
+        QTRY_VERIFY(!panels[3]->isEnabled() && panels[4]->isEnabled());
         ModalCatcher catcher;
         QTest::keyClick(f.window.get(), Qt::Key_H, Qt::AltModifier);
         // The Help menu that the first key opened takes the second.
@@ -700,17 +704,6 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
         QTest::keyClick(f.window.get(), Qt::Key_Q, Qt::ControlModifier);
         QTRY_VERIFY(!f.window->isVisible());
-    }
-
-    void lockKeysFollowedInTheStatusBar()
-    {
-        Fixture f; // no window system to ask: the presses that the window sees count
-        const QList<QLabel *> panels = f.window->StatusBar1->panels();
-        QTest::keyClick(f.window->windowHandle(), Qt::Key_CapsLock);
-        QTRY_VERIFY(panels[3]->isEnabled() && !panels[4]->isEnabled());
-        QTest::keyClick(f.window->windowHandle(), Qt::Key_NumLock);
-        QTest::keyClick(f.window->windowHandle(), Qt::Key_CapsLock);
-        QTRY_VERIFY(!panels[3]->isEnabled() && panels[4]->isEnabled());
     }
 };
 
