@@ -1,11 +1,16 @@
 #include "filelist.h"
 #include "folderlist.h"
+#include "validationgate.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QVBoxLayout>
+#include <QWheelEvent>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -13,7 +18,37 @@
 
 using namespace Qt::StringLiterals;
 
-class tst_FileList final : public QObject
+namespace {
+
+// A window with a guarded box that refuses to be left while it holds "no",
+// and a drop-down that a turn of the wheel changes.
+struct GateWindow
+{
+    QWidget form;
+    QLineEdit *box = new QLineEdit(u"no"_s, &form);
+    QComboBox *choice = new QComboBox(&form);
+    ValidationGate *gate = new ValidationGate(&form);
+    int validations = 0;
+
+    GateWindow()
+    {
+        auto *layout = new QVBoxLayout(&form);
+        layout->addWidget(box);
+        layout->addWidget(choice);
+        choice->addItems({u"one"_s, u"two"_s});
+        gate->guard(box, [this](bool &cancel) {
+            ++validations;
+            cancel = box->text() == u"no"_s;
+        });
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        box->setFocus();
+    }
+};
+
+} // namespace
+
+class tst_Controls final : public QObject
 {
     Q_OBJECT
 
@@ -90,7 +125,37 @@ private Q_SLOTS:
         QCOMPARE(folders.setPath(gone).failure().description, reason);
         QCOMPARE(folders.path(), dir.path());
     }
+
+    void gateWheelOverAnotherControl()
+    {
+        GateWindow w;
+        const QPointF inside = QRectF(w.choice->rect()).center();
+        const auto turnWheel = [&] {
+            QWheelEvent wheel(inside, w.choice->mapToGlobal(inside), QPoint(), QPoint(0, -120),
+                Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(w.choice, &wheel);
+            return QList<int>{w.validations, w.choice->currentIndex()};
+        };
+        QCOMPARE(turnWheel(), (QList<int>{1, 0})); // refused: the drop-down stays
+        w.box->setText(u"yes"_s);
+        QCOMPARE(turnWheel(), (QList<int>{2, 1}));
+    }
+
+    void gateFocusMovedByCodeIsValidatedAfterwards()
+    {
+        GateWindow w;
+        w.choice->setFocus();
+        QCOMPARE(w.validations, 0); // not inside the focus change itself
+        QTRY_COMPARE(w.validations, 1);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(w.box));
+        w.box->setText(u"yes"_s);
+        w.choice->setFocus();
+        QTRY_COMPARE(w.validations, 2);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(w.choice));
+        QCoreApplication::processEvents(); // nothing more to validate once the box was left
+        QCOMPARE(w.validations, 2);
+    }
 };
 
-QTEST_MAIN(tst_FileList)
-#include "tst_filelist.moc"
+QTEST_MAIN(tst_Controls)
+#include "tst_controls.moc"
