@@ -359,9 +359,8 @@ private Q_SLOTS:
             QCOMPARE(
                 label->palette().color(label->foregroundRole()), dark.color(QPalette::WindowText));
         const auto colourOf = [&](const QString &line) {
-            const QFrame *frame = dialog.findChild<QFrame *>(line);
-            const QPoint middle = frame->geometry().center() * shot.devicePixelRatio();
-            return shot.pixelColor(middle);
+            const QPoint middle = dialog.findChild<QFrame *>(line)->geometry().center();
+            return shot.pixelColor(middle * shot.devicePixelRatio());
         };
         QCOMPARE(colourOf(u"Line1_1"_s), dark.color(QPalette::Mid));
         QCOMPARE(colourOf(u"Line1_0"_s), dark.color(QPalette::Light));
