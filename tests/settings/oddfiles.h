@@ -6,9 +6,7 @@
 
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <fcntl.h>
-#include <mutex>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -35,28 +33,22 @@ inline bool make(const QString &kind, const QString &path, const QString &pipe =
 // writer or for data, so a faulty call fails its test instead of hanging it.
 template <typename Call> bool returnsWithoutWaiting(const QString &pipe, Call &&call)
 {
-    std::mutex mutex;
-    std::condition_variable finished;
-    bool done = false;
-    std::atomic<bool> released = false;
+    std::atomic<bool> done = false;
+    bool released = false;
     std::thread watchdog([&] {
-        std::unique_lock lock(mutex);
-        if (finished.wait_for(lock, std::chrono::seconds(3), [&] { return done; }))
-            return;
-        while (!finished.wait_for(lock, std::chrono::milliseconds(20), [&] { return done; })) {
+        for (int waited = 0; !done; waited += 20) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            if (waited < 3000 || done)
+                continue;
             released = true;
             // Succeeds only while a reader has the pipe open or waits for it.
-            const int fd = ::open(QFile::encodeName(pipe).constData(), O_WRONLY | O_NONBLOCK);
-            if (fd >= 0)
+            if (const int fd = ::open(QFile::encodeName(pipe).constData(), O_WRONLY | O_NONBLOCK);
+                fd >= 0)
                 ::close(fd);
         }
     });
     call();
-    {
-        const std::lock_guard lock(mutex);
-        done = true;
-    }
-    finished.notify_one();
+    done = true;
     watchdog.join();
     return !released;
 }

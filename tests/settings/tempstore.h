@@ -25,12 +25,6 @@ public:
         return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
     }
 
-    QByteArray read(const QString &name) const
-    {
-        QFile file(filePath(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
 private:
     QTemporaryDir m_dir;
 };

@@ -15,18 +15,22 @@
 #include "scripteddialogs.h"
 #include "settingsstore.h"
 #include "uitexts.h"
+#include "validationgate.h"
 #include "windowpasshost.h"
 
 #include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDropEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -35,6 +39,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -86,9 +96,8 @@ struct Fixture
         drives.add(u'C', c.path());
         drives.add(u'D', d.path());
         drives.add(u'E', u"/nonexistent-e"_s, false);
-        QVERIFY(QDir(d.path()).mkdir(u"f"_s));
+        QVERIFY(QDir(d.path()).mkdir(u"f"_s) && QDir(d.path()).mkdir(u"g"_s));
         drives.add(u'F', d.filePath(u"f"_s));
-        QVERIFY(QDir(d.path()).mkdir(u"g"_s));
         drives.add(QChar(), d.filePath(u"g"_s));
         fileSystem.roots = {c.path(), d.filePath(u"f"_s), c.filePath(u"sub/mnt"_s)};
         QDir(c.path()).mkdir(u"sub"_s);
@@ -123,6 +132,32 @@ struct Fixture
     }
 };
 
+// A window with a guarded box that refuses to be left while it holds "no",
+// and a drop-down that a turn of the wheel changes.
+struct GateWindow
+{
+    QWidget form;
+    QLineEdit *box = new QLineEdit(u"no"_s, &form);
+    QComboBox *choice = new QComboBox(&form);
+    ValidationGate *gate = new ValidationGate(&form);
+    int validations = 0;
+
+    GateWindow()
+    {
+        auto *layout = new QVBoxLayout(&form);
+        layout->addWidget(box);
+        layout->addWidget(choice);
+        choice->addItems({u"one"_s, u"two"_s});
+        gate->guard(box, [this](bool &cancel) {
+            ++validations;
+            cancel = box->text() == u"no"_s;
+        });
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        box->setFocus();
+    }
+};
+
 } // namespace
 
 class tst_frmMain final : public QObject
@@ -130,11 +165,8 @@ class tst_frmMain final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        QStandardPaths::setTestModeEnabled(true);
-        QLocale::setDefault(QLocale::c());
-    }
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void init() { QLocale::setDefault(QLocale::c()); }
 
     void limitBoxValidation_data()
     {
@@ -236,28 +268,28 @@ private Q_SLOTS:
     void passSettingsReadTheWindow_data()
     {
         QTest::addColumn<int>("position"); // of the switch ticked, in the list read back
-        QTest::addColumn<QString>("maxLength");
-        QTest::addColumn<QString>("limit");
-        QTest::addColumn<double>("maxLengthRead");
-        QTest::addColumn<double>("limitRead");
-        // The maximum length reads with "0" in front, the limit without.
-        QTest::newRow("chkSubdirs") << 0 << u"60"_s << u"1000"_s << 60.0 << 1000.0;
-        QTest::newRow("chkReadOnly") << 1 << u""_s << u""_s << 0.0 << 0.0;
-        QTest::newRow("chkUnderline") << 2 << u"-2"_s << u"+2"_s << 0.0 << 2.0;
-        QTest::newRow("chkCopy") << 3 << u"&H"_s << u"&H2"_s << 0.0 << 2.0;
-        QTest::newRow("chkMultSpecial") << 4 << u".5"_s << u"3.5"_s << 0.5 << 3.5;
+        // The maximum length and the limit as typed, then as read: the maximum
+        // length with "0" in front, the limit without.
+        QTest::addColumn<QStringList>("typed");
+        QTest::addColumn<QList<double>>("read");
+        // clang-format off
+        QTest::newRow("chkSubdirs") << 0 << QStringList{u"60"_s, u"1000"_s} << QList<double>{60, 1000};
+        QTest::newRow("chkReadOnly") << 1 << QStringList{u""_s, u""_s} << QList<double>{0, 0};
+        QTest::newRow("chkUnderline") << 2 << QStringList{u"-2"_s, u"+2"_s} << QList<double>{0, 2};
+        QTest::newRow("chkCopy") << 3 << QStringList{u"&H"_s, u"&H2"_s} << QList<double>{0, 2};
+        QTest::newRow("chkMultSpecial") << 4 << QStringList{u".5"_s, u"3.5"_s} << QList<double>{0.5, 3.5};
+        // clang-format on
         const char *rest[] = {"chkMultSpace", "chkEmpty", "chkStarting", "chkEnding"};
         for (int i = 0; i < 4; ++i)
-            QTest::newRow(rest[i]) << 5 + i << u"60"_s << u"1000"_s << 60.0 << 1000.0;
+            QTest::newRow(rest[i])
+                << 5 + i << QStringList{u"60"_s, u"1000"_s} << QList<double>{60, 1000};
     }
 
     void passSettingsReadTheWindow()
     {
         QFETCH(int, position);
-        QFETCH(QString, maxLength);
-        QFETCH(QString, limit);
-        QFETCH(double, maxLengthRead);
-        QFETCH(double, limitRead);
+        QFETCH(QStringList, typed);
+        QFETCH(QList<double>, read);
         Fixture f;
         // A greyed box counts as off; a click ticks it.
         for (QCheckBox *box : f.window->centralWidget()->findChildren<QCheckBox *>())
@@ -265,8 +297,8 @@ private Q_SLOTS:
         QTest::mouseClick(
             f.window->findChild<QCheckBox *>(QLatin1StringView(QTest::currentDataTag())),
             Qt::LeftButton);
-        f.window->txtMax->setText(maxLength);
-        f.window->txtCount->setText(limit);
+        f.window->txtMax->setText(typed[0]);
+        f.window->txtCount->setText(typed[1]);
         const PassSettings settings = f.window->passSettings();
         const CleaningRules &r = settings.rules;
         QList<bool> expected(9, false);
@@ -274,8 +306,7 @@ private Q_SLOTS:
         QCOMPARE((QList<bool>{settings.includeSubfolders, settings.overrideReadOnly, r.underline,
                      r.copy, r.multSpecial, r.multSpace, r.empty, r.starting, r.ending}),
             expected);
-        QCOMPARE(r.maxLength, maxLengthRead);
-        QCOMPARE(settings.limit, limitRead);
+        QCOMPARE((QList<double>{r.maxLength, settings.limit}), read);
         QCOMPARE(settings.startFolder, f.window->FilMain->path());
         QCOMPARE(r.removals, f.window->colJnk);
         // The switches save nothing.
@@ -287,7 +318,6 @@ private Q_SLOTS:
     void listsKeptInStep()
     {
         Fixture f;
-        QCOMPARE(f.window->FilMain->path(), f.c.path());
         QTest::keyClick(f.window->dirMain, Qt::Key_Down); // to the only subfolder
         QTest::keyClick(f.window->dirMain, Qt::Key_Return);
         QCOMPARE(f.window->FilMain->path(), f.c.filePath(u"sub"_s));
@@ -452,18 +482,6 @@ private Q_SLOTS:
         QCOMPARE(f.window->isVisible(), !close);
     }
 
-    void undoQuestionNamesWhatItTakesBack()
-    {
-        const auto firstLine = [](qint64 renames, qint64 readOnly) {
-            const QDateTime madeAt(QDate(2026, 12, 7), QTime(14, 2));
-            return UiTexts::undoQuestion(renames, readOnly, u"/home/ann"_s, madeAt)
-                .section(u'\n', 0, 0);
-        };
-        const QString tail = u" made in /home/ann on 7 Dec 2026 at 14:02?"_s;
-        QCOMPARE(firstLine(289, 8), u"Take back the 289 renames and 8 read-only changes"_s + tail);
-        QCOMPARE(firstLine(1, 1), u"Take back the 1 rename and 1 read-only change"_s + tail);
-        QCOMPARE(firstLine(0, 3), u"Take back the 3 read-only changes"_s + tail);
-    }
     void fileMenuUndoesAndPreviews()
     {
         Fixture f;
@@ -473,6 +491,16 @@ private Q_SLOTS:
         QCOMPARE(
             items, (QStringList{u"&Undo Last Execution"_s, u"Pre&view..."_s, u"-"_s, u"Exit"_s}));
         QVERIFY(!f.window->mnuFileUndo->isEnabled());
+        {
+            // Out of the box's focus, the length is read as the pass reads it.
+            f.window->txtMax->setText(u"abc"_s);
+            ModalCatcher catcher;
+            f.window->mnuFilePreview->trigger();
+            QCOMPARE(catcher.shown,
+                QStringList{ModalCatcher::entry(QMessageBox::Warning, QMessageBox::Ok,
+                    u"Input Error"_s, u"Maximum length must be 12 to 99"_s)});
+            f.window->txtMax->setText(u"60"_s);
+        }
 
         QDir c(f.c.path());
         f.addUntidyFiles();
@@ -508,6 +536,17 @@ private Q_SLOTS:
             u"Take back the 2 renames made in "_s + f.c.path() + u" on "_s));
         QCOMPARE(f.sortedFiles(), (QStringList{u"a b.txt"_s, u"z.txt"_s}));
         QVERIFY(f.window->mnuFileUndo->isEnabled());
+
+        // Any count in the question agrees with its noun, and a count of none is left out.
+        const auto firstLine = [](qint64 renames, qint64 readOnly) {
+            const QDateTime madeAt(QDate(2026, 12, 7), QTime(14, 2));
+            return UiTexts::undoQuestion(renames, readOnly, u"/home/ann"_s, madeAt)
+                .section(u'\n', 0, 0);
+        };
+        const QString tail = u" made in /home/ann on 7 Dec 2026 at 14:02?"_s;
+        QCOMPARE(firstLine(289, 8), u"Take back the 289 renames and 8 read-only changes"_s + tail);
+        QCOMPARE(firstLine(1, 1), u"Take back the 1 rename and 1 read-only change"_s + tail);
+        QCOMPARE(firstLine(0, 3), u"Take back the 3 read-only changes"_s + tail);
     }
     void escapeStopsAPassThatUndoTakesBack()
     {
@@ -539,17 +578,6 @@ private Q_SLOTS:
         QCOMPARE(f.panel(u"Fixed"_s), u" Fixed: %1"_s.arg(renamed));
         QVERIFY(!f.window->mnuFileUndo->isEnabled());
     }
-    void previewRefusedForAnUnreadableLengthOutOfFocus()
-    {
-        Fixture f;
-        f.window->txtMax->setText(u"abc"_s); // reads 0
-        ModalCatcher catcher;
-        f.window->mnuFilePreview->trigger();
-        QCOMPARE(catcher.shown,
-            QStringList{ModalCatcher::entry(QMessageBox::Warning, QMessageBox::Ok, u"Input Error"_s,
-                u"Maximum length must be 12 to 99"_s)});
-    }
-
     void panelsTakeTheLatestTextsWhenTheBarPaints()
     {
         Fixture f;
@@ -654,6 +682,107 @@ private Q_SLOTS:
         }
     }
 
+    void showsTheFolderFilesInTheUsersOrder_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::newRow("en_US") << QLocale(QLocale::English, QLocale::UnitedStates);
+        // C has no collation of its own; the order is still the one below.
+        QTest::newRow("C") << QLocale::c();
+    }
+
+    void showsTheFolderFilesInTheUsersOrder()
+    {
+        QFETCH(QLocale, locale);
+        QLocale::setDefault(locale);
+        QTemporaryDir dir;
+        const QByteArray folder = QFile::encodeName(dir.path()) + '/';
+        const auto make = [&](const QByteArray &name) {
+            const int fd = ::open(folder + name, O_WRONLY | O_CREAT | O_EXCL, 0644);
+            QVERIFY2(fd >= 0, name.constData());
+            ::close(fd);
+        };
+        // QTemporaryDir cannot see a name that is not UTF-8, let alone remove it.
+        const auto removeOddName = qScopeGuard([&] { ::unlink(folder + "bad\xff.txt"); });
+        // clang-format off
+        for (const char *name : {"b10.txt", "B2.txt", "a1.txt", ".hidden", "bad\xff.txt", "\xc3\xa9t\xc3\xa9.txt", "ZZ.txt"})
+            make(name);
+        // clang-format on
+        for (const char *name : {"b10", "B2", "a1"})
+            QVERIFY(::mkdir(folder + name, 0755) == 0);
+        QVERIFY(::symlink("a1.txt", folder + "link.txt") == 0);
+        QVERIFY(::symlink("missing", folder + "broken.txt") == 0);
+        QVERIFY(::mkfifo(folder + "fifo", 0644) == 0);
+
+        FileList list;
+        list.setPath(dir.path());
+        // Without regard to case, numbers as numbers, accents as the locale
+        // orders them; a name that is not UTF-8 shows its odd bytes escaped.
+        QCOMPARE(list.fileNames(),
+            (QStringList{u"a1.txt"_s, u"B2.txt"_s, u"b10.txt"_s, u"bad\\xFF.txt"_s,
+                u"\u00e9t\u00e9.txt"_s, u"link.txt"_s, u"ZZ.txt"_s}));
+
+        make("A1.txt"); // the same name but for case: a fixed order all the same
+        list.refresh();
+        QCOMPARE(list.fileNames().mid(0, 2), (QStringList{u"A1.txt"_s, u"a1.txt"_s}));
+
+        // The folder list beside it sorts its folders the same way.
+        FolderList folders;
+        QVERIFY(folders.setPath(dir.path()).ok());
+        const QModelIndex current = folders.currentIndex();
+        QStringList shown;
+        for (int row = 0; row < folders.model()->rowCount(current); ++row)
+            shown.append(folders.model()->index(row, 0, current).data().toString());
+        QCOMPARE(shown, (QStringList{u"a1"_s, u"B2"_s, u"b10"_s}));
+    }
+
+    void folderThatCannotBeReadIsReported()
+    {
+        QTemporaryDir dir;
+        const QString gone = dir.filePath(u"gone"_s);
+        QVERIFY(QDir().mkdir(gone) && QFile(gone + u"/a.txt"_s).open(QIODevice::WriteOnly));
+        FileList list;
+        list.setPath(gone);
+        QVERIFY(QDir(gone).removeRecursively());
+        list.refresh();
+        QCOMPARE(list.fileNames(), QStringList());
+        const QString reason = u"Cannot open folder '%1': No such file or directory"_s.arg(gone);
+        QCOMPARE(list.readFailure(), reason);
+        FolderList folders;
+        QVERIFY(folders.setPath(dir.path()).ok());
+        QCOMPARE(folders.setPath(gone).failure().description, reason);
+        QCOMPARE(folders.path(), dir.path());
+    }
+
+    void gateWheelOverAnotherControl()
+    {
+        GateWindow w;
+        const QPointF inside = QRectF(w.choice->rect()).center();
+        const auto turnWheel = [&] {
+            QWheelEvent wheel(inside, w.choice->mapToGlobal(inside), QPoint(), QPoint(0, -120),
+                Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(w.choice, &wheel);
+            return QList<int>{w.validations, w.choice->currentIndex()};
+        };
+        QCOMPARE(turnWheel(), (QList<int>{1, 0})); // refused: the drop-down stays
+        w.box->setText(u"yes"_s);
+        QCOMPARE(turnWheel(), (QList<int>{2, 1}));
+    }
+
+    void gateFocusMovedByCodeIsValidatedAfterwards()
+    {
+        GateWindow w;
+        w.choice->setFocus();
+        QCOMPARE(w.validations, 0); // not inside the focus change itself
+        QTRY_COMPARE(w.validations, 1);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(w.box));
+        w.box->setText(u"yes"_s);
+        w.choice->setFocus();
+        QTRY_COMPARE(w.validations, 2);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(w.choice));
+        QCoreApplication::processEvents(); // nothing more to validate once the box was left
+        QCOMPARE(w.validations, 2);
+    }
+
     void fitsTheScreen()
     {
         // At scale 2 the offscreen screen is lower than the window's design
@@ -685,9 +814,15 @@ private Q_SLOTS:
         QVERIFY(!scroller->horizontalScrollBar()->isVisible());
     }
 
-    void exitAndAboutKeys()
+    void exitAboutAndLockKeys()
     {
-        Fixture f;
+        Fixture f; // no window system to ask: the lock key presses that the window sees count
+        const QList<QLabel *> panels = f.window->StatusBar1->panels();
+        QTest::keyClick(f.window->windowHandle(), Qt::Key_CapsLock);
+        QTRY_VERIFY(panels[3]->isEnabled() && !panels[4]->isEnabled());
+        QTest::keyClick(f.window->windowHandle(), Qt::Key_NumLock);
+        QTest::keyClick(f.window->windowHandle(), Qt::Key_CapsLock);
+        QTRY_VERIFY(!panels[3]->isEnabled() && panels[4]->isEnabled());
         ModalCatcher catcher;
         QTest::keyClick(f.window.get(), Qt::Key_H, Qt::AltModifier);
         // The Help menu that the first key opened takes the second.
@@ -700,17 +835,6 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
         QTest::keyClick(f.window.get(), Qt::Key_Q, Qt::ControlModifier);
         QTRY_VERIFY(!f.window->isVisible());
-    }
-
-    void lockKeysFollowedInTheStatusBar()
-    {
-        Fixture f; // no window system to ask: the presses that the window sees count
-        const QList<QLabel *> panels = f.window->StatusBar1->panels();
-        QTest::keyClick(f.window->windowHandle(), Qt::Key_CapsLock);
-        QTRY_VERIFY(panels[3]->isEnabled() && !panels[4]->isEnabled());
-        QTest::keyClick(f.window->windowHandle(), Qt::Key_NumLock);
-        QTest::keyClick(f.window->windowHandle(), Qt::Key_CapsLock);
-        QTRY_VERIFY(!panels[3]->isEnabled() && panels[4]->isEnabled());
     }
 };
 

@@ -1,13 +1,22 @@
+#include "buildinfo.h"
+#include "frmabout.h"
 #include "frmpreview.h"
+#include "modalcatcher.h"
 #include "previewmodel.h"
+#include "qtuserdialogs.h"
 
+#include <QDir>
+#include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -28,15 +37,22 @@ PreviewRow failure(const QString &folder, const QString &name, const QString &de
 QList<PreviewRow> alikeRows(int count)
 {
     QList<PreviewRow> rows;
-    rows.reserve(count);
     for (int i = 0; i < count; ++i)
         rows.append(rename(u"Music/Rock"_s, u"CC Song %1.mp3"_s.arg(i), u"Song %1.mp3"_s.arg(i)));
     return rows;
 }
 
+// Where the cursor shows at a position; the box scrolls its text when it paints.
+int cursorX(QLineEdit *edit, qsizetype position)
+{
+    edit->setCursorPosition(int(position));
+    edit->grab();
+    return edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
+}
+
 } // namespace
 
-class tst_frmPreview final : public QObject
+class tst_Dialogs final : public QObject
 {
     Q_OBJECT
 
@@ -49,7 +65,7 @@ private Q_SLOTS:
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     }
 
-    void cells_data()
+    void previewCells_data()
     {
         QTest::addColumn<PreviewRow>("row");
         QTest::addColumn<QStringList>("texts"); // Folder, Name, New name, Note
@@ -67,7 +83,7 @@ private Q_SLOTS:
         // clang-format on
     }
 
-    void cells()
+    void previewCells()
     {
         QFETCH(PreviewRow, row);
         QFETCH(QStringList, texts);
@@ -77,7 +93,6 @@ private Q_SLOTS:
         const PreviewModel model({rename(u"before"_s, u"b1"_s, u"b2"_s), row,
             failure(u"after"_s, u"a1"_s, u"after failed"_s)});
         QCOMPARE(model.rowCount(), 3);
-        QCOMPARE(model.columnCount(), 4);
         QStringList shown, tips;
         for (int column = 0; column < model.columnCount(); ++column) {
             const QModelIndex index = model.index(1, column);
@@ -91,32 +106,30 @@ private Q_SLOTS:
         QCOMPARE(tips, texts);
     }
 
-    void window_data()
+    void previewWindow_data()
     {
         QTest::addColumn<int>("read");
         QTest::addColumn<int>("rows"); // renamed, each shown in a row
         QTest::addColumn<QString>("counts");
         QTest::addColumn<QString>("gesture"); // keys, or the name of a button clicked
-        QTest::addColumn<int>("result");
-        const int accepted = QDialog::Accepted;
-        const int rejected = QDialog::Rejected;
+        QTest::addColumn<bool>("accepts");
         // clang-format off
-        QTest::newRow("counts in plain digits, Escape rejects") << 12345 << 678 << u"12345 files would be read, 678 renamed"_s << u"Esc"_s << rejected;
-        QTest::newRow("one file, Close rejects") << 1 << 1 << u"1 file would be read, 1 renamed"_s << u"cmdClose"_s << rejected;
-        QTest::newRow("Execute accepts") << 3 << 3 << u"3 files would be read, 3 renamed"_s << u"cmdExecute"_s << accepted;
-        QTest::newRow("Enter does not run Execute") << 3 << 3 << u"3 files would be read, 3 renamed"_s << u"Return"_s << rejected;
-        QTest::newRow("nothing would change, Alt+E") << 40 << 0 << u"40 files would be read, 0 renamed"_s << u"Alt+E"_s << accepted;
-        QTest::newRow("100,000 rows, Alt+E accepts") << 100000 << 100000 << u"100000 files would be read, 100000 renamed"_s << u"Alt+E"_s << accepted;
+        QTest::newRow("counts in plain digits, Escape rejects") << 12345 << 678 << u"12345 files would be read, 678 renamed"_s << u"Esc"_s << false;
+        QTest::newRow("one file, Close rejects") << 1 << 1 << u"1 file would be read, 1 renamed"_s << u"cmdClose"_s << false;
+        QTest::newRow("Execute accepts") << 3 << 3 << u"3 files would be read, 3 renamed"_s << u"cmdExecute"_s << true;
+        QTest::newRow("Enter does not run Execute") << 3 << 3 << u"3 files would be read, 3 renamed"_s << u"Return"_s << false;
+        QTest::newRow("nothing would change, Alt+E") << 40 << 0 << u"40 files would be read, 0 renamed"_s << u"Alt+E"_s << true;
+        QTest::newRow("100,000 rows, Alt+E accepts") << 100000 << 100000 << u"100000 files would be read, 100000 renamed"_s << u"Alt+E"_s << true;
         // clang-format on
     }
 
-    void window()
+    void previewWindow()
     {
         QFETCH(int, read);
         QFETCH(int, rows);
         QFETCH(QString, counts);
         QFETCH(QString, gesture);
-        QFETCH(int, result);
+        QFETCH(bool, accepts);
         frmPreview dialog(Preview{read, rows, 0, alikeRows(rows), {}});
         QSignalSpy finished(&dialog, &QDialog::finished);
         dialog.show();
@@ -142,11 +155,11 @@ private Q_SLOTS:
             QTest::keySequence(QApplication::focusWidget(), QKeySequence(gesture));
         // An access key shows its button pressed for a moment before it acts.
         QTRY_COMPARE(finished.size(), 1);
-        QCOMPARE(finished.at(0).at(0).toInt(), result);
+        QCOMPARE(finished.at(0).at(0).toInt() == QDialog::Accepted, accepts);
         QVERIFY(!dialog.isVisible());
     }
 
-    void columnWidths_data()
+    void previewColumnWidths_data()
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("everywhere"); // the folder and the new name as long as the name
@@ -157,7 +170,7 @@ private Q_SLOTS:
         QTest::newRow("long texts everywhere") << longName << true << false;
     }
 
-    void columnWidths()
+    void previewColumnWidths()
     {
         QFETCH(QString, name);
         QFETCH(bool, everywhere);
@@ -195,7 +208,7 @@ private Q_SLOTS:
         QVERIFY(!table->horizontalScrollBar()->isVisible());
     }
 
-    void sortedByAnyColumn_data()
+    void previewSortedByAnyColumn_data()
     {
         QTest::addColumn<int>("column");
         QTest::addColumn<int>("clicks"); // on the column's header
@@ -210,7 +223,7 @@ private Q_SLOTS:
         // clang-format on
     }
 
-    void sortedByAnyColumn()
+    void previewSortedByAnyColumn()
     {
         QFETCH(int, column);
         QFETCH(int, clicks);
@@ -237,7 +250,122 @@ private Q_SLOTS:
         QCOMPARE(table->currentIndex().siblingAtColumn(PreviewModel::NameColumn).data().toString(),
             u"a"_s);
     }
+
+    void inputBoxShowsItsDefaultTextWhole_data()
+    {
+        QTest::addColumn<QString>("defaultText");
+        QTest::addColumn<bool>("whole"); // false: wider than the screen
+        QTest::newRow("long path")
+            << u"home\\ann\\Music\\Collected Albums\\The Long Named Band - Live at the Hall (Remastered)"_s
+            << true;
+        QTest::newRow("wider than the screen") << QString(2000, u'x') << false;
+    }
+
+    void inputBoxShowsItsDefaultTextWhole()
+    {
+        QFETCH(QString, defaultText);
+        QFETCH(bool, whole);
+        QWidget window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QtUserDialogs dialogs(&window);
+        ModalCatcher catcher;
+        int shownWidth = -1;
+        QRect frame;
+        catcher.whileShown = [&](QDialog *dialog) {
+            auto *edit = dialog->findChild<QLineEdit *>();
+            QCOMPARE(edit->text(), defaultText);
+            // Unless the text is scrolled, its two ends lie one text width apart.
+            const int end = cursorX(edit, defaultText.size());
+            shownWidth = end - cursorX(edit, 0);
+            frame = dialog->frameGeometry();
+        };
+        QCOMPARE(
+            dialogs.inputBox(u"Enter path string:"_s, u"Default Path"_s, defaultText), QString());
+        QCOMPARE(catcher.shown.size(), 1);
+        QCOMPARE(shownWidth == window.fontMetrics().horizontalAdvance(defaultText), whole);
+        QVERIFY(frame.width() <= window.screen()->availableGeometry().width());
+    }
+
+    // Last, as these leave the search path on a folder of their own.
+    void aboutButtonsAndKeys_data()
+    {
+        // A click on OK is left out: Enter and Esc both click it.
+        QTest::addColumn<QString>("keys");
+        // On the search path; a name ending in "!" cannot be run.
+        QTest::addColumn<QStringList>("tools");
+        QTest::addColumn<QStringList>("outcome"); // tools that ran, messages, the window
+        const QString unavailable = ModalCatcher::entry(QMessageBox::NoIcon, QMessageBox::Ok,
+            u"Purlex"_s, u"System Information Is Unavailable At This Time"_s);
+        // clang-format off
+        QTest::newRow("Enter") << u"Return"_s << QStringList() << QStringList{u"closed"_s};
+        QTest::newRow("Esc") << u"Esc"_s << QStringList() << QStringList{u"closed"_s};
+        QTest::newRow("Alt+S starts the preferred tool") << u"Alt+S"_s << QStringList{u"hardinfo"_s, u"kinfocenter"_s} << QStringList{u"kinfocenter"_s, u"open"_s};
+        QTest::newRow("Alt+S, no tool") << u"Alt+S"_s << QStringList() << QStringList{unavailable, u"open"_s};
+        QTest::newRow("Alt+S, a tool that cannot run") << u"Alt+S"_s << QStringList{u"hardinfo!"_s} << QStringList{unavailable, u"open"_s};
+        // clang-format on
+    }
+
+    void aboutButtonsAndKeys()
+    {
+        QFETCH(QString, keys);
+        QFETCH(QStringList, tools);
+        QFETCH(QStringList, outcome);
+        // The tool is run directly: a folder name that a shell would split
+        // and expand does not stop it.
+        QTemporaryDir bin(QDir::tempPath() + u"/system info $HOME-XXXXXX"_s);
+        for (QString tool : std::as_const(tools)) {
+            const bool runs = !tool.endsWith(u'!');
+            tool.remove(u'!');
+            QFile file(bin.filePath(tool));
+            QVERIFY(file.open(QIODevice::WriteOnly)
+                && file.write(runs ? "#!/bin/sh\necho >\"$0.ran\"\n" : "#!/nonexistent/sh\n"));
+            QVERIFY(file.setPermissions(QFile::ReadOwner | QFile::ExeOwner));
+        }
+        qputenv("PATH", QFile::encodeName(bin.path()));
+        frmAbout dialog;
+        dialog.open();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        ModalCatcher catcher;
+        QTest::keySequence(QApplication::focusWidget(), QKeySequence(keys));
+        const auto ran = [&] {
+            return QDir(bin.path()).entryList({u"*.ran"_s}).replaceInStrings(u".ran"_s, QString());
+        };
+        // An access key shows its button pressed for a moment before it acts.
+        QTRY_COMPARE(
+            ran() + catcher.shown << (dialog.isVisible() ? u"open"_s : u"closed"_s), outcome);
+    }
+
+    void aboutTextsAndColours()
+    {
+        QPalette dark;
+        dark.setColor(QPalette::Window, QColor(0x20, 0x20, 0x20));
+        dark.setColor(QPalette::WindowText, QColor(0xee, 0xee, 0xee));
+        dark.setColor(QPalette::Mid, QColor(0x10, 0x10, 0x10));
+        dark.setColor(QPalette::Light, QColor(0x50, 0x50, 0x50));
+        frmAbout dialog;
+        QStringList texts{dialog.windowTitle()};
+        for (const char *name : {"lblTitle", "lblVersion", "lblDescription", "lblDisclaimer"})
+            texts.append(dialog.findChild<QLabel *>(QLatin1StringView(name))->text());
+        QCOMPARE(texts,
+            (QStringList{u"About Purlex"_s, u"Purlex"_s,
+                u"Version "_s + QLatin1StringView(PURLEX_TEST_VERSION),
+                BuildInfo::FileDescription + u"\r\n\r\n"_s + BuildInfo::Comments,
+                BuildInfo::CompanyName + u"\r\n"_s + BuildInfo::LegalCopyright}));
+        // The texts and the etched lines follow a dark palette.
+        dialog.setPalette(dark);
+        const QImage shot = dialog.grab().toImage();
+        for (const QLabel *label : dialog.findChildren<QLabel *>())
+            QCOMPARE(
+                label->palette().color(label->foregroundRole()), dark.color(QPalette::WindowText));
+        const auto colourOf = [&](const QString &line) {
+            const QPoint middle = dialog.findChild<QFrame *>(line)->geometry().center();
+            return shot.pixelColor(middle * shot.devicePixelRatio());
+        };
+        QCOMPARE(colourOf(u"Line1_1"_s), dark.color(QPalette::Mid));
+        QCOMPARE(colourOf(u"Line1_0"_s), dark.color(QPalette::Light));
+    }
 };
 
-QTEST_MAIN(tst_frmPreview)
-#include "tst_frmpreview.moc"
+QTEST_MAIN(tst_Dialogs)
+#include "tst_dialogs.moc"
