@@ -19,7 +19,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
-#include <dirent.h>
 #include <fcntl.h>
 #include <filesystem>
 #include <functional>
@@ -55,27 +54,6 @@ void setLimit(int resource, rlim_t value)
     ::setrlimit(resource, &limit);
 }
 
-// Removes what `fd` holds, however deep: a path could not reach it.
-void removeBelow(int fd)
-{
-    DIR *dir = ::fdopendir(::dup(fd));
-    while (const dirent *entry = dir ? ::readdir(dir) : nullptr) {
-        const QByteArray name(entry->d_name);
-        if (name == "." || name == "..")
-            continue;
-        if (entry->d_type == DT_DIR) {
-            const int sub = ::openat(fd, entry->d_name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW);
-            removeBelow(sub);
-            ::close(sub);
-            ::unlinkat(fd, entry->d_name, AT_REMOVEDIR);
-        } else {
-            ::unlinkat(fd, entry->d_name, 0);
-        }
-    }
-    if (dir)
-        ::closedir(dir);
-}
-
 // The tree's relative paths, sorted and joined by "|"; a read-only entry ends
 // in "*".
 QByteArray names(const fs::path &root)
@@ -88,6 +66,11 @@ QByteArray names(const fs::path &root)
     std::sort(names.begin(), names.end());
     return names.join('|');
 }
+
+using PassRow = std::tuple<QByteArray, bool, QByteArray, QList<int>, int>;
+using HistoryRow = std::tuple<int, int, bool, bool, int>;
+using TakenBackRow = std::tuple<int, int, int, bool>;
+using SwappedRow = std::tuple<QByteArray, int, int>;
 
 int openDescriptors()
 {
@@ -114,25 +97,18 @@ class TestUndo final : public QObject
     }
     QStringList journals() const { return UndoHistory(m_history).names(); }
     // Undo of the newest execution: the records left of it (-1 when there
-    // was none) and the renames taken back.
+    // was none) and the renames taken back. Without `takeBack` it only
+    // counts the records.
     using Undone = std::pair<qsizetype, qint32>;
-    qsizetype newestRecords()
-    {
-        UndoHistory history(m_history);
-        Result<std::optional<HeldJournal>> taken = history.takeNewest();
-        if (!taken.ok() || !taken.value())
-            return -1;
-        const Journal journal = taken.value()->journal();
-        return history.keep(*taken.value(), journal).ok() ? journal.records.size() : -2;
-    }
-    Undone undoNewest(int openFolders = 64)
+    Undone undoNewest(int openFolders = 64, bool takeBack = true)
     {
         UndoHistory history(m_history);
         Result<std::optional<HeldJournal>> taken = history.takeNewest();
         if (!taken.ok() || !taken.value())
             return {-1, 0};
         UndoPass undo(m_native, m_host, openFolders);
-        const Journal left = undo.run(taken.value()->journal());
+        const Journal &held = taken.value()->journal();
+        const Journal left = takeBack ? undo.run(held) : held;
         if (!history.keep(*taken.value(), left).ok())
             return {-2, 0};
         return {left.records.size(), undo.summary().filesFixed};
@@ -154,19 +130,18 @@ private Q_SLOTS:
     }
     void cleanup()
     {
-        // Qt cannot remove names that are not text, nor trees past PATH_MAX.
-        const int fd = ::open(m_temp->path().toLocal8Bit().constData(), O_RDONLY | O_DIRECTORY);
-        removeBelow(fd);
-        ::close(fd);
+        // Qt cannot remove names that are not text, nor trees past PATH_MAX;
+        // rm walks by descriptors.
+        const QByteArray path = QFile::encodeName(m_temp->path());
+        QCOMPARE(
+            inChild([&] { return ::execlp("rm", "rm", "-rf", path.constData(), nullptr); }), 0);
     }
 
     void passAndUndo_data()
     {
-        QTest::addColumn<QByteArray>("before");
-        QTest::addColumn<bool>("override");
-        QTest::addColumn<QByteArray>("after");
-        QTest::addColumn<QList<int>>("failures");
-        QTest::addColumn<int>("read"); // files read: every entry of the walked folders but folders
+        // before, read-only overridden, after, failures, files read (every
+        // entry of the walked folders but folders)
+        QTest::addColumn<PassRow>("row");
 
         const QList<int> none;
         const QList<int> notText = {int(ProgramFault::NameNotText), int(ProgramFault::NameNotText)};
@@ -175,32 +150,29 @@ private Q_SLOTS:
                   .split('|');
         std::sort(many.begin(), many.end());
         // clang-format off
-        QTest::newRow("two names that clean alike") << "CC Song.mp3|ZZ Song.mp3"_ba << true << "Song.mp3|Song1.mp3"_ba << none << 2;
-        QTest::newRow("other letter case is free") << "song.mp3|CC Song.mp3"_ba << true << "Song.mp3|song.mp3"_ba << none << 2;
+        QTest::newRow("two names that clean alike") << PassRow{"CC Song.mp3|ZZ Song.mp3"_ba, true, "Song.mp3|Song1.mp3"_ba, none, 2};
+        QTest::newRow("other letter case is free") << PassRow{"song.mp3|CC Song.mp3"_ba, true, "Song.mp3|song.mp3"_ba, none, 2};
         // The read-only bit goes before the rename is tried, and stays gone;
         // the refused rename leaves no record.
-        QTest::newRow("name taken by a folder") << "Song.mp3/in.txt|CC Song.mp3*"_ba << true << "CC Song.mp3|Song.mp3|Song.mp3/in.txt"_ba << QList<int>{EEXIST} << 2;
-        QTest::newRow("hidden file") << ".CC hidden.txt"_ba << true << ".CC hidden.txt"_ba << none << 1;
-        QTest::newRow("FIFO") << "CC pipe!"_ba << true << "CC pipe"_ba << none << 1;
-        QTest::newRow("link to a read-only file") << ".target*|CC link>.target"_ba << true << ".target*|CC link"_ba << none << 2;
-        QTest::newRow("link to a folder, walked once") << "t/CC in.txt|CC linked>t"_ba << true << "CC linked|t|t/in.txt"_ba << none << 2;
-        QTest::newRow("link loops") << "s/CC a.txt|s/up>..|s/self>self|CC down>s"_ba << true << "CC down|s|s/a.txt|s/self|s/up"_ba << none << 4;
-        QTest::newRow("read-only, left alone") << "CC a.txt*|b.txt*"_ba << false << "CC a.txt*|b.txt*"_ba << none << 2;
-        QTest::newRow("read-only, overridden") << "CC a.txt*|b.txt*"_ba << true << "a.txt|b.txt"_ba << none << 2;
-        QTest::newRow("numbered collisions") << "Song.mp3|CC Song.mp3|ZZ Song.mp3|Song1.mp3|CC Song1.mp3"_ba << true << "Song.mp3|Song1.mp3|Song11.mp3|Song2.mp3|Song3.mp3"_ba << none << 5;
-        QTest::newRow("subfolders first, into names taken") << "a/CC b.txt|a/b.txt|a--b.txt|a-b.txt"_ba << true << "a|a-b.txt|a-b1.txt|a/b.txt|a/b1.txt"_ba << none << 4;
-        QTest::newRow("modes come back exactly") << "CC a:0464|CC b:0640|CC c:0400|CC d:0555"_ba << true << "a|b|c|d"_ba << none << 4;
-        QTest::newRow("ten thousand files") << numbered("CC file ", 0, 5000, ".a") + '|' + numbered("CC file ", 0, 5000, "__.a") << true << many.join('|') << none << 10000;
-        QTest::newRow("names that are not text") << "CC bad\xFF.txt|CC good.txt|CC dir\xFE/CC in.txt"_ba << true << "CC bad\xFF.txt|CC dir\xFE|CC dir\xFE/CC in.txt|good.txt"_ba << notText << 2;
+        QTest::newRow("name taken by a folder") << PassRow{"Song.mp3/in.txt|CC Song.mp3*"_ba, true, "CC Song.mp3|Song.mp3|Song.mp3/in.txt"_ba, QList<int>{EEXIST}, 2};
+        QTest::newRow("hidden file") << PassRow{".CC hidden.txt"_ba, true, ".CC hidden.txt"_ba, none, 1};
+        QTest::newRow("FIFO") << PassRow{"CC pipe!"_ba, true, "CC pipe"_ba, none, 1};
+        QTest::newRow("link to a read-only file") << PassRow{".target*|CC link>.target"_ba, true, ".target*|CC link"_ba, none, 2};
+        QTest::newRow("link to a folder, walked once") << PassRow{"t/CC in.txt|CC linked>t"_ba, true, "CC linked|t|t/in.txt"_ba, none, 2};
+        QTest::newRow("link loops") << PassRow{"s/CC a.txt|s/up>..|s/self>self|CC down>s"_ba, true, "CC down|s|s/a.txt|s/self|s/up"_ba, none, 4};
+        QTest::newRow("read-only, left alone") << PassRow{"CC a.txt*|b.txt*"_ba, false, "CC a.txt*|b.txt*"_ba, none, 2};
+        QTest::newRow("read-only, overridden") << PassRow{"CC a.txt*|b.txt*"_ba, true, "a.txt|b.txt"_ba, none, 2};
+        QTest::newRow("numbered collisions") << PassRow{"Song.mp3|CC Song.mp3|ZZ Song.mp3|Song1.mp3|CC Song1.mp3"_ba, true, "Song.mp3|Song1.mp3|Song11.mp3|Song2.mp3|Song3.mp3"_ba, none, 5};
+        QTest::newRow("subfolders first, into names taken") << PassRow{"a/CC b.txt|a/b.txt|a--b.txt|a-b.txt"_ba, true, "a|a-b.txt|a-b1.txt|a/b.txt|a/b1.txt"_ba, none, 4};
+        QTest::newRow("modes come back exactly") << PassRow{"CC a:0464|CC b:0640|CC c:0400|CC d:0555"_ba, true, "a|b|c|d"_ba, none, 4};
+        QTest::newRow("ten thousand files") << PassRow{numbered("CC file ", 0, 5000, ".a") + '|' + numbered("CC file ", 0, 5000, "__.a"), true, many.join('|'), none, 10000};
+        QTest::newRow("names that are not text") << PassRow{"CC bad\xFF.txt|CC good.txt|CC dir\xFE/CC in.txt"_ba, true, "CC bad\xFF.txt|CC dir\xFE|CC dir\xFE/CC in.txt|good.txt"_ba, notText, 2};
         // clang-format on
     }
     void passAndUndo()
     {
-        QFETCH(QByteArray, before);
-        QFETCH(bool, override);
-        QFETCH(QByteArray, after);
-        QFETCH(QList<int>, failures);
-        QFETCH(int, read);
+        QFETCH(PassRow, row);
+        const auto &[before, override, after, failures, read] = row;
 
         buildTree(m_root, before);
         const QByteArrayList snapshot = treeSnapshot(m_root);
@@ -215,15 +187,9 @@ private Q_SLOTS:
         qsizetype changes = m_host.keptReadOnlyCleared.size();
         for (const RenamedFile &file : std::as_const(m_host.renamed))
             changes += file.readOnlyCleared ? 2 : 1;
-        qsizetype records = 0;
-        if (const QStringList made = journals(); !made.isEmpty()) {
-            QFile journal(m_history + u'/' + made.first());
-            QVERIFY(journal.open(QIODevice::ReadOnly));
-            records
-                = JournalFile::read(journal.handle(), journal.fileName()).value().records.size();
-        }
-        QCOMPARE(records, changes);
-        QCOMPARE(undoNewest(), Undone(records ? 0 : -1, qint32(m_host.renamed.size())));
+        const qsizetype records = undoNewest(0, false).first;
+        QCOMPARE(std::max<qsizetype>(records, 0), changes);
+        QCOMPARE(undoNewest(), Undone(records > 0 ? 0 : -1, qint32(m_host.renamed.size())));
         // Undo gives back only what the pass kept: no content was lost.
         QCOMPARE(treeSnapshot(m_root), snapshot);
         QVERIFY(journals().isEmpty());
@@ -255,23 +221,18 @@ private Q_SLOTS:
     }
     void historyKeepsTheNewestFiftyOfNinetyDays_data()
     {
-        QTest::addColumn<int>("journals");
-        QTest::addColumn<int>("oldestDays"); // the age of the oldest
-        QTest::addColumn<bool>("oldestHeld"); // by another window
-        QTest::addColumn<bool>("newestEmpty"); // a pass killed before its first change
-        QTest::addColumn<int>("kept");
-        QTest::newRow("fifty of fifty-two") << 52 << 0 << false << false << 50;
-        QTest::newRow("none older than ninety days") << 3 << 91 << false << false << 2;
-        QTest::newRow("one held elsewhere stays") << 52 << 91 << true << false << 51;
-        QTest::newRow("one without records counts for nothing") << 51 << 0 << false << true << 51;
+        // journals, the age of the oldest in days, the oldest held by another
+        // window, the newest empty (a pass killed before its first change), kept
+        QTest::addColumn<HistoryRow>("row");
+        QTest::newRow("fifty of fifty-two") << HistoryRow{52, 0, false, false, 50};
+        QTest::newRow("none older than ninety days") << HistoryRow{3, 91, false, false, 2};
+        QTest::newRow("one held elsewhere stays") << HistoryRow{52, 91, true, false, 51};
+        QTest::newRow("one without records does not count") << HistoryRow{51, 0, false, true, 51};
     }
     void historyKeepsTheNewestFiftyOfNinetyDays()
     {
-        QFETCH(int, journals);
-        QFETCH(int, oldestDays);
-        QFETCH(bool, oldestHeld);
-        QFETCH(bool, newestEmpty);
-        QFETCH(int, kept);
+        QFETCH(HistoryRow, row);
+        const auto [journals, oldestDays, oldestHeld, newestEmpty, kept] = row;
 
         QVERIFY(QDir().mkpath(m_history));
         const qint64 now = QDateTime::currentMSecsSinceEpoch();
@@ -300,20 +261,17 @@ private Q_SLOTS:
     }
     void changesAlreadyTakenBackAreDone_data()
     {
-        QTest::addColumn<int>("passKilled"); // after this many renames
-        QTest::addColumn<int>("undoKilled"); // after this many renames back
-        QTest::addColumn<int>("takenBack"); // renames taken back by hand
-        QTest::addColumn<bool>("modeBack");
-        QTest::newRow("a pass killed midway") << 7 << 0 << 0 << false;
-        QTest::newRow("an Undo killed midway") << 0 << 7 << 0 << false;
-        QTest::newRow("every rename and the mode") << 0 << 0 << 22 << true;
+        // The pass killed after this many renames, Undo killed after this
+        // many renames back, renames taken back by hand, the mode taken back
+        QTest::addColumn<TakenBackRow>("row");
+        QTest::newRow("a pass killed midway") << TakenBackRow{7, 0, 0, false};
+        QTest::newRow("an Undo killed midway") << TakenBackRow{0, 7, 0, false};
+        QTest::newRow("every rename and the mode") << TakenBackRow{0, 0, 22, true};
     }
     void changesAlreadyTakenBackAreDone()
     {
-        QFETCH(int, passKilled);
-        QFETCH(int, undoKilled);
-        QFETCH(int, takenBack);
-        QFETCH(bool, modeBack);
+        QFETCH(TakenBackRow, row);
+        const auto [passKilled, undoKilled, takenBack, modeBack] = row;
         buildTree(m_root, "sub/CC deep.txt|CC locked.txt*|" + numbered("CC f", 0, 20, ".txt"));
         const QByteArrayList before = treeSnapshot(m_root);
         // Killed in a child process once it has made `changes` changes.
@@ -395,18 +353,16 @@ private Q_SLOTS:
     }
     void undoLeavesWhatThePassDidNotTouch_data()
     {
-        QTest::addColumn<QByteArray>("swapped"); // made to stand where the pass worked
-        QTest::addColumn<int>("failure");
-        QTest::addColumn<int>("left");
-        QTest::newRow("a subfolder swapped for a link") << "sub"_ba << ENOTDIR << 2;
-        QTest::newRow("the start folder swapped for a link") << ""_ba << ESTALE << 3;
-        QTest::newRow("a renamed file replaced by another") << "a.txt"_ba << ESTALE << 1;
+        // What is made to stand where the pass worked, the failure, records left
+        QTest::addColumn<SwappedRow>("row");
+        QTest::newRow("a subfolder swapped for a link") << SwappedRow{"sub"_ba, ENOTDIR, 2};
+        QTest::newRow("the start folder swapped for a link") << SwappedRow{""_ba, ESTALE, 3};
+        QTest::newRow("a renamed file replaced by another") << SwappedRow{"a.txt"_ba, ESTALE, 1};
     }
     void undoLeavesWhatThePassDidNotTouch()
     {
-        QFETCH(QByteArray, swapped);
-        QFETCH(int, failure);
-        QFETCH(int, left);
+        QFETCH(SwappedRow, row);
+        const auto &[swapped, failure, left] = row;
         buildTree(m_root, "sub/CC x.txt|sub/CC y.txt|CC a.txt"_ba);
         const fs::path other = m_root.parent_path() / "other";
         buildTree(other, "x.txt|y.txt|a.txt"_ba);
@@ -501,7 +457,7 @@ private Q_SLOTS:
         const auto renamedByPass = renamedNow();
         // A record whose sync failed stands for no change: it is gone.
         if (syncFails)
-            QCOMPARE(newestRecords(), 9);
+            QCOMPARE(undoNewest(0, false).first, 9);
         const Undone undone = undoNewest();
         QCOMPARE(undone.first, 0);
         QVERIFY(undone.second > 5);
