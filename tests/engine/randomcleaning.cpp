@@ -2,7 +2,6 @@
 
 #include "textconversions.h"
 
-#include <algorithm>
 #include <array>
 
 using namespace Qt::StringLiterals;

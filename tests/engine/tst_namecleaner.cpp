@@ -3,7 +3,6 @@
 #include "namecleaner.h"
 #include "randomcleaning.h"
 #include "referencecleaner.h"
-#include "textconversions.h"
 
 #include <QTest>
 
