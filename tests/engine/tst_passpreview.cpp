@@ -137,15 +137,13 @@ private:
 
         const PassSummary summary = ExecutionPass(fileSystem, host, settings).execute();
         cleanUp();
-        QStringList listed;
-        QStringList asked;
+        QStringList listed, asked, done, failed;
         for (const PreviewRow &row : preview.rows) {
             if (row.failure.isEmpty())
                 listed.append(line(row.folder, row.name, row.newName, row.numbered, row.readOnly));
             else
                 asked.append(row.failure);
         }
-        QStringList done;
         // Read-only files that keep their names are listed too.
         for (const RenamedFile &file : host.renamed + host.keptReadOnlyCleared) {
             const QString folder = file.folder == settings.startFolder
@@ -157,7 +155,6 @@ private:
         listed.sort();
         done.sort();
         QCOMPARE(listed, done);
-        QStringList failed;
         for (const Failure &failure : std::as_const(host.failures))
             failed.append(failure.description);
         QCOMPARE(asked, failed);

@@ -31,7 +31,8 @@ template <typename T> int outcome(const Result<T> &result)
 }
 
 // Renames as the system makes them, with a file system that lacks the
-// no-replace flag, or links, on demand, and a hook between link and unlink.
+// no-replace flag, or links, on demand, and a hook right after the link,
+// made or refused.
 class ScriptedCalls final : public RenameCalls
 {
 public:
@@ -39,8 +40,7 @@ public:
     int linkError = 0;
     int unlinkError = 0;
     int renameError = 0; // of the plain rename
-    std::function<void()> betweenLinkAndUnlink;
-    std::function<void()> afterLinkRefused;
+    std::function<void()> afterLink;
 
     int renameNoReplace(int folderFd, const char *from, const char *to) override
     {
@@ -48,14 +48,9 @@ public:
     }
     int link(int folderFd, const char *from, const char *to) override
     {
-        if (linkError) {
-            if (afterLinkRefused)
-                afterLinkRefused();
-            return linkError;
-        }
-        const int error = RenameCalls::link(folderFd, from, to);
-        if (error == 0 && betweenLinkAndUnlink)
-            betweenLinkAndUnlink();
+        const int error = linkError ? linkError : RenameCalls::link(folderFd, from, to);
+        if (afterLink)
+            afterLink();
         return error;
     }
     // Only the first unlink fails: the one of the old name.
@@ -163,20 +158,19 @@ private Q_SLOTS:
         make("a.b:0666|g:0464|.h:0444|pipe!:0644|sub/:0755|l.target:0644|l>l.target|"
              "linked.target/:0755|linked>linked.target|.dangling>nowhere");
         const Result<EntryAttributes> read = folder().attributes(name);
-        const Result<quint32> attributes
-            = read.ok() ? Result<quint32>(read.value().bits) : Result<quint32>(read.failure());
+        const int bits = read.ok() ? int(read.value().bits) : -read.failure().number;
         const Result<FolderPtr> opened = folder().openSubFolder(name);
         const Status flipped
-            = folder().setAttributes(name, quint32(outcome(attributes)) ^ FileAttribute::ReadOnly);
+            = folder().setAttributes(name, quint32(bits) ^ FileAttribute::ReadOnly);
         const std::string encoded = raw(name).toStdString();
-        QCOMPARE((QList<int>{outcome(attributes), outcome(folder().fileExists(name)),
+        QCOMPARE((QList<int>{bits, outcome(folder().fileExists(name)),
                      opened.ok() ? 0 : -opened.failure().number,
                      flipped.ok() ? int(std::filesystem::status(encoded).permissions())
                                   : -flipped.failure().number}),
             outcomes);
         // Every failure about an entry names it with its folder.
-        if (!attributes.ok())
-            QVERIFY(attributes.failure().description.contains(path(NameBytes::decode(name).text)));
+        if (!read.ok())
+            QVERIFY(read.failure().description.contains(path(NameBytes::decode(name).text)));
     }
 
     void modesRefused_data()
@@ -308,13 +302,13 @@ private Q_SLOTS:
         m_calls.renameError = renameError;
         if (meanwhile == Meanwhile::OldNameSavedAnew) {
             // Saved the way editors save: a new file renamed over the old name.
-            m_calls.betweenLinkAndUnlink = [this] {
+            m_calls.afterLink = [this] {
                 std::ofstream(raw("a.tmp").toStdString()) << "saved";
                 QCOMPARE(::rename(raw("a.tmp").constData(), raw("a").constData()), 0);
             };
         }
         if (meanwhile == Meanwhile::NewNameTaken)
-            m_calls.afterLinkRefused = [this] { std::ofstream(raw("b").toStdString()) << "other"; };
+            m_calls.afterLink = [this] { std::ofstream(raw("b").toStdString()) << "other"; };
         const Status renamed = folder().rename("a", "b");
         const Failure failure = renamed.ok() ? Failure() : renamed.failure();
         QCOMPARE(failure.programFault ? -failure.number : failure.number, number);

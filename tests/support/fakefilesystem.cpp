@@ -168,10 +168,7 @@ Result<FolderListing> FakeFileSystem::list(const QByteArray &path)
     for (const Entry &entry : children(path)) {
         const QByteArrayView name
             = QByteArrayView(entry.path).sliced(entry.path.lastIndexOf('/') + 1);
-        if (entry.folder)
-            listing.addFolder(name);
-        else
-            listing.addFile(name);
+        entry.folder ? listing.addFolder(name) : listing.addFile(name);
     }
     return listing;
 }

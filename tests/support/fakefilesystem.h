@@ -31,10 +31,7 @@ public:
     // The folder becomes a symbolic link; what it held stays where the link
     // points, out of the tree.
     void replaceWithLink(const QByteArray &path);
-    void failOn(Op op, const QByteArray &path, int errorNumber)
-    {
-        m_faults.insert({op, path}, errorNumber);
-    }
+    void failOn(Op op, const QByteArray &path, int error) { m_faults.insert({op, path}, error); }
     // The program's own faults are kept as negative numbers.
     void failOn(Op op, const QByteArray &path, ProgramFault fault)
     {
