@@ -205,9 +205,7 @@ private Q_SLOTS:
             QVERIFY(states.back() != states[states.size() - 2]);
         }
         // A pass that changes nothing leaves the history as it is.
-        m_host.renamed.clear();
         execute();
-        QVERIFY(m_host.renamed.isEmpty());
         QCOMPARE(journals().size(), 3);
 
         for (int run = 2; run >= 0; --run) {

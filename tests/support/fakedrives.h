@@ -2,7 +2,6 @@
 
 #include "drives.h"
 
-#include <QHash>
 #include <QSet>
 
 // Drives whose letters map to folders a test chooses (usually temporary
