@@ -195,12 +195,10 @@ QString RandomCleaning::name(const QStringList &removals)
 QString RandomCleaning::escaped(const QString &text)
 {
     QString result;
-    for (QChar c : text) {
-        if (c.unicode() >= 0x20 && c.unicode() < 0x7f && c != u'\\')
-            result += c;
-        else
-            result += u"\\u%1"_s.arg(c.unicode(), 4, 16, QLatin1Char('0'));
-    }
+    for (QChar c : text)
+        result += c.unicode() >= 0x20 && c.unicode() < 0x7f && c != u'\\'
+            ? QString(c)
+            : u"\\u%1"_s.arg(c.unicode(), 4, 16, QLatin1Char('0'));
     return result;
 }
 

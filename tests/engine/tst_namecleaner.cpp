@@ -92,10 +92,8 @@ private Q_SLOTS:
         QFETCH(CleanRow, row);
         const auto &[name, switches, maxLength, removals, expected, cutFails] = row;
 
-        const QString before = name;
         const CleanResult result = CleanFileName(name, rulesFrom(switches, maxLength, removals));
         QCOMPARE(result.name, expected);
-        QCOMPARE(name, before);
         QCOMPARE(result.failure.has_value(), cutFails);
         if (cutFails)
             QVERIFY(result.failure->is(ProgramFault::CutBelowZero)

@@ -380,12 +380,11 @@ private Q_SLOTS:
         QCOMPARE(undoNewest().first, left);
         QCOMPARE(m_host.failureNumbers(), QList<int>{failure});
         QCOMPARE(treeSnapshot(other), otherBefore);
-        if (file) {
-            QVERIFY(treeSnapshot(m_root).contains("a.txt|644|new.txt"));
-            QVERIFY(fs::exists(m_root / "sub" / "CC x.txt"));
-        } else {
+        if (file)
+            QVERIFY(treeSnapshot(m_root).contains("a.txt|644|new.txt")
+                && fs::exists(m_root / "sub" / "CC x.txt"));
+        else
             QCOMPARE(treeSnapshot(real), realBefore);
-        }
     }
     void journalsThatAreNoRegularFiles_data()
     {
@@ -513,15 +512,14 @@ private Q_SLOTS:
         // A copy tag at every level of a tree 2,000 levels deep: the full
         // paths are far past PATH_MAX, and the descriptors few.
         constexpr int Depth = 2000;
+        // The deepest level has no subfolder to go on to.
         int fd = ::open(m_root.c_str(), O_RDONLY | O_DIRECTORY);
-        for (int level = 0;; ++level) {
+        for (int level = 0; fd >= 0; ++level) {
             ::close(::openat(fd, "CC a.txt", O_CREAT | O_WRONLY, 0644));
-            if (level == Depth)
-                break;
-            ::mkdirat(fd, "level", 0755);
+            if (level < Depth)
+                ::mkdirat(fd, "level", 0755);
             ::close(std::exchange(fd, ::openat(fd, "level", O_RDONLY | O_DIRECTORY)));
         }
-        ::close(fd);
 
         QCOMPARE(inChild([&] {
             setLimit(RLIMIT_NOFILE, 256);
