@@ -100,12 +100,10 @@ QString RandomCleaning::inOtherCase(QStringView text)
             }
         }
         i += unit.size();
-        if (chance(50))
-            out += unit;
-        else if (family)
-            out += oneOf(*family);
-        else
-            out += chance(50) ? unit.toString().toUpper() : unit.toString().toLower();
+        out += chance(50) ? unit.toString()
+            : family      ? oneOf(*family)
+            : chance(50)  ? unit.toString().toUpper()
+                          : unit.toString().toLower();
     }
     return out;
 }

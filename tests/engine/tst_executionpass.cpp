@@ -304,10 +304,9 @@ private Q_SLOTS:
                 for (int n = random.bounded(1, 5); n > 0; --n)
                     name += pieces[random.bounded(pieces.size())];
                 name += u".t"_s;
-                if (!names.contains(name)) {
+                if (!names.contains(name))
                     names.append(name);
-                    p.fs.addFile("/r/" + name.toUtf8());
-                }
+                p.fs.addFile("/r/" + name.toUtf8());
             }
             p.run();
             QCOMPARE(p.fs.fileNames("/r"),
@@ -424,9 +423,8 @@ private Q_SLOTS:
         const auto &[swapped, virtualFs, failures, names] = row;
 
         Pass p;
-        p.fs.addFile("/r/a/x--");
-        p.fs.addFile("/r/sub/in--");
-        p.fs.addFile("/r/top--");
+        for (const char *path : {"/r/a/x--", "/r/sub/in--", "/r/top--"})
+            p.fs.addFile(path);
         if (virtualFs)
             p.fs.setVirtual("/r/sub");
         if (swapped)

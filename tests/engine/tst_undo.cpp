@@ -236,15 +236,14 @@ private Q_SLOTS:
         for (int i = 0; i < journals; ++i) {
             const qint64 madeAt
                 = now - (journals - i) - (i == 0 ? qint64(oldestDays) * 24 * 3600 * 1000 : 0);
-            const QString path = m_history + u"/%1-1-0.journal"_s.arg(madeAt, 13, 10, QChar(u'0'));
+            paths.append(m_history + u"/%1-1-0.journal"_s.arg(madeAt, 13, 10, QChar(u'0')));
             // Folders are written with the first record in them.
             Journal journal{madeAt, {}, {}};
             if (!(newestEmpty && i == journals - 1)) {
                 journal.folders.append({-1, "/t", {}});
                 journal.records.append({JournalRecord::Kind::Rename, 0, "a", "b", {}});
             }
-            QVERIFY(JournalFile::replace(path, journal).ok());
-            paths.append(path);
+            QVERIFY(JournalFile::replace(paths.back(), journal).ok());
         }
         const int held = ::open(QFile::encodeName(paths[0]).constData(), O_RDONLY);
         if (oldestHeld)
@@ -442,7 +441,6 @@ private Q_SLOTS:
             return int(m_host.failures.size());
         }),
             1);
-        m_host.answers.clear();
         const auto renamedNow = [&] {
             return std::count_if(before.cbegin(), before.cend(), [&](const QByteArray &line) {
                 return !fs::exists(m_root / line.left(line.indexOf('|')).toStdString());
@@ -476,10 +474,8 @@ private Q_SLOTS:
             return child;
         };
         // Two passes at once.
-        const pid_t a = passIn("a");
-        const pid_t b = passIn("b");
-        QCOMPARE(::waitpid(a, nullptr, 0), a);
-        QCOMPARE(::waitpid(b, nullptr, 0), b);
+        for (const pid_t child : {passIn("a"), passIn("b")})
+            QCOMPARE(::waitpid(child, nullptr, 0), child);
         QCOMPARE(journals().size(), 2);
 
         // A third pass stops after its first rename while both are undone.

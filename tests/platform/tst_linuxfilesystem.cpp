@@ -56,9 +56,8 @@ public:
     // Only the first unlink fails: the one of the old name.
     int unlink(int folderFd, const char *name) override
     {
-        if (const int error = std::exchange(unlinkError, 0))
-            return error;
-        return RenameCalls::unlink(folderFd, name);
+        const int error = std::exchange(unlinkError, 0);
+        return error ? error : RenameCalls::unlink(folderFd, name);
     }
     int renameReplacing(int folderFd, const char *from, const char *to) override
     {
@@ -297,9 +296,8 @@ private Q_SLOTS:
 
         make("a");
         m_calls.noFlag = true;
-        m_calls.linkError = linkError;
-        m_calls.unlinkError = unlinkError;
-        m_calls.renameError = renameError;
+        std::tie(m_calls.linkError, m_calls.unlinkError, m_calls.renameError)
+            = std::tie(linkError, unlinkError, renameError);
         if (meanwhile == Meanwhile::OldNameSavedAnew) {
             // Saved the way editors save: a new file renamed over the old name.
             m_calls.afterLink = [this] {
