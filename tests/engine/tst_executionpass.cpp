@@ -391,12 +391,10 @@ private Q_SLOTS:
             folder += "/d";
         }
         p.host.settings.openFolders = budget;
-        if (swapped) {
-            p.host.onRenamed = [&](const RenamedFile &file) {
-                if (file.oldName == u"f--39"_s)
-                    p.fs.replaceWithLink("/r/d");
-            };
-        }
+        p.host.onRenamed = [&](const RenamedFile &file) {
+            if (swapped && file.oldName == u"f--39"_s)
+                p.fs.replaceWithLink("/r/d");
+        };
         p.run();
 
         QCOMPARE(p.host.failureNumbers(), swapped ? QList<int>{ENOTDIR} : QList<int>{});

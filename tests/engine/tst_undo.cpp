@@ -70,11 +70,6 @@ using HistoryRow = std::tuple<int, int, bool, bool, int>;
 using TakenBackRow = std::tuple<int, int, int, bool>;
 using SwappedRow = std::tuple<QByteArray, int, int>;
 
-int openDescriptors()
-{
-    return int(std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator()));
-}
-
 } // namespace
 
 class TestUndo final : public QObject
@@ -174,7 +169,10 @@ private Q_SLOTS:
 
         buildTree(m_root, before);
         const QByteArrayList snapshot = treeSnapshot(m_root);
-        const int descriptors = openDescriptors();
+        const auto openDescriptors = [] {
+            return std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator());
+        };
+        const auto descriptors = openDescriptors();
         m_host.settings.overrideReadOnly = override;
         execute();
 

@@ -92,7 +92,7 @@ void FakeFileSystem::add(const QByteArray &path, bool folder, quint32 attributes
 {
     const QByteArray parent = parentOf(path);
     if (parent != path && !m_entries.contains(key(parent)))
-        addFolder(parent);
+        add(parent, true, FileAttribute::Directory);
     if (!m_entries.contains(key(path)))
         m_entries.insert(key(path), {path, folder, attributes, ++m_serial});
 }
@@ -185,9 +185,9 @@ Status FakeFileSystem::setAttributes(const QByteArray &path, quint32 attributes)
 {
     if (auto failed = attempt(Op::SetAttributes, path, u"set attributes "_s + shown(path)))
         return *failed;
+    // Only the read-only bit is taken over.
     quint32 &current = m_entries[key(path)].attributes;
-    current
-        = (current & ~quint32(FileAttribute::ReadOnly)) | (attributes & FileAttribute::ReadOnly);
+    current ^= (current ^ attributes) & FileAttribute::ReadOnly;
     return Status::success();
 }
 

@@ -24,7 +24,6 @@ public:
     { }
 
     // Missing parent folders are made as well; a path added again is ignored.
-    void addFolder(const QByteArray &path) { add(path, true, FileAttribute::Directory); }
     void addFile(const QByteArray &path, quint32 attributes = 0) { add(path, false, attributes); }
     // A folder that belongs to a kernel's virtual file system.
     void setVirtual(const QByteArray &folder) { m_virtual.insert(key(folder)); }
