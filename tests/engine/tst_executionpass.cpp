@@ -375,15 +375,16 @@ private Q_SLOTS:
     void deepTreeWithinAFolderBudget_data()
     {
         QTest::addColumn<int>("budget");
-        QTest::addColumn<bool>("swapped"); // a closed folder becomes a link meanwhile
-        QTest::newRow("no bound") << 0 << false;
-        QTest::newRow("three open at most") << 3 << false;
-        QTest::newRow("a closed folder swapped: refused, not followed") << 3 << true;
+        QTest::addColumn<QByteArray>("swapped"); // what a closed folder becomes meanwhile
+        QTest::newRow("no bound") << 0 << QByteArray();
+        QTest::newRow("three open at most") << 3 << QByteArray();
+        QTest::newRow("a closed folder swapped: refused, not followed") << 3 << "link"_ba;
+        QTest::newRow("a closed folder made anew: refused") << 3 << "folder"_ba;
     }
     void deepTreeWithinAFolderBudget()
     {
         QFETCH(int, budget);
-        QFETCH(bool, swapped);
+        QFETCH(QByteArray, swapped);
         Pass p;
         QByteArray folder = "/r";
         for (int depth = 0; depth < 40; ++depth) {
@@ -392,14 +393,14 @@ private Q_SLOTS:
         }
         p.host.settings.openFolders = budget;
         p.host.onRenamed = [&](const RenamedFile &file) {
-            if (swapped && file.oldName == u"f--39"_s)
-                p.fs.replaceWithLink("/r/d");
+            if (file.oldName == u"f--39"_s && !swapped.isEmpty())
+                swapped == "link" ? p.fs.replaceWithLink("/r/d") : p.fs.replaceWithFolder("/r/d");
         };
         p.run();
 
-        QCOMPARE(p.host.failureNumbers(), swapped ? QList<int>{ENOTDIR} : QList<int>{});
+        QCOMPARE(p.host.failureNumbers(), swapped.isEmpty() ? QList<int>{} : QList<int>{ENOTDIR});
         // The three deepest were still open; the start folder reopens by its path.
-        QCOMPARE(p.summary.filesFixed, swapped ? 4 : 40);
+        QCOMPARE(p.summary.filesFixed, swapped.isEmpty() ? 40 : 4);
         QCOMPARE(p.fs.contains("/r/f-0"), true);
         QVERIFY(p.fs.mostFoldersOpen() <= (budget ? budget + 1 : 41));
         QCOMPARE(p.fs.openFolders(), 0);

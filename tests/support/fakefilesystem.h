@@ -30,6 +30,8 @@ public:
     // The folder becomes a symbolic link; what it held stays where the link
     // points, out of the tree.
     void replaceWithLink(const QByteArray &path);
+    // Another folder takes the folder's place: the same path, another identity.
+    void replaceWithFolder(const QByteArray &path) { m_entries[key(path)].serial = ++m_serial; }
     void failOn(Op op, const QByteArray &path, int error) { m_faults.insert({op, path}, error); }
     // The program's own faults are kept as negative numbers.
     void failOn(Op op, const QByteArray &path, ProgramFault fault)
