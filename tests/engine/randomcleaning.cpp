@@ -2,7 +2,6 @@
 
 #include "textconversions.h"
 
-#include <algorithm>
 #include <array>
 
 using namespace Qt::StringLiterals;
@@ -10,29 +9,19 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // Letters that fold to one another, or look as if they should and do not
-// (İ and ı fold to themselves; ẞ folds to ß only in simple folding).
-const QList<QStringList> Families = {
-    {u"σ"_s, u"ς"_s, u"Σ"_s},
-    {u"k"_s, u"K"_s, u"\u212A"_s}, // Kelvin sign
-    {u"µ"_s, u"μ"_s, u"Μ"_s},
-    {u"ß"_s, u"ẞ"_s, u"ss"_s},
-    {u"ä"_s, u"Ä"_s},
-    {u"é"_s, u"É"_s, u"e\u0301"_s, u"E\u0301"_s},
-    {u"i"_s, u"I"_s, u"İ"_s, u"ı"_s},
-    {u"ω"_s, u"Ω"_s, u"\u2126"_s}, // Ohm sign
-    {u"å"_s, u"Å"_s, u"\u212B"_s, u"a\u030A"_s}, // Angstrom sign
-    {u"ǆ"_s, u"ǅ"_s, u"Ǆ"_s},
-    {u"\U00010428"_s, u"\U00010400"_s}, // Deseret
-    {u"\U0001E922"_s, u"\U0001E900"_s}, // Adlam
-    {u"\U0001F3B5"_s}, // no case
-    {u"\uD55C"_s, u"\u1112\u1161\u11AB"_s}, // Hangul syllable and its jamo
-    {u"\u1E69"_s, u"\u1E68"_s, u"s\u0323\u0307"_s, u"S\u0307\u0323"_s}, // marks in either order
-    {u"\u1FB4"_s, u"\u03B1\u0301\u0345"_s, u"\u0386\u0345"_s}, // the mark that folds to a letter
-    {u"\u0B4B"_s, u"\u0B47\u0B3E"_s}, // two starters that compose
-    {u"c"_s, u"C"_s},
-    {u"z"_s, u"Z"_s},
-    {u"ﬀ"_s, u"FF"_s, u"ff"_s},
-};
+// (İ and ı fold to themselves; ẞ folds to ß only in simple folding): with the
+// Kelvin, Ohm and Angstrom signs, Deseret and Adlam letters, a note of no
+// case, a Hangul syllable and its jamo, marks in either order, the mark that
+// folds to a letter, and two starters that compose.
+const QList<QStringList> Families = {{u"σ"_s, u"ς"_s, u"Σ"_s}, {u"k"_s, u"K"_s, u"\u212A"_s},
+    {u"µ"_s, u"μ"_s, u"Μ"_s}, {u"ß"_s, u"ẞ"_s, u"ss"_s}, {u"ä"_s, u"Ä"_s},
+    {u"é"_s, u"É"_s, u"e\u0301"_s, u"E\u0301"_s}, {u"i"_s, u"I"_s, u"İ"_s, u"ı"_s},
+    {u"ω"_s, u"Ω"_s, u"\u2126"_s}, {u"å"_s, u"Å"_s, u"\u212B"_s, u"a\u030A"_s},
+    {u"ǆ"_s, u"ǅ"_s, u"Ǆ"_s}, {u"\U00010428"_s, u"\U00010400"_s},
+    {u"\U0001E922"_s, u"\U0001E900"_s}, {u"\U0001F3B5"_s}, {u"\uD55C"_s, u"\u1112\u1161\u11AB"_s},
+    {u"\u1E69"_s, u"\u1E68"_s, u"s\u0323\u0307"_s, u"S\u0307\u0323"_s},
+    {u"\u1FB4"_s, u"\u03B1\u0301\u0345"_s, u"\u0386\u0345"_s}, {u"\u0B4B"_s, u"\u0B47\u0B3E"_s},
+    {u"c"_s, u"C"_s}, {u"z"_s, u"Z"_s}, {u"ﬀ"_s, u"FF"_s, u"ff"_s}};
 
 // Units that join the one before or after into one user-perceived
 // character: combining marks, a joiner, a skin tone, an emoji, a regional
@@ -72,21 +61,14 @@ CleaningRules rulesFrom(
 QString RandomCleaning::atom()
 {
     const int kind = below(100);
-    if (kind < 18)
-        return u" "_s;
-    if (kind < 32)
-        return oneOf(Specials);
-    if (kind < 44)
-        return oneOf(Brackets);
-    if (kind < 48)
-        return u"."_s;
-    if (kind < 72)
-        return oneOf(Alphanumerics);
-    if (kind < 88)
-        return oneOf(oneOf(Families));
-    if (kind < 95)
-        return oneOf(Joining);
-    return oneOf(LoneSurrogates);
+    return kind < 18 ? u" "_s
+        : kind < 32  ? QString(oneOf(Specials))
+        : kind < 44  ? QString(oneOf(Brackets))
+        : kind < 48  ? u"."_s
+        : kind < 72  ? QString(oneOf(Alphanumerics))
+        : kind < 88  ? oneOf(oneOf(Families))
+        : kind < 95  ? oneOf(Joining)
+                     : QString(oneOf(LoneSurrogates));
 }
 
 QString RandomCleaning::atoms(int count)
@@ -118,12 +100,10 @@ QString RandomCleaning::inOtherCase(QStringView text)
             }
         }
         i += unit.size();
-        if (chance(50))
-            out += unit;
-        else if (family)
-            out += oneOf(*family);
-        else
-            out += chance(50) ? unit.toString().toUpper() : unit.toString().toLower();
+        out += chance(50) ? unit.toString()
+            : family      ? oneOf(*family)
+            : chance(50)  ? unit.toString().toUpper()
+                          : unit.toString().toLower();
     }
     return out;
 }
@@ -138,16 +118,11 @@ QString RandomCleaning::entry(const QStringList &before)
     if (kind < 30 && !before.isEmpty()) {
         // Overlapping an earlier entry: a piece of it, or it with more.
         const QString other = oneOf(before);
-        switch (below(4)) {
-        case 0:
-            return other.mid(1);
-        case 1:
-            return other.left(qMax<qsizetype>(1, other.size() - 1));
-        case 2:
-            return other + atom();
-        default:
-            return atom() + other;
-        }
+        const int way = below(4);
+        return way == 0 ? other.mid(1)
+            : way == 1  ? other.left(qMax<qsizetype>(1, other.size() - 1))
+            : way == 2  ? other + atom()
+                        : atom() + other;
     }
     if (kind < 32) {
         // A lone low surrogate, which must not match the second half of a
@@ -218,12 +193,10 @@ QString RandomCleaning::name(const QStringList &removals)
 QString RandomCleaning::escaped(const QString &text)
 {
     QString result;
-    for (QChar c : text) {
-        if (c.unicode() >= 0x20 && c.unicode() < 0x7f && c != u'\\')
-            result += c;
-        else
-            result += u"\\u%1"_s.arg(c.unicode(), 4, 16, QLatin1Char('0'));
-    }
+    for (QChar c : text)
+        result += c.unicode() >= 0x20 && c.unicode() < 0x7f && c != u'\\'
+            ? QString(c)
+            : u"\\u%1"_s.arg(c.unicode(), 4, 16, QLatin1Char('0'));
     return result;
 }
 

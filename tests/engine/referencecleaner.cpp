@@ -2,9 +2,7 @@
 
 #include "enginetexts.h"
 #include "filename.h"
-#include "textconversions.h"
 
-#include <QStringView>
 #include <QTextBoundaryFinder>
 
 #include <algorithm>

@@ -16,9 +16,15 @@
 using namespace Qt::StringLiterals;
 using Op = FakeFileSystem::Op;
 
-Q_DECLARE_METATYPE(FakeFileSystem::Op)
-
 namespace {
+
+using LimitRow = std::tuple<double, bool, QString, int>;
+using FailureRow = std::tuple<Op, QByteArray, bool, QByteArray, int, int>;
+using NumberingRow = std::tuple<QByteArray, double, bool, QByteArray>;
+using VisibleRow = std::tuple<QByteArrayList, QString, double, QByteArrayList, int, int>;
+using WalkRow = std::tuple<bool, bool, QList<int>, QByteArray>;
+using VolumeRow = std::tuple<Op, ProgramFault, QByteArray>;
+using TakenRow = std::tuple<bool, bool, QByteArray, QList<int>>;
 
 // Doubled hyphens and the entry "[ads]" are what make names dirty here.
 struct Pass
@@ -147,27 +153,24 @@ private Q_SLOTS:
     }
     void limit_data()
     {
-        QTest::addColumn<double>("limit");
-        QTest::addColumn<bool>("subfolders");
-        QTest::addColumn<QString>("clean"); // files renamed in /r/a, /r/b and /r
-        QTest::addColumn<int>("fixedShown");
+        // The limit, subfolders included, files renamed in /r/a, /r/b and /r,
+        // the fixed count shown
+        QTest::addColumn<LimitRow>("row");
         // A folder is opened only while the renames are below the limit; in a
         // folder the pass stops once they pass it.
         // clang-format off
-        QTest::newRow("limit passed by one, then no folder opens") << 2.0 << true << u"3 0 1"_s << 2;
-        QTest::newRow("a folder at the limit is not opened") << 3.0 << true << u"3 0 1"_s << 3;
-        QTest::newRow("a fraction is not cut off") << 3.5 << true << u"3 1 1"_s << 3;
-        QTest::newRow("limit 0 opens nothing") << 0.0 << true << u"0 0 0"_s << 0;
-        QTest::newRow("subfolders first") << 1000.0 << true << u"3 2 3"_s << 8;
-        QTest::newRow("subfolders left out") << 1000.0 << false << u"0 0 3"_s << 3;
+        QTest::newRow("limit passed by one, then no folder opens") << LimitRow{2.0, true, u"3 0 1"_s, 2};
+        QTest::newRow("a folder at the limit is not opened") << LimitRow{3.0, true, u"3 0 1"_s, 3};
+        QTest::newRow("a fraction is not cut off") << LimitRow{3.5, true, u"3 1 1"_s, 3};
+        QTest::newRow("limit 0 opens nothing") << LimitRow{0.0, true, u"0 0 0"_s, 0};
+        QTest::newRow("subfolders first") << LimitRow{1000.0, true, u"3 2 3"_s, 8};
+        QTest::newRow("subfolders left out") << LimitRow{1000.0, false, u"0 0 3"_s, 3};
         // clang-format on
     }
     void limit()
     {
-        QFETCH(double, limit);
-        QFETCH(bool, subfolders);
-        QFETCH(QString, clean);
-        QFETCH(int, fixedShown);
+        QFETCH(LimitRow, row);
+        const auto &[limit, subfolders, clean, fixedShown] = row;
 
         Pass p;
         p.addDirty("/r/a", 3);
@@ -184,34 +187,27 @@ private Q_SLOTS:
     }
     void failures_data()
     {
-        QTest::addColumn<Op>("op");
-        QTest::addColumn<QByteArray>("path");
-        QTest::addColumn<bool>("ok");
-        QTest::addColumn<QByteArray>("names"); // the folder /r/sub, then /r, after the pass
-        QTest::addColumn<int>("read");
-        QTest::addColumn<int>("fixed");
+        // The failing operation and path, the answer, the names in /r/sub,
+        // then /r, after the pass, files read and fixed
+        QTest::addColumn<FailureRow>("row");
         // clang-format off
-        QTest::newRow("open subfolder, OK") << Op::Open << "/r/sub"_ba << true << "x--1|a-1 b-2"_ba << 2 << 2;
-        QTest::newRow("open subfolder, Cancel") << Op::Open << "/r/sub"_ba << false << "x--1|a--1 b--2"_ba << 0 << 0;
-        QTest::newRow("open start folder, OK") << Op::Open << "/r"_ba << true << "x--1|a--1 b--2"_ba << 0 << 0;
-        QTest::newRow("list subfolder, OK") << Op::List << "/r/sub"_ba << true << "x--1|a-1 b-2"_ba << 2 << 2;
-        QTest::newRow("list subfolder, Cancel") << Op::List << "/r/sub"_ba << false << "x--1|a--1 b--2"_ba << 0 << 0;
-        QTest::newRow("attributes, OK processes the file") << Op::Attributes << "/r/a--1.txt"_ba << true << "x-1|a-1 b-2"_ba << 3 << 3;
-        QTest::newRow("attributes, Cancel") << Op::Attributes << "/r/a--1.txt"_ba << false << "x-1|a--1 b--2"_ba << 2 << 1;
-        QTest::newRow("clearing read-only, OK renames") << Op::SetAttributes << "/r/a--1.txt"_ba << true << "x-1|a-1 b-2"_ba << 3 << 3;
-        QTest::newRow("clearing read-only, Cancel") << Op::SetAttributes << "/r/a--1.txt"_ba << false << "x-1|a--1 b--2"_ba << 2 << 1;
-        QTest::newRow("rename, OK counts as fixed") << Op::Rename << "/r/a--1.txt"_ba << true << "x-1|a--1 b-2"_ba << 3 << 3;
-        QTest::newRow("rename, Cancel") << Op::Rename << "/r/a--1.txt"_ba << false << "x-1|a--1 b--2"_ba << 2 << 1;
+        QTest::newRow("open subfolder, OK") << FailureRow{Op::Open, "/r/sub"_ba, true, "x--1|a-1 b-2"_ba, 2, 2};
+        QTest::newRow("open subfolder, Cancel") << FailureRow{Op::Open, "/r/sub"_ba, false, "x--1|a--1 b--2"_ba, 0, 0};
+        QTest::newRow("open start folder, OK") << FailureRow{Op::Open, "/r"_ba, true, "x--1|a--1 b--2"_ba, 0, 0};
+        QTest::newRow("list subfolder, OK") << FailureRow{Op::List, "/r/sub"_ba, true, "x--1|a-1 b-2"_ba, 2, 2};
+        QTest::newRow("list subfolder, Cancel") << FailureRow{Op::List, "/r/sub"_ba, false, "x--1|a--1 b--2"_ba, 0, 0};
+        QTest::newRow("attributes, OK processes the file") << FailureRow{Op::Attributes, "/r/a--1.txt"_ba, true, "x-1|a-1 b-2"_ba, 3, 3};
+        QTest::newRow("attributes, Cancel") << FailureRow{Op::Attributes, "/r/a--1.txt"_ba, false, "x-1|a--1 b--2"_ba, 2, 1};
+        QTest::newRow("clearing read-only, OK renames") << FailureRow{Op::SetAttributes, "/r/a--1.txt"_ba, true, "x-1|a-1 b-2"_ba, 3, 3};
+        QTest::newRow("clearing read-only, Cancel") << FailureRow{Op::SetAttributes, "/r/a--1.txt"_ba, false, "x-1|a--1 b--2"_ba, 2, 1};
+        QTest::newRow("rename, OK counts as fixed") << FailureRow{Op::Rename, "/r/a--1.txt"_ba, true, "x-1|a--1 b-2"_ba, 3, 3};
+        QTest::newRow("rename, Cancel") << FailureRow{Op::Rename, "/r/a--1.txt"_ba, false, "x-1|a--1 b--2"_ba, 2, 1};
         // clang-format on
     }
     void failures()
     {
-        QFETCH(Op, op);
-        QFETCH(QByteArray, path);
-        QFETCH(bool, ok);
-        QFETCH(QByteArray, names);
-        QFETCH(int, read);
-        QFETCH(int, fixed);
+        QFETCH(FailureRow, row);
+        const auto &[op, path, ok, names, read, fixed] = row;
 
         Pass p;
         p.fs.addFile("/r/sub/x--1.txt");
@@ -224,8 +220,7 @@ private Q_SLOTS:
         QCOMPARE(p.host.failureNumbers(), QList<int>{EIO});
         QByteArray after = p.fs.fileNames("/r/sub") + '|' + p.fs.fileNames("/r");
         QCOMPARE(after.replace(".txt", ""), names);
-        QCOMPARE(p.host.lastRead, read);
-        QCOMPARE(p.host.lastFixed, fixed);
+        QCOMPARE((QList<int>{p.host.lastRead, p.host.lastFixed}), (QList<int>{read, fixed}));
         QCOMPARE(p.summary.end, ok ? PassSummary::End::Completed : PassSummary::End::Stopped);
         QCOMPARE(p.host.events.first() + p.host.events.last(), u"startedended"_s);
     }
@@ -233,59 +228,54 @@ private Q_SLOTS:
     // file alike: said once, while any other failure is said as it comes.
     void volumeWideFaultsAreSaidOnce_data()
     {
-        QTest::addColumn<Op>("op");
-        QTest::addColumn<int>("fault");
-        QTest::addColumn<QByteArray>("after");
-        QTest::newRow("no modes") << Op::SetAttributes << int(ProgramFault::NoModes)
-                                  << "a-1.txt b-2.txt c-3.txt d-4.txt"_ba;
-        QTest::newRow("no safe rename") << Op::Rename << int(ProgramFault::NoSafeRename)
-                                        << "a--1.txt b--2.txt c--3.txt d--4.txt"_ba;
+        // The refused operation, its fault, the names after the pass
+        QTest::addColumn<VolumeRow>("row");
+        QTest::newRow("no modes") << VolumeRow{
+            Op::SetAttributes, ProgramFault::NoModes, "a-1.txt b-2.txt c-3.txt d-4.txt"};
+        QTest::newRow("no safe rename") << VolumeRow{
+            Op::Rename, ProgramFault::NoSafeRename, "a--1.txt b--2.txt c--3.txt d--4.txt"};
     }
     void volumeWideFaultsAreSaidOnce()
     {
-        QFETCH(Op, op);
-        QFETCH(int, fault);
-        QFETCH(QByteArray, after);
+        QFETCH(VolumeRow, row);
+        const auto &[op, fault, after] = row;
         Pass p;
         for (const char *name : {"/r/a--1.txt", "/r/b--2.txt", "/r/c--3.txt"}) {
             p.fs.addFile(name, FileAttribute::ReadOnly);
-            p.fs.failOn(op, name, ProgramFault(fault));
+            p.fs.failOn(op, name, fault);
         }
         p.fs.failOn(op, "/r/d--4.txt", EIO);
         p.fs.addFile("/r/d--4.txt", FileAttribute::ReadOnly);
         p.run();
 
-        QCOMPARE(p.host.failureNumbers(), (QList<int>{fault, EIO}));
+        QCOMPARE(p.host.failureNumbers(), (QList<int>{int(fault), EIO}));
         QCOMPARE(p.fs.fileNames("/r"), after);
     }
     void numbering_data()
     {
-        QTest::addColumn<QByteArray>("files"); // the last one is dirty
-        QTest::addColumn<double>("maxLength");
-        QTest::addColumn<bool>("ignoreCase");
-        QTest::addColumn<QByteArray>("after");
+        // The files (the last one dirty), the maximum length, whether case is
+        // ignored, the names after the pass
+        QTest::addColumn<NumberingRow>("row");
 
         QByteArray nine = "abcdefgh.txt";
         for (int i = 1; i <= 9; ++i)
             nine += " abcdefg" + QByteArray::number(i) + ".txt";
         // clang-format off
-        QTest::newRow("number cuts the base") << "abcdefgh.txt abcdefgh[ads].txt"_ba << 12.0 << false << "abcdefgh.txt abcdefg1.txt"_ba;
-        QTest::newRow("tenth cuts from the first split") << nine + " abcdefgh[ads].txt" << 12.0 << false << nine + " abcdef10.txt";
-        QTest::newRow("name without a dot") << "Notes Notes[ads]"_ba << 60.0 << false << "Notes Notes1"_ba;
-        QTest::newRow("other case, case-sensitive") << "song.mp3 SONG[ads].mp3"_ba << 60.0 << false << "song.mp3 SONG.mp3"_ba;
-        QTest::newRow("other case, case-insensitive") << "song.mp3 SONG[ads].mp3"_ba << 60.0 << true << "song.mp3 SONG1.mp3"_ba;
-        QTest::newRow("never splits a character") << "ab\xF0\x9F\x8E\xB5.txt ab\xF0\x9F\x8E\xB5[ads].txt"_ba << 8.0 << false << "ab\xF0\x9F\x8E\xB5.txt ab1.txt"_ba;
+        QTest::newRow("number cuts the base") << NumberingRow{"abcdefgh.txt abcdefgh[ads].txt"_ba, 12.0, false, "abcdefgh.txt abcdefg1.txt"_ba};
+        QTest::newRow("tenth cuts from the first split") << NumberingRow{nine + " abcdefgh[ads].txt", 12.0, false, nine + " abcdef10.txt"};
+        QTest::newRow("name without a dot") << NumberingRow{"Notes Notes[ads]"_ba, 60.0, false, "Notes Notes1"_ba};
+        QTest::newRow("other case, case-sensitive") << NumberingRow{"song.mp3 SONG[ads].mp3"_ba, 60.0, false, "song.mp3 SONG.mp3"_ba};
+        QTest::newRow("other case, case-insensitive") << NumberingRow{"song.mp3 SONG[ads].mp3"_ba, 60.0, true, "song.mp3 SONG1.mp3"_ba};
+        QTest::newRow("never splits a character") << NumberingRow{"ab\xF0\x9F\x8E\xB5.txt ab\xF0\x9F\x8E\xB5[ads].txt"_ba, 8.0, false, "ab\xF0\x9F\x8E\xB5.txt ab1.txt"_ba};
         // The second numbering passes over "a-b1.txt"; once that file has
         // cleaned away, the third takes its name again.
-        QTest::newRow("resumes below a name freed meanwhile") << "a-b.txt a-b[ads].txt a-b1.txt a-b[ads][ads].txt"_ba << 60.0 << false << "a-b.txt a-b2.txt a-.txt a-b1.txt"_ba;
+        QTest::newRow("resumes below a name freed meanwhile") << NumberingRow{"a-b.txt a-b[ads].txt a-b1.txt a-b[ads][ads].txt"_ba, 60.0, false, "a-b.txt a-b2.txt a-.txt a-b1.txt"_ba};
         // clang-format on
     }
     void numbering()
     {
-        QFETCH(QByteArray, files);
-        QFETCH(double, maxLength);
-        QFETCH(bool, ignoreCase);
-        QFETCH(QByteArray, after);
+        QFETCH(NumberingRow, row);
+        const auto &[files, maxLength, ignoreCase, after] = row;
 
         Pass p(ignoreCase);
         for (const QByteArray &file : files.split(' '))
@@ -299,20 +289,17 @@ private Q_SLOTS:
     }
     void nameTakenSinceTheListing_data()
     {
-        QTest::addColumn<bool>("folder"); // what takes b-1.txt once a-1.txt is renamed
-        QTest::addColumn<bool>("checkFails");
-        QTest::addColumn<QByteArray>("after");
-        QTest::addColumn<QList<int>>("failures");
-        QTest::newRow("a file: numbered past") << false << false << "a-1 b-11 b-1"_ba << QList<int>{};
-        QTest::newRow("a folder: said") << true << false << "a-1 b--1"_ba << QList<int>{EEXIST};
-        QTest::newRow("unknown: said") << false << true << "a-1 b--1 b-1"_ba << QList<int>{EEXIST};
+        // What takes b-1.txt once a-1.txt is renamed, whether telling what it
+        // is fails, the names after the pass and the failures said.
+        QTest::addColumn<TakenRow>("row");
+        QTest::newRow("a file: numbered past") << TakenRow{false, false, "a-1 b-11 b-1"_ba, {}};
+        QTest::newRow("a folder: said") << TakenRow{true, false, "a-1 b--1"_ba, {EEXIST}};
+        QTest::newRow("unknown: said") << TakenRow{false, true, "a-1 b--1 b-1"_ba, {EEXIST}};
     }
     void nameTakenSinceTheListing()
     {
-        QFETCH(bool, folder);
-        QFETCH(bool, checkFails);
-        QFETCH(QByteArray, after);
-        QFETCH(QList<int>, failures);
+        QFETCH(TakenRow, row);
+        const auto &[folder, checkFails, after, failures] = row;
         Pass p;
         p.fs.addFile("/r/a--1.txt");
         p.fs.addFile("/r/b--1.txt");
@@ -343,10 +330,9 @@ private Q_SLOTS:
                 for (int n = random.bounded(1, 5); n > 0; --n)
                     name += pieces[random.bounded(pieces.size())];
                 name += u".t"_s;
-                if (!names.contains(name)) {
+                if (!names.contains(name))
                     names.append(name);
-                    p.fs.addFile("/r/" + name.toUtf8());
-                }
+                p.fs.addFile("/r/" + name.toUtf8());
             }
             p.run();
             QCOMPARE(p.fs.fileNames("/r"),
@@ -381,28 +367,21 @@ private Q_SLOTS:
     }
     void namesStayVisible_data()
     {
-        QTest::addColumn<QByteArrayList>("files");
-        QTest::addColumn<QString>("start");
-        QTest::addColumn<double>("maxLength");
-        QTest::addColumn<QByteArrayList>("after"); // every path, in the same order
-        QTest::addColumn<int>("hiddenRefused");
-        QTest::addColumn<int>("read");
+        // The files, the start folder, the maximum length, every path after
+        // the pass in the same order, names refused as hiding, files read
+        QTest::addColumn<VisibleRow>("row");
         const QByteArray cut = "x.abcdefghijk";
         // clang-format off
-        QTest::newRow("removal would hide: refused, even with the name taken") << QByteArrayList{"/r/[ads].avi", "/r/.avi"} << u"/r"_s << 60.0 << QByteArrayList{"/r/[ads].avi", "/r/.avi"} << 1 << 2;
-        QTest::newRow("cut leaving the extension alone") << QByteArrayList{"/r/" + cut} << u"/r"_s << 12.0 << QByteArrayList{"/r/" + cut} << 1 << 1;
-        QTest::newRow("hidden folders at any depth are not walked") << QByteArrayList{"/r/.git/fix--bug", "/r/a/.config/b/x--y", "/r/a/b--c", "/r/.x--y"} << u"/r"_s << 60.0 << QByteArrayList{"/r/.git/fix--bug", "/r/a/.config/b/x--y", "/r/a/b-c", "/r/.x--y"} << 0 << 2;
-        QTest::newRow("a hidden start folder is walked") << QByteArrayList{"/r/.h/a--b", "/r/.h/.g/c--d"} << u"/r/.h"_s << 60.0 << QByteArrayList{"/r/.h/a-b", "/r/.h/.g/c--d"} << 0 << 1;
+        QTest::newRow("removal would hide: refused, even with the name taken") << VisibleRow{QByteArrayList{"/r/[ads].avi", "/r/.avi"}, u"/r"_s, 60.0, QByteArrayList{"/r/[ads].avi", "/r/.avi"}, 1, 2};
+        QTest::newRow("cut leaving the extension alone") << VisibleRow{QByteArrayList{"/r/" + cut}, u"/r"_s, 12.0, QByteArrayList{"/r/" + cut}, 1, 1};
+        QTest::newRow("hidden folders at any depth are not walked") << VisibleRow{QByteArrayList{"/r/.git/fix--bug", "/r/a/.config/b/x--y", "/r/a/b--c", "/r/.x--y"}, u"/r"_s, 60.0, QByteArrayList{"/r/.git/fix--bug", "/r/a/.config/b/x--y", "/r/a/b-c", "/r/.x--y"}, 0, 2};
+        QTest::newRow("a hidden start folder is walked") << VisibleRow{QByteArrayList{"/r/.h/a--b", "/r/.h/.g/c--d"}, u"/r/.h"_s, 60.0, QByteArrayList{"/r/.h/a-b", "/r/.h/.g/c--d"}, 0, 1};
         // clang-format on
     }
     void namesStayVisible()
     {
-        QFETCH(QByteArrayList, files);
-        QFETCH(QString, start);
-        QFETCH(double, maxLength);
-        QFETCH(QByteArrayList, after);
-        QFETCH(int, hiddenRefused);
-        QFETCH(int, read);
+        QFETCH(VisibleRow, row);
+        const auto &[files, start, maxLength, after, hiddenRefused, read] = row;
 
         Pass p;
         for (const QByteArray &file : files)
@@ -422,15 +401,16 @@ private Q_SLOTS:
     void deepTreeWithinAFolderBudget_data()
     {
         QTest::addColumn<int>("budget");
-        QTest::addColumn<bool>("swapped"); // a closed folder becomes a link meanwhile
-        QTest::newRow("no bound") << 0 << false;
-        QTest::newRow("three open at most") << 3 << false;
-        QTest::newRow("a closed folder swapped: refused, not followed") << 3 << true;
+        QTest::addColumn<QByteArray>("swapped"); // what a closed folder becomes meanwhile
+        QTest::newRow("no bound") << 0 << QByteArray();
+        QTest::newRow("three open at most") << 3 << QByteArray();
+        QTest::newRow("a closed folder swapped: refused, not followed") << 3 << "link"_ba;
+        QTest::newRow("a closed folder made anew: refused") << 3 << "folder"_ba;
     }
     void deepTreeWithinAFolderBudget()
     {
         QFETCH(int, budget);
-        QFETCH(bool, swapped);
+        QFETCH(QByteArray, swapped);
         Pass p;
         QByteArray folder = "/r";
         for (int depth = 0; depth < 40; ++depth) {
@@ -438,44 +418,38 @@ private Q_SLOTS:
             folder += "/d";
         }
         p.host.settings.openFolders = budget;
-        if (swapped) {
-            p.host.onRenamed = [&](const RenamedFile &file) {
-                if (file.oldName == u"f--39"_s)
-                    p.fs.replaceWithLink("/r/d");
-            };
-        }
+        p.host.onRenamed = [&](const RenamedFile &file) {
+            if (file.oldName == u"f--39"_s && !swapped.isEmpty())
+                swapped == "link" ? p.fs.replaceWithLink("/r/d") : p.fs.replaceWithFolder("/r/d");
+        };
         p.run();
 
-        QCOMPARE(p.host.failureNumbers(), swapped ? QList<int>{ENOTDIR} : QList<int>{});
+        QCOMPARE(p.host.failureNumbers(), swapped.isEmpty() ? QList<int>{} : QList<int>{ENOTDIR});
         // The three deepest were still open; the start folder reopens by its path.
-        QCOMPARE(p.summary.filesFixed, swapped ? 4 : 40);
+        QCOMPARE(p.summary.filesFixed, swapped.isEmpty() ? 40 : 4);
         QCOMPARE(p.fs.contains("/r/f-0"), true);
         QVERIFY(p.fs.mostFoldersOpen() <= (budget ? budget + 1 : 41));
         QCOMPARE(p.fs.openFolders(), 0);
     }
     void walkStaysInTheChosenTree_data()
     {
-        QTest::addColumn<bool>("swapped"); // /r/sub becomes a link once /r is listed
-        QTest::addColumn<bool>("virtualFs"); // /r/sub is a kernel's virtual file system
-        QTest::addColumn<QList<int>>("failures");
-        QTest::addColumn<QByteArray>("names"); // of /r/a, /r/sub and /r
+        // /r/sub swapped for a link once /r is listed, /r/sub a kernel's
+        // virtual file system, the failures, the names in /r/a, /r/sub and /r
+        QTest::addColumn<WalkRow>("row");
         // clang-format off
-        QTest::newRow("plain subfolder") << false << false << QList<int>{} << "x-|in-|top-"_ba;
-        QTest::newRow("swapped for a link: refused, never walked") << true << false << QList<int>{ENOTDIR} << "x-|in--|sub top-"_ba;
-        QTest::newRow("virtual file system: skipped without a word") << false << true << QList<int>{} << "x-|in--|top-"_ba;
+        QTest::newRow("plain subfolder") << WalkRow{false, false, QList<int>{}, "x-|in-|top-"_ba};
+        QTest::newRow("swapped for a link: refused, never walked") << WalkRow{true, false, QList<int>{ENOTDIR}, "x-|in--|sub top-"_ba};
+        QTest::newRow("virtual file system: skipped without a word") << WalkRow{false, true, QList<int>{}, "x-|in--|top-"_ba};
         // clang-format on
     }
     void walkStaysInTheChosenTree()
     {
-        QFETCH(bool, swapped);
-        QFETCH(bool, virtualFs);
-        QFETCH(QList<int>, failures);
-        QFETCH(QByteArray, names);
+        QFETCH(WalkRow, row);
+        const auto &[swapped, virtualFs, failures, names] = row;
 
         Pass p;
-        p.fs.addFile("/r/a/x--");
-        p.fs.addFile("/r/sub/in--");
-        p.fs.addFile("/r/top--");
+        for (const char *path : {"/r/a/x--", "/r/sub/in--", "/r/top--"})
+            p.fs.addFile(path);
         if (virtualFs)
             p.fs.setVirtual("/r/sub");
         if (swapped)

@@ -10,6 +10,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+using PathRow = std::tuple<QString, QString, QString>;
+
 // A mount table of "source mount-point type" items as the kernel writes it,
 // without optional fields.
 QByteArray table(const QByteArrayList &mounts)
@@ -67,26 +69,25 @@ private Q_SLOTS:
 
     void paths_data()
     {
-        QTest::addColumn<QString>("driveFolder");
-        QTest::addColumn<QString>("localPath"); // empty: none
-        QTest::addColumn<QString>("owner"); // the drive that holds that path
+        // The drive folder, its local path (empty: none), the drive that
+        // holds that path
+        QTest::addColumn<PathRow>("row");
 
         // clang-format off
-        QTest::newRow("drive alone") << u"e:"_s << u"/mnt/e"_s << u"E"_s;
-        QTest::newRow("slashes, doubled and trailing separators") << u"e:/Music\\\\Rock/"_s << u"/mnt/e/Music/Rock"_s << u"E"_s;
-        QTest::newRow("dots resolved within the volume, blanks kept") << u"E:\\a b\\.\\..\\..\\ x "_s << u"/mnt/e/ x "_s << u"E"_s;
-        QTest::newRow("deepest mount point wins") << u"E:\\f\\x"_s << u"/mnt/e/f/x"_s << u"F"_s;
-        QTest::newRow("a mount without a letter holds no drive") << u"E:\\g\\x"_s << u"/mnt/e/g/x"_s << u"E"_s;
-        QTest::newRow("name prefix is no mount point") << u"C:\\mnt\\ex"_s << u"/mnt/ex"_s << u"C"_s;
-        QTest::newRow("no such drive") << u"Q:\\Music"_s << QString() << QString();
-        QTest::newRow("no colon") << u"e\\Music"_s << QString() << QString();
+        QTest::newRow("drive alone") << PathRow{u"e:"_s, u"/mnt/e"_s, u"E"_s};
+        QTest::newRow("slashes, doubled and trailing separators") << PathRow{u"e:/Music\\\\Rock/"_s, u"/mnt/e/Music/Rock"_s, u"E"_s};
+        QTest::newRow("dots resolved within the volume, blanks kept") << PathRow{u"E:\\a b\\.\\..\\..\\ x "_s, u"/mnt/e/ x "_s, u"E"_s};
+        QTest::newRow("deepest mount point wins") << PathRow{u"E:\\f\\x"_s, u"/mnt/e/f/x"_s, u"F"_s};
+        QTest::newRow("a mount without a letter holds no drive") << PathRow{u"E:\\g\\x"_s, u"/mnt/e/g/x"_s, u"E"_s};
+        QTest::newRow("name prefix is no mount point") << PathRow{u"C:\\mnt\\ex"_s, u"/mnt/ex"_s, u"C"_s};
+        QTest::newRow("no such drive") << PathRow{u"Q:\\Music"_s, QString(), QString()};
+        QTest::newRow("no colon") << PathRow{u"e\\Music"_s, QString(), QString()};
         // clang-format on
     }
     void paths()
     {
-        QFETCH(QString, driveFolder);
-        QFETCH(QString, localPath);
-        QFETCH(QString, owner);
+        QFETCH(PathRow, row);
+        const auto &[driveFolder, localPath, owner] = row;
 
         const QList<DriveInfo> drives{{u'C', u"/"_s}, {u'E', u"/mnt/e"_s}, {u'F', u"/mnt/e/f"_s},
             {QChar(), u"/mnt/e/g"_s, u"nfs4"_s}};

@@ -24,8 +24,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-enum class Kind { None, Regular, Folder, Fifo, LinkToFile, LinkToFolder, DanglingLink };
-
 // What an operation gave: its value, or minus the error number.
 template <typename T> int outcome(const Result<T> &result)
 {
@@ -33,7 +31,8 @@ template <typename T> int outcome(const Result<T> &result)
 }
 
 // Renames as the system makes them, with a file system that lacks the
-// no-replace flag, or links, on demand, and a hook between link and unlink.
+// no-replace flag, or links, on demand, and a hook right after the link,
+// made or refused.
 class ScriptedCalls final : public RenameCalls
 {
 public:
@@ -41,8 +40,7 @@ public:
     int linkError = 0;
     int unlinkError = 0;
     int renameError = 0; // of the plain rename
-    std::function<void()> betweenLinkAndUnlink;
-    std::function<void()> afterLinkRefused;
+    std::function<void()> afterLink;
 
     int renameNoReplace(int folderFd, const char *from, const char *to) override
     {
@@ -50,22 +48,16 @@ public:
     }
     int link(int folderFd, const char *from, const char *to) override
     {
-        if (linkError) {
-            if (afterLinkRefused)
-                afterLinkRefused();
-            return linkError;
-        }
-        const int error = RenameCalls::link(folderFd, from, to);
-        if (error == 0 && betweenLinkAndUnlink)
-            betweenLinkAndUnlink();
+        const int error = linkError ? linkError : RenameCalls::link(folderFd, from, to);
+        if (afterLink)
+            afterLink();
         return error;
     }
     // Only the first unlink fails: the one of the old name.
     int unlink(int folderFd, const char *name) override
     {
-        if (const int error = std::exchange(unlinkError, 0))
-            return error;
-        return RenameCalls::unlink(folderFd, name);
+        const int error = std::exchange(unlinkError, 0);
+        return error ? error : RenameCalls::unlink(folderFd, name);
     }
     int renameReplacing(int folderFd, const char *from, const char *to) override
     {
@@ -75,6 +67,8 @@ public:
 
 // What another program does while a rename is under way.
 enum class Meanwhile { Nothing, OldNameSavedAnew, NewNameTaken };
+using RefusedRow = std::tuple<QByteArray, QString, QString>;
+using NoFlagRow = std::tuple<int, int, int, Meanwhile, int, QByteArray>;
 
 // What the next fchmodat refuses with; 0 lets it through.
 int fchmodatError = 0;
@@ -109,24 +103,8 @@ class TestLinuxFileSystem final : public QObject
     }
     QString path(const QString &name) const { return m_dir->filePath(name); }
     QByteArray raw(const QByteArray &n) const { return QFile::encodeName(m_dir->path()) + '/' + n; }
-    // A regular file holds its own name; a link to a file or folder points at
-    // the name with ".target", which gets the mode.
-    void make(Kind kind, const QByteArray &name, mode_t mode = 0644) const
-    {
-        const QByteArray target = name + ".target";
-        const QByteArray moded = ':' + QByteArray::number(mode, 8);
-        const QByteArray layouts[] = {"", name + moded, name + '/' + moded, name + '!' + moded,
-            target + moded + '|' + name + '>' + target,
-            target + '/' + moded + '|' + name + '>' + target, name + ">nowhere"};
-        buildTree(m_dir->path().toStdString(), layouts[int(kind)]);
-    }
-    // One entry of every kind that a folder can hold.
-    void makeEntries() const
-    {
-        buildTree(m_dir->path().toStdString(),
-            "a.b:0666|g:0464|.h:0444|pipe!:0644|sub/:0755|l.target:0644|l>l.target|"
-            "linked.target/:0755|linked>linked.target|.dangling>nowhere");
-    }
+    // Entries in the temporary folder, as buildTree makes them.
+    void make(const QByteArray &layout) const { buildTree(m_dir->path().toStdString(), layout); }
     // "name=contents" of every entry, sorted, joined by " ".
     QByteArray state() const
     {
@@ -175,22 +153,23 @@ private Q_SLOTS:
         QFETCH(QByteArray, name);
         QFETCH(QList<int>, outcomes);
 
-        makeEntries();
+        // One entry of every kind that a folder can hold.
+        make("a.b:0666|g:0464|.h:0444|pipe!:0644|sub/:0755|l.target:0644|l>l.target|"
+             "linked.target/:0755|linked>linked.target|.dangling>nowhere");
         const Result<EntryAttributes> read = folder().attributes(name);
-        const Result<quint32> attributes
-            = read.ok() ? Result<quint32>(read.value().bits) : Result<quint32>(read.failure());
+        const int bits = read.ok() ? int(read.value().bits) : -read.failure().number;
         const Result<FolderPtr> opened = folder().openSubFolder(name);
         const Status flipped
-            = folder().setAttributes(name, quint32(outcome(attributes)) ^ FileAttribute::ReadOnly);
+            = folder().setAttributes(name, quint32(bits) ^ FileAttribute::ReadOnly);
         const std::string encoded = raw(name).toStdString();
-        QCOMPARE((QList<int>{outcome(attributes), outcome(folder().fileExists(name)),
+        QCOMPARE((QList<int>{bits, outcome(folder().fileExists(name)),
                      opened.ok() ? 0 : -opened.failure().number,
                      flipped.ok() ? int(std::filesystem::status(encoded).permissions())
                                   : -flipped.failure().number}),
             outcomes);
         // Every failure about an entry names it with its folder.
-        if (!attributes.ok())
-            QVERIFY(attributes.failure().description.contains(path(NameBytes::decode(name).text)));
+        if (!read.ok())
+            QVERIFY(read.failure().description.contains(path(NameBytes::decode(name).text)));
     }
 
     void modesRefused_data()
@@ -206,7 +185,7 @@ private Q_SLOTS:
     {
         QFETCH(int, error);
         QFETCH(int, number);
-        make(Kind::Regular, "a", 0444);
+        make("a*");
         fchmodatError = error;
         const Status cleared = folder().setAttributes("a", 0);
         QCOMPARE(cleared.ok() ? 0 : cleared.failure().number, number);
@@ -236,7 +215,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, name);
         QFETCH(QString, shown);
 
-        make(Kind::Regular, name);
+        make(name);
         const Result<FolderListing> listed = folder().list();
         const QByteArrayView bytes = listed.value().name(listed.value().files().value(0));
         QCOMPARE(bytes, name);
@@ -252,32 +231,30 @@ private Q_SLOTS:
 
     void renameRefused_data()
     {
-        QTest::addColumn<Kind>("taker"); // what holds the name "b" first
-        QTest::addColumn<QString>("newName");
-        QTest::addColumn<QString>("reason");
+        // What holds the name "b" first, the new name, the reason given
+        QTest::addColumn<RefusedRow>("row"); // what holds "b" as buildTree makes it
 
         // clang-format off
-        QTest::newRow("taken by a file") << Kind::Regular << u"b"_s << u"File exists"_s;
-        QTest::newRow("taken by a folder") << Kind::Folder << u"b"_s << u"File exists"_s;
-        QTest::newRow("taken by a dangling link") << Kind::DanglingLink << u"b"_s << u"File exists"_s;
-        QTest::newRow("empty") << Kind::None << QString() << u"A file name cannot be empty"_s;
-        QTest::newRow("dot") << Kind::None << u"."_s << u"The names '.' and '..' are reserved"_s;
-        QTest::newRow("dot dot") << Kind::None << u".."_s << u"The names '.' and '..' are reserved"_s;
-        QTest::newRow("with a slash") << Kind::None << u"sub/b"_s << u"A file name cannot contain '/'"_s;
-        QTest::newRow("NUL") << Kind::None << u"b\0c"_s << u"A file name cannot contain a NUL character"_s;
-        QTest::newRow("86 characters of 3 bytes") << Kind::None << QString(86, QChar(0x20AC)) << u"A file name cannot be longer than 255 bytes"_s;
+        QTest::newRow("taken by a file") << RefusedRow{"b", u"b"_s, u"File exists"_s};
+        QTest::newRow("taken by a folder") << RefusedRow{"b/", u"b"_s, u"File exists"_s};
+        QTest::newRow("taken by a dangling link") << RefusedRow{"b>nowhere", u"b"_s, u"File exists"_s};
+        QTest::newRow("empty") << RefusedRow{{}, QString(), u"A file name cannot be empty"_s};
+        QTest::newRow("dot") << RefusedRow{{}, u"."_s, u"The names '.' and '..' are reserved"_s};
+        QTest::newRow("dot dot") << RefusedRow{{}, u".."_s, u"The names '.' and '..' are reserved"_s};
+        QTest::newRow("with a slash") << RefusedRow{{}, u"sub/b"_s, u"A file name cannot contain '/'"_s};
+        QTest::newRow("NUL") << RefusedRow{{}, u"b\0c"_s, u"A file name cannot contain a NUL character"_s};
+        QTest::newRow("86 characters of 3 bytes") << RefusedRow{{}, QString(86, QChar(0x20AC)), u"A file name cannot be longer than 255 bytes"_s};
         // clang-format on
     }
     void renameRefused()
     {
-        QFETCH(Kind, taker);
-        QFETCH(QString, newName);
-        QFETCH(QString, reason);
+        QFETCH(RefusedRow, row);
+        const auto &[taker, newName, reason] = row;
 
-        make(Kind::Regular, "a");
+        make("a");
         // The name is free when checked; another program takes it before the rename.
         QCOMPARE(outcome(folder().fileExists("b")), 0);
-        make(taker, "b");
+        make(taker);
         const QByteArray before = state();
 
         // The flag, a link, a check before a plain rename: each refuses alike.
@@ -285,7 +262,7 @@ private Q_SLOTS:
             m_calls.noFlag = way > 0;
             m_calls.linkError = way == 2 ? EPERM : 0;
             const Status renamed = folder().rename("a", newName.toUtf8());
-            QCOMPARE(renamed.failure().number, taker == Kind::None ? EINVAL : EEXIST);
+            QCOMPARE(renamed.failure().number, taker.isEmpty() ? EINVAL : EEXIST);
             QCOMPARE(renamed.failure().description,
                 u"Cannot rename 'a' to '%1' in '%2': %3"_s.arg(newName, m_dir->path(), reason));
             QCOMPARE(state(), before);
@@ -294,49 +271,42 @@ private Q_SLOTS:
 
     void renameWithoutTheNoReplaceFlag_data()
     {
-        QTest::addColumn<int>("linkError");
-        QTest::addColumn<int>("unlinkError");
-        QTest::addColumn<int>("renameError");
-        QTest::addColumn<Meanwhile>("meanwhile");
-        QTest::addColumn<int>("number"); // 0 when renamed, negative for the program's own
-        QTest::addColumn<QByteArray>("after"); // "name=contents ..." sorted
+        // The errors of link, unlink and the plain rename, what happens
+        // meanwhile, the error number (0 when renamed, negative for the
+        // program's own), "name=contents ..." sorted after
+        QTest::addColumn<NoFlagRow>("row");
 
         using enum Meanwhile;
         // clang-format off
-        QTest::newRow("link and unlink") << 0 << 0 << 0 << Nothing << 0 << QByteArray("b=a");
-        QTest::newRow("no links: checked, then renamed") << EPERM << 0 << 0 << Nothing << 0 << QByteArray("b=a");
-        QTest::newRow("links not supported: checked, then renamed") << EOPNOTSUPP << 0 << 0 << Nothing << 0 << QByteArray("b=a");
-        QTest::newRow("new name taken after the link was refused") << EPERM << 0 << 0 << NewNameTaken << EEXIST << QByteArray("a=a b=other");
-        QTest::newRow("no rename at all") << EPERM << 0 << EOPNOTSUPP << Nothing << -int(ProgramFault::NoSafeRename) << QByteArray("a=a");
-        QTest::newRow("plain rename refused otherwise") << EPERM << 0 << EACCES << Nothing << EACCES << QByteArray("a=a");
-        QTest::newRow("link refused otherwise") << EMLINK << 0 << 0 << Nothing << EMLINK << QByteArray("a=a");
-        QTest::newRow("old name cannot go: the new one goes") << 0 << EACCES << 0 << Nothing << EACCES << QByteArray("a=a");
-        QTest::newRow("old name saved anew meanwhile: both kept") << 0 << 0 << 0 << OldNameSavedAnew << EBUSY << QByteArray("a=saved b=a");
+        QTest::newRow("link and unlink") << NoFlagRow{0, 0, 0, Nothing, 0, QByteArray("b=a")};
+        QTest::newRow("no links: checked, then renamed") << NoFlagRow{EPERM, 0, 0, Nothing, 0, QByteArray("b=a")};
+        QTest::newRow("links not supported: checked, then renamed") << NoFlagRow{EOPNOTSUPP, 0, 0, Nothing, 0, QByteArray("b=a")};
+        QTest::newRow("new name taken after the link was refused") << NoFlagRow{EPERM, 0, 0, NewNameTaken, EEXIST, QByteArray("a=a b=other")};
+        QTest::newRow("no rename at all") << NoFlagRow{EPERM, 0, EOPNOTSUPP, Nothing, -int(ProgramFault::NoSafeRename), QByteArray("a=a")};
+        QTest::newRow("plain rename refused otherwise") << NoFlagRow{EPERM, 0, EACCES, Nothing, EACCES, QByteArray("a=a")};
+        QTest::newRow("link refused otherwise") << NoFlagRow{EMLINK, 0, 0, Nothing, EMLINK, QByteArray("a=a")};
+        QTest::newRow("old name cannot go: the new one goes") << NoFlagRow{0, EACCES, 0, Nothing, EACCES, QByteArray("a=a")};
+        QTest::newRow("old name saved anew meanwhile: both kept") << NoFlagRow{0, 0, 0, OldNameSavedAnew, EBUSY, QByteArray("a=saved b=a")};
         // clang-format on
     }
     void renameWithoutTheNoReplaceFlag()
     {
-        QFETCH(int, linkError);
-        QFETCH(int, unlinkError);
-        QFETCH(int, renameError);
-        QFETCH(Meanwhile, meanwhile);
-        QFETCH(int, number);
-        QFETCH(QByteArray, after);
+        QFETCH(NoFlagRow, row);
+        const auto &[linkError, unlinkError, renameError, meanwhile, number, after] = row;
 
-        make(Kind::Regular, "a");
+        make("a");
         m_calls.noFlag = true;
-        m_calls.linkError = linkError;
-        m_calls.unlinkError = unlinkError;
-        m_calls.renameError = renameError;
+        std::tie(m_calls.linkError, m_calls.unlinkError, m_calls.renameError)
+            = std::tie(linkError, unlinkError, renameError);
         if (meanwhile == Meanwhile::OldNameSavedAnew) {
             // Saved the way editors save: a new file renamed over the old name.
-            m_calls.betweenLinkAndUnlink = [this] {
+            m_calls.afterLink = [this] {
                 std::ofstream(raw("a.tmp").toStdString()) << "saved";
                 QCOMPARE(::rename(raw("a.tmp").constData(), raw("a").constData()), 0);
             };
         }
         if (meanwhile == Meanwhile::NewNameTaken)
-            m_calls.afterLinkRefused = [this] { std::ofstream(raw("b").toStdString()) << "other"; };
+            m_calls.afterLink = [this] { std::ofstream(raw("b").toStdString()) << "other"; };
         const Status renamed = folder().rename("a", "b");
         const Failure failure = renamed.ok() ? Failure() : renamed.failure();
         QCOMPARE(failure.programFault ? -failure.number : failure.number, number);
@@ -370,9 +340,9 @@ private Q_SLOTS:
     // name, then two that differ in case alone. A folder asks only once.
     void caseIsToldApart()
     {
-        make(Kind::Regular, "Song.mp3");
+        make("Song.mp3");
         QCOMPARE(folder().ignoresCase(), false);
-        make(Kind::Regular, "sONG.MP3");
+        make("sONG.MP3");
         QCOMPARE(m_fs->openFolder(m_dir->path()).value()->ignoresCase(), false);
     }
 };

@@ -22,11 +22,6 @@ bool FakeDrives::exists(const QString &name) const
         [&](const DriveInfo &drive) { return drive.letter == name[0].toUpper(); });
 }
 
-bool FakeDrives::isReady(QChar letter) const
-{
-    return !m_notReady.contains(letter.toUpper());
-}
-
 std::optional<QString> FakeDrives::localPath(const QString &driveFolder) const
 {
     if (driveFolder.mid(1, 2) != u":\\"_s)

@@ -2,7 +2,6 @@
 
 #include "drives.h"
 
-#include <QHash>
 #include <QSet>
 
 // Drives whose letters map to folders a test chooses (usually temporary
@@ -14,7 +13,7 @@ public:
 
     QList<DriveInfo> list() const override { return m_drives; }
     bool exists(const QString &name) const override;
-    bool isReady(QChar letter) const override;
+    bool isReady(QChar letter) const override { return !m_notReady.contains(letter.toUpper()); }
     std::optional<QString> localPath(const QString &driveFolder) const override;
 
 private:

@@ -30,6 +30,14 @@ Failure failure(int number, const QString &what, const char *reason)
     return {number, u"Cannot %1: %2"_s.arg(what, QLatin1StringView(reason))};
 }
 
+// The serial goes with an entry through renames, as an inode does.
+EntryIdentity identityOf(const FakeFileSystem::Entry &entry)
+{
+    const quint32 mode
+        = entry.folder ? 040755 : (entry.attributes & FileAttribute::ReadOnly ? 0100444 : 0100644);
+    return EntryIdentity{1, quint64(entry.serial), mode};
+}
+
 } // namespace
 
 class FakeFolder final : public Folder
@@ -48,39 +56,33 @@ public:
 
     const QString &path() const override { return m_shown; }
     Result<FolderListing> list() override { return m_fs.list(m_path); }
-    Result<FolderPtr> openSubFolder(QByteArrayView name) override
-    {
-        return m_fs.open(joined(m_path, name));
-    }
+    Result<FolderPtr> openSubFolder(QByteArrayView name) override { return m_fs.open(at(name)); }
     Result<EntryAttributes> attributes(QByteArrayView name) override
     {
-        return m_fs.attributes(joined(m_path, name));
+        return m_fs.attributes(at(name));
     }
-    Status setAttributes(QByteArrayView name, quint32 attributes) override
+    Status setAttributes(QByteArrayView name, quint32 bits) override
     {
-        return m_fs.setAttributes(joined(m_path, name), attributes);
+        return m_fs.setAttributes(at(name), bits);
     }
     Status rename(QByteArrayView name, QByteArrayView newName) override
     {
-        return m_fs.rename(joined(m_path, name), newName.toByteArray());
+        return m_fs.rename(at(name), newName.toByteArray());
     }
-    Result<bool> fileExists(QByteArrayView name) override
-    {
-        return m_fs.fileExists(joined(m_path, name));
-    }
+    Result<bool> fileExists(QByteArrayView name) override { return m_fs.fileExists(at(name)); }
     bool ignoresCase() override { return m_fs.m_ignoreCase; }
-    bool isMountRoot() override { return m_fs.m_mountRoots.contains(m_fs.key(m_path)); }
+    bool isMountRoot() override { return false; }
     Result<EntryIdentity> identity(QByteArrayView name) override
     {
-        return m_fs.identity(name == "." ? m_path : joined(m_path, name));
+        return m_fs.identity(name == "." ? m_path : at(name));
     }
     Status setMode(QByteArrayView name, quint32 mode) override
     {
-        return m_fs.setAttributes(
-            joined(m_path, name), mode & 0200 ? 0u : quint32(FileAttribute::ReadOnly));
+        return m_fs.setAttributes(at(name), mode & 0200 ? 0u : quint32(FileAttribute::ReadOnly));
     }
 
 private:
+    QByteArray at(QByteArrayView name) const { return joined(m_path, name); }
     FakeFileSystem &m_fs;
     QByteArray m_path;
     QString m_shown;
@@ -90,7 +92,7 @@ void FakeFileSystem::add(const QByteArray &path, bool folder, quint32 attributes
 {
     const QByteArray parent = parentOf(path);
     if (parent != path && !m_entries.contains(key(parent)))
-        addFolder(parent);
+        add(parent, true, FileAttribute::Directory);
     if (!m_entries.contains(key(path)))
         m_entries.insert(key(path), {path, folder, attributes, ++m_serial});
 }
@@ -133,16 +135,25 @@ std::optional<Failure> FakeFileSystem::attempt(Op op, const QByteArray &path, co
     return std::nullopt;
 }
 
-Result<FolderPtr> FakeFileSystem::open(const QByteArray &path)
+Result<FakeFileSystem::Entry> FakeFileSystem::find(
+    Op op, const QByteArray &path, const QString &what)
 {
-    const QString what = u"open "_s + shown(path);
-    if (auto failed = attempt(Op::Open, path, what))
+    if (auto failed = attempt(op, path, what))
         return *failed;
     const auto it = m_entries.constFind(key(path));
     if (it == m_entries.cend())
         return failure(ENOENT, what, "No such file or directory");
+    return *it;
+}
+
+Result<FolderPtr> FakeFileSystem::open(const QByteArray &path)
+{
+    const QString what = u"open "_s + shown(path);
+    const Result<Entry> entry = find(Op::Open, path, what);
+    if (!entry.ok())
+        return entry.failure();
     // Opened without following links, as a real folder only.
-    if (!it->folder)
+    if (!entry.value().folder)
         return failure(ENOTDIR, what, "Not a directory");
     if (m_virtual.contains(key(path)))
         return FolderPtr();
@@ -157,44 +168,26 @@ Result<FolderListing> FakeFileSystem::list(const QByteArray &path)
     for (const Entry &entry : children(path)) {
         const QByteArrayView name
             = QByteArrayView(entry.path).sliced(entry.path.lastIndexOf('/') + 1);
-        if (entry.folder)
-            listing.addFolder(name);
-        else
-            listing.addFile(name);
+        entry.folder ? listing.addFolder(name) : listing.addFile(name);
     }
     return listing;
 }
 
-namespace {
-
-// The serial goes with an entry through renames, as an inode does.
-EntryIdentity identityOf(int serial, bool folder, quint32 attributes)
-{
-    const quint32 mode
-        = folder ? 040755 : (attributes & FileAttribute::ReadOnly ? 0100444 : 0100644);
-    return EntryIdentity{1, quint64(serial), mode};
-}
-
-} // namespace
-
 Result<EntryAttributes> FakeFileSystem::attributes(const QByteArray &path)
 {
-    const QString what = u"attributes "_s + shown(path);
-    if (auto failed = attempt(Op::Attributes, path, what))
-        return *failed;
-    const auto it = m_entries.constFind(key(path));
-    if (it == m_entries.cend())
-        return failure(ENOENT, what, "No such file or directory");
-    return EntryAttributes{it->attributes, identityOf(it->serial, it->folder, it->attributes)};
+    const Result<Entry> entry = find(Op::Attributes, path, u"attributes "_s + shown(path));
+    if (!entry.ok())
+        return entry.failure();
+    return EntryAttributes{entry.value().attributes, identityOf(entry.value())};
 }
 
 Status FakeFileSystem::setAttributes(const QByteArray &path, quint32 attributes)
 {
     if (auto failed = attempt(Op::SetAttributes, path, u"set attributes "_s + shown(path)))
         return *failed;
+    // Only the read-only bit is taken over.
     quint32 &current = m_entries[key(path)].attributes;
-    current
-        = (current & ~quint32(FileAttribute::ReadOnly)) | (attributes & FileAttribute::ReadOnly);
+    current ^= (current ^ attributes) & FileAttribute::ReadOnly;
     return Status::success();
 }
 
@@ -225,11 +218,6 @@ Result<bool> FakeFileSystem::fileExists(const QByteArray &path)
 
 Result<EntryIdentity> FakeFileSystem::identity(const QByteArray &path)
 {
-    const QString what = u"identity "_s + shown(path);
-    if (auto failed = attempt(Op::Identity, path, what))
-        return *failed;
-    const auto it = m_entries.constFind(key(path));
-    if (it == m_entries.cend())
-        return failure(ENOENT, what, "No such file or directory");
-    return identityOf(it->serial, it->folder, it->attributes);
+    const Result<Entry> entry = find(Op::Identity, path, u"identity "_s + shown(path));
+    return entry.ok() ? Result<EntryIdentity>(identityOf(entry.value())) : entry.failure();
 }

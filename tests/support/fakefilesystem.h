@@ -23,20 +23,17 @@ public:
         : m_ignoreCase(ignoreCase)
     { }
 
-    // Missing parent folders are made as well.
+    // Missing parent folders are made as well; a path added again is ignored.
     void addFolder(const QByteArray &path) { add(path, true, FileAttribute::Directory); }
     void addFile(const QByteArray &path, quint32 attributes = 0) { add(path, false, attributes); }
     // A folder that belongs to a kernel's virtual file system.
     void setVirtual(const QByteArray &folder) { m_virtual.insert(key(folder)); }
-    // A folder that is the root of a mounted volume.
-    void setMountRoot(const QByteArray &folder) { m_mountRoots.insert(key(folder)); }
     // The folder becomes a symbolic link; what it held stays where the link
     // points, out of the tree.
     void replaceWithLink(const QByteArray &path);
-    void failOn(Op op, const QByteArray &path, int errorNumber)
-    {
-        m_faults.insert({op, path}, errorNumber);
-    }
+    // Another folder takes the folder's place: the same path, another identity.
+    void replaceWithFolder(const QByteArray &path) { m_entries[key(path)].serial = ++m_serial; }
+    void failOn(Op op, const QByteArray &path, int error) { m_faults.insert({op, path}, error); }
     // The program's own faults are kept as negative numbers.
     void failOn(Op op, const QByteArray &path, ProgramFault fault)
     {
@@ -57,9 +54,6 @@ public:
 
     Result<FolderPtr> openFolder(const QString &path) override { return open(path.toUtf8()); }
 
-private:
-    friend class FakeFolder;
-
     struct Entry
     {
         QByteArray path;
@@ -68,6 +62,9 @@ private:
         int serial = 0; // the place in the listing
     };
 
+private:
+    friend class FakeFolder;
+
     QByteArray key(const QByteArray &path) const
     {
         return m_ignoreCase ? QString::fromUtf8(path).toCaseFolded().toUtf8() : path;
@@ -75,6 +72,8 @@ private:
     void add(const QByteArray &path, bool folder, quint32 attributes);
     QList<Entry> children(const QByteArray &folder) const;
     std::optional<Failure> attempt(Op op, const QByteArray &path, const QString &what);
+    // The entry at `path` once `op` on it passed the injected faults.
+    Result<Entry> find(Op op, const QByteArray &path, const QString &what);
     Result<FolderPtr> open(const QByteArray &path);
     Result<FolderListing> list(const QByteArray &path);
     Result<EntryAttributes> attributes(const QByteArray &path);
@@ -86,7 +85,6 @@ private:
     bool m_ignoreCase;
     QHash<QByteArray, Entry> m_entries; // by key
     QSet<QByteArray> m_virtual;
-    QSet<QByteArray> m_mountRoots;
     QMap<std::pair<Op, QByteArray>, int> m_faults;
     QStringList m_log;
     int m_open = 0;

@@ -20,7 +20,6 @@ public:
     QHash<SwitchId, bool> ticked;
     QHash<SwitchId, bool> menuChecked;
     QHash<QString, QString> panels;
-    QStringList removalRows;
     QStringList calls; // "row X", "drive X", "folder Y", "max", "limit", ... in order
 
     QSet<QString> refusedDrives; // upper-case letters
@@ -51,7 +50,6 @@ public:
     void addRemovalRow(const QString &item) override
     {
         calls.append(QStringLiteral("row ") + item);
-        removalRows.append(item);
     }
 
 private:
