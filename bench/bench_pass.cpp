@@ -478,7 +478,7 @@ int cpuComparison(WindowHarness &window, const QByteArray &root, const Renames &
     double floorCpu = 1e9;
     double wipeupCpu = 0;
     qsizetype wipeupRenamed = 0;
-    for (int run = 0; run < 3; ++run) {
+    for (int run = 0; run < 5; ++run) {
         notUndone += undoRenames();
         windowCpu = std::min(windowCpu, cpuSecondsOf([&] { window.execute(); }));
         notUndone += undoRenames();
@@ -496,7 +496,7 @@ int cpuComparison(WindowHarness &window, const QByteArray &root, const Renames &
         if (config.open(QIODevice::WriteOnly))
             config.write("sequence \"wipeup\" {\n\twipeup { remove_trailing; };\n};\n");
         config.close();
-        for (int run = 0; run < 3; ++run) {
+        for (int run = 0; run < 5; ++run) {
             const QString tree = peerDir.filePath(u"tree%1"_s.arg(run));
             QDir().mkpath(tree);
             const Tree built = buildTree(
