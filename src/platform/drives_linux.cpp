@@ -106,16 +106,25 @@ LinuxDrives::LinuxDrives(QString mountInfoPath)
 
 QList<DriveInfo> LinuxDrives::lettersFor(const QList<MountEntry> &mounts)
 {
+    // A volume on a device is known by the device, so that another mount of
+    // it is no second drive. Shares and FUSE mounts of one kind often share
+    // their source ("fusefat", "jmtpfs"): each is known by its file system's
+    // own number, which only its bind mounts repeat.
+    const auto keyOf = [](const MountEntry &mount) {
+        return isVolume(mount) ? mount.device : mount.deviceNumber;
+    };
     QSet<QString> counted;
     for (const MountEntry &mount : mounts) {
-        if (mount.mountPoint == u"/")
+        if (mount.mountPoint == u"/") {
             counted.insert(mount.device);
+            counted.insert(mount.deviceNumber);
+        }
     }
 
     QList<DriveInfo> volumes;
     QList<DriveInfo> userMounts;
     for (const MountEntry &mount : mounts) {
-        if (counted.contains(mount.device) || !isFolderMount(mount))
+        if (counted.contains(keyOf(mount)) || !isFolderMount(mount))
             continue;
         if (isVolume(mount)) {
             volumes.append({QChar(), mount.mountPoint});
@@ -124,7 +133,7 @@ QList<DriveInfo> LinuxDrives::lettersFor(const QList<MountEntry> &mounts)
         } else {
             continue;
         }
-        counted.insert(mount.device);
+        counted.insert(keyOf(mount));
     }
     const auto byMountPoint
         = [](const DriveInfo &a, const DriveInfo &b) { return a.mountPoint < b.mountPoint; };

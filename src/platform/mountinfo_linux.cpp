@@ -55,8 +55,8 @@ std::optional<MountEntry> parseLine(QByteArrayView line)
         ++separator;
     if (separator + 2 >= fields.size())
         return std::nullopt;
-    return MountEntry{
-        unescape(fields[separator + 2]), unescape(fields[4]), unescape(fields[separator + 1])};
+    return MountEntry{unescape(fields[separator + 2]), unescape(fields[4]),
+        unescape(fields[separator + 1]), QString::fromLatin1(fields[2])};
 }
 
 } // namespace

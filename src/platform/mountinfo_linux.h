@@ -11,6 +11,8 @@ struct MountEntry
     QString device; // the mount source, "/dev/sdb1" for a real device
     QString mountPoint;
     QString fileSystem; // "ext4", "tmpfs", ...
+    // "0:40": one per mounted file system, shared only by its bind mounts.
+    QString deviceNumber = {};
 };
 
 namespace MountInfo {

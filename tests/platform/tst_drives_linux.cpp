@@ -12,14 +12,17 @@ namespace {
 
 using PathRow = std::tuple<QString, QString, QString>;
 
-// A mount table of "source mount-point type" items as the kernel writes it,
-// without optional fields.
+// A mount table of "source mount-point type [device-number]" items as the
+// kernel writes it, without optional fields; each file system has a number
+// of its own unless an item gives one.
 QByteArray table(const QByteArrayList &mounts)
 {
     QByteArray text;
     for (const QByteArray &mount : mounts) {
         const QByteArrayList field = mount.split(' ');
-        text += "30 1 8:1 / " + field[1] + " rw,relatime - " + field[2] + ' ' + field[0] + " rw\n";
+        const QByteArray number = field.value(3, "0:" + QByteArray::number(20 + text.count('\n')));
+        text += "30 1 " + number + " / " + field[1] + " rw,relatime - " + field[2] + ' ' + field[0]
+            + " rw\n";
     }
     return text;
 }
@@ -48,6 +51,7 @@ private Q_SLOTS:
         QTest::newRow("pseudo and memory file systems left out") << table({"/dev/vda / ext4", "proc /proc proc", "/dev/shm /dev/shm tmpfs", "/dev/loop3 /snap squashfs", "fusectl /sys/fs/fuse/connections fusectl", "lxcfs /var/lib/lxcfs fuse.lxcfs", "/dev/sdb1 /data ext4"}) << u"C=/ D=/data"_s;
         QTest::newRow("shares and FUSE mounts after the volumes on devices") << table({"/dev/vda / ext4", "nas:/x /net nfs4", "//srv/share /mnt/smb cifs", "u@h:/ /home/u/remote fuse.sshfs",
             "gvfsd-fuse /run/user/1000/gvfs fuse.gvfsd-fuse", "/dev/sdb1 /z fuseblk", "/dev/sdc1 /zz ext4"}) << u"C=/ D=/z E=/zz F=/home/u/remote[sshfs] G=/mnt/smb[cifs] H=/net[nfs4] I=/run/user/1000/gvfs[gvfsd-fuse]"_s;
+        QTest::newRow("FUSE mounts of one source, each a drive but for a bind mount") << table({"/dev/vda / ext4", "fusefat /m/a fuse.fusefat", "fusefat /m/b fuse.fusefat", "fusefat /m/c fuse.fusefat 0:22", "fusefat /m/d fuse.fusefat 0:20"}) << u"C=/ D=/m/a[fusefat] E=/m/b[fusefat]"_s;
         QTest::newRow("in mount-point order, one letter per device") << table({"/dev/vda /srv/root ext4", "/dev/sdc1 /mnt/b ext4",
             "/dev/sdb1 /media/a vfat", "/dev/sdd1 /boot ext2", "/dev/sdb1 /aaa vfat", "/dev/vda / ext4"}) << u"C=/ D=/boot E=/media/a F=/mnt/b"_s;
         // /proc/self/exe is a file wherever the test runs.
