@@ -5,8 +5,8 @@
 
 #include <QFile>
 
+#include <cstring>
 #include <memory>
-#include <optional>
 #include <utility>
 
 namespace {
@@ -55,9 +55,14 @@ public:
     Result<EntryAttributes> attributes(QByteArrayView name) override
     {
         Result<EntryAttributes> read = inner().attributes(name);
-        m_lastRead.reset();
-        if (read.ok())
-            m_lastRead = {name.toByteArray(), read.value().identity};
+        m_lastRead.known = read.ok();
+        if (read.ok()) {
+            // Most files are never changed: the name goes into the same buffer
+            // each time.
+            m_lastRead.name.resize(name.size());
+            std::memcpy(m_lastRead.name.data(), name.data(), size_t(name.size()));
+            m_lastRead.identity = read.value().identity;
+        }
         return read;
     }
     Status setAttributes(QByteArrayView name, quint32 attributes) override
@@ -91,12 +96,11 @@ private:
     {
         // The file as it is before the change: its identity, and the mode
         // to give back. Once changed, it is read afresh.
-        const std::optional<LastRead> lastRead = std::exchange(m_lastRead, std::nullopt);
+        const bool known = std::exchange(m_lastRead.known, false) && m_lastRead.name == oldName;
         if (m_journal.abandoned())
             return change();
-        const Result<EntryIdentity> file = lastRead && lastRead->name == oldName
-            ? Result<EntryIdentity>(lastRead->identity)
-            : inner().identity(oldName);
+        const Result<EntryIdentity> file
+            = known ? Result<EntryIdentity>(m_lastRead.identity) : inner().identity(oldName);
         if (!file.ok())
             return file.failure();
         if (const Status written
@@ -111,13 +115,14 @@ private:
 
     struct LastRead
     {
+        bool known = false;
         QByteArray name;
         EntryIdentity identity;
     };
 
     JournalWriter &m_journal;
     std::shared_ptr<FolderEntry> m_entry;
-    std::optional<LastRead> m_lastRead;
+    LastRead m_lastRead;
 };
 
 } // namespace
