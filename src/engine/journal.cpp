@@ -198,11 +198,6 @@ JournalWriter::~JournalWriter()
         ::close(m_fd);
 }
 
-int JournalWriter::sync() const
-{
-    return m_syncing.sync ? m_syncing.sync(m_fd) : ::fdatasync(m_fd);
-}
-
 Status JournalWriter::failure(const QString &reason)
 {
     m_abandoned = true;
@@ -305,13 +300,12 @@ Status JournalWriter::append(JournalRecord::Kind kind, qint32 folder, const Entr
     if (!written)
         return failure(systemReason(error));
     ++m_records;
-    if (++m_unsynced >= m_syncing.everyRecords
-        && m_sinceSync.elapsed() >= m_syncing.intervalMs) {
+    if (++m_unsynced >= m_syncing.everyRecords && m_sinceSync.elapsed() >= m_syncing.intervalMs) {
         m_unsynced = 0;
         m_sinceSync.start();
         // A record that may not survive must not stand for a change that is
         // then never made.
-        if (sync() != 0) {
+        if (m_syncing.sync(m_fd) != 0) {
             error = errno;
             cutTo(before);
             --m_records;
@@ -336,7 +330,7 @@ Status JournalWriter::finish()
         return Status::success();
     Status result = Status::success();
     unmap();
-    if (m_records > 0 && (::ftruncate(m_fd, m_size) != 0 || sync() != 0))
+    if (m_records > 0 && (::ftruncate(m_fd, m_size) != 0 || m_syncing.sync(m_fd) != 0))
         result = failure(systemReason(errno));
     ::close(m_fd);
     m_fd = -1;

@@ -9,6 +9,8 @@
 #include <QList>
 #include <QString>
 
+#include <unistd.h>
+
 // A folder a pass changed something in, as the journal keeps it: reached
 // from the folder it is in by its name, so that a folder at any depth can
 // be reached again one component at a time, without a long path and
@@ -64,7 +66,7 @@ struct JournalSyncing
 {
     int everyRecords = 1000; // a sync can take longer than a thousand renames
     qint64 intervalMs = 1000;
-    int (*sync)(int fd) = nullptr; // fdatasync
+    int (*sync)(int fd) = ::fdatasync;
 };
 
 // The journal of one execution, written as the pass goes: every record
@@ -99,7 +101,6 @@ public:
 
 private:
     Status failure(const QString &reason);
-    int sync() const;
     // The journal is written through a shared mapping of its file, grown
     // in steps; `error` is set when it cannot grow.
     bool reserve(qint64 needed, int *error);

@@ -219,8 +219,7 @@ Result<bool> LinuxFolder::fileExists(QByteArrayView name)
     const int error = errno;
     if (error == ENOENT || error == ENOTDIR)
         return false;
-    // No entry can hold a name that is too long for the file system; the
-    // rename that follows reports it.
+    // No entry can hold a name that is too long for the file system.
     if (error == ENAMETOOLONG && name.size() > NAME_MAX)
         return false;
     return systemFailure(error, u"Cannot check whether %1 exists"_s.arg(quoted(pathOf(name))));

@@ -8,9 +8,9 @@
 #include <optional>
 
 // The drop-down of the computer's drives, each shown as its letter and mount
-// point ("C: /"), a network or FUSE mount with its kind. `drive()` is the
-// text of the selected entry. The list remembers the last folder shown on each drive, which is where
-// selecting the drive again leads.
+// point ("C: /"), a network or FUSE mount with its kind. The list remembers
+// the last folder shown on each drive, which is where selecting the drive
+// again leads.
 class DriveList final : public QComboBox
 {
     Q_OBJECT
@@ -19,7 +19,6 @@ class DriveList final : public QComboBox
 public:
     explicit DriveList(const Drives &drives, QWidget *parent = nullptr);
 
-    QString drive() const { return currentText(); }
     // The selected entry; nullptr when the list is empty.
     const DriveInfo *selected() const;
     // The selected drive's letter; nothing for a mount without one.
