@@ -471,6 +471,36 @@ void journalCost(const QString &parent, const CleaningRules &rules)
 
 using Renames = QList<std::pair<QByteArray, QByteArray>>;
 
+// detox with `arguments` and the folder, over a fresh tree of the
+// benchmark's names each run: the least wall and CPU seconds (its own, as a
+// child's) of `runs` runs, and how many files the last run renamed.
+struct PeerCost
+{
+    Cost cost;
+    qsizetype renamed = 0;
+};
+PeerCost detoxCost(
+    const QString &detox, const QStringList &arguments, int runs, const Options &options)
+{
+    PeerCost peer;
+    for (int run = 0; run < runs; ++run) {
+        QTemporaryDir dir(options.parent + u"/bench_peer-XXXXXX"_s);
+        const Tree built
+            = buildTree(rootOf(dir), options.files, options.folders, options.dirtyEvery);
+        Cost cost;
+        cost.cpu = cpuSecondsOf(
+            [&] {
+                cost.wall = secondsOf(
+                    [&] { QProcess::execute(detox, QStringList(arguments) << dir.path()); });
+            },
+            RUSAGE_CHILDREN);
+        peer.cost.keepLeast(cost);
+        peer.renamed = renamedSince(built);
+        removeTree(dir);
+    }
+    return peer;
+}
+
 // In CPU seconds: the window's renaming pass against the floor (the bare
 // walk plus the same renames), and against detox given only what our
 // switches do (its wipeup filter), on a tree of the same names. Returns the
@@ -482,8 +512,6 @@ int cpuComparison(WindowHarness &window, const QByteArray &root, const Renames &
     const QString detox = QStandardPaths::findExecutable(u"detox"_s);
     double windowCpu = 1e9;
     double floorCpu = 1e9;
-    double wipeupCpu = 0;
-    qsizetype wipeupRenamed = 0;
     for (int run = 0; run < 5; ++run) {
         notUndone += undoRenames();
         windowCpu = std::min(windowCpu, cpuSecondsOf([&] { window.execute(); }));
@@ -496,33 +524,23 @@ int cpuComparison(WindowHarness &window, const QByteArray &root, const Renames &
         }));
     }
     notUndone += undoRenames();
+    PeerCost wipeup;
     if (!detox.isEmpty()) {
-        QTemporaryDir peerDir(options.parent + u"/bench_peer-XXXXXX"_s);
-        QFile config(peerDir.filePath(u"wipeup.rc"_s));
+        QTemporaryDir configDir(options.parent + u"/bench_config-XXXXXX"_s);
+        QFile config(configDir.filePath(u"wipeup.rc"_s));
         if (config.open(QIODevice::WriteOnly))
             config.write("sequence \"wipeup\" {\n\twipeup { remove_trailing; };\n};\n");
         config.close();
-        for (int run = 0; run < 5; ++run) {
-            const QString tree = peerDir.filePath(u"tree%1"_s.arg(run));
-            QDir().mkpath(tree);
-            const Tree built = buildTree(
-                QFile::encodeName(tree), options.files, options.folders, options.dirtyEvery);
-            const double seconds = cpuSecondsOf(
-                [&] {
-                    QProcess::execute(
-                        detox, {u"-f"_s, config.fileName(), u"-s"_s, u"wipeup"_s, u"-r"_s, tree});
-                },
-                RUSAGE_CHILDREN);
-            wipeupCpu = run == 0 ? seconds : std::min(wipeupCpu, seconds);
-            wipeupRenamed = renamedSince(built);
-        }
+        wipeup = detoxCost(
+            detox, {u"-f"_s, config.fileName(), u"-s"_s, u"wipeup"_s, u"-r"_s}, 5, options);
     }
+    const double wipeupCpu = detox.isEmpty() ? 0 : wipeup.cost.cpu;
     std::printf("\nCPU: window's renaming pass %.3f s (%lld renames), bare walk + renames "
                 "%.3f s, detox wipeup %.3f s (%lld renames)\n",
         windowCpu, static_cast<long long>(renames.size()), floorCpu, wipeupCpu,
-        static_cast<long long>(wipeupRenamed));
+        static_cast<long long>(wipeup.renamed));
     std::printf("window / (bare walk + renames), CPU = %.2f  (target 1.3)\n", windowCpu / floorCpu);
-    if (wipeupCpu > 0)
+    if (!detox.isEmpty())
         std::printf("window / detox wipeup, CPU          = %.2f  (below 1: faster)\n",
             windowCpu / wipeupCpu);
 
@@ -540,7 +558,8 @@ int main(int argc, char **argv)
     Options options;
     if (!parse(argc, argv, &options)) {
         std::printf("usage: bench_pass [--files N] [--folders N] [--removals N] "
-                    "[--dirty-every N] [--wide N] [--alike N] [--journal-only] [--cpu-only] [--dir PATH]\n");
+                    "[--dirty-every N] [--wide N] [--alike N] [--journal-only] [--cpu-only] "
+                    "[--dir PATH]\n");
         return 2;
     }
     if (options.parent.isEmpty())
@@ -698,15 +717,7 @@ int main(int argc, char **argv)
     double peer = 0;
     const QString detox = QStandardPaths::findExecutable(u"detox"_s);
     if (!detox.isEmpty()) {
-        for (int run = 0; run < 3; ++run) {
-            QTemporaryDir peerDir(options.parent + u"/bench_peer-XXXXXX"_s);
-            buildTree(rootOf(peerDir), options.files, options.folders, options.dirtyEvery);
-            const double seconds = secondsOf([&] {
-                QProcess::execute(detox, {u"-r"_s, peerDir.path()});
-            });
-            peer = run == 0 ? seconds : std::min(peer, seconds);
-            removeTree(peerDir);
-        }
+        peer = detoxCost(detox, {u"-r"_s}, 3, options).cost.wall;
         std::printf("    detox -r over a tree of the same names: %.3f s\n", peer);
     }
 
